@@ -1,0 +1,32 @@
+#include "platform/TextConversion.h"
+
+#include <locale.h>
+#include <stdlib.h>
+
+#include <climits>
+#include <string>
+
+namespace morvale {
+namespace {
+
+locale_t ClassicLocale() {
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return classic;
+}
+
+}  // namespace
+
+double Atof(std::string_view text) {
+    const std::string copy(text);  // strtod needs a terminated string
+    return strtod_l(copy.c_str(), nullptr, ClassicLocale());
+}
+
+int Atoi(std::string_view text) {
+    const std::string copy(text);
+    const long long value = strtoll_l(copy.c_str(), nullptr, 10, ClassicLocale());
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return int(value);
+}
+
+}  // namespace morvale

@@ -1,0 +1,17 @@
+// Text to number conversions with the C library's atof/atoi rules in the classic locale,
+// whatever locale the process runs in.
+#pragma once
+
+#include <string_view>
+
+namespace morvale {
+
+// Leading white space, optional sign, the longest numeric prefix (decimal with "." and exponent,
+// hexadecimal, "inf", "nan"); 0.0 when there is none.
+double Atof(std::string_view text);
+
+// Leading white space, optional sign, decimal digits up to the first other character; 0 when
+// there are none. Values outside int saturate to INT_MIN or INT_MAX.
+int Atoi(std::string_view text);
+
+}  // namespace morvale

@@ -1,0 +1,125 @@
+// The toolkit-free half of the view: its fields, paint dispatch, commands, mouse handling and
+// the two drawings. The window's view derives from it and supplies the platform hooks.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/CDC.h"
+#include "platform/CommandTarget.h"
+#include "platform/MainFrameLink.h"
+
+namespace morvale {
+
+class CMorvale1Doc;
+
+inline constexpr int kViewNothing = 0;
+inline constexpr int kViewEscapeTime = 1;
+inline constexpr int kViewTree = 2;
+
+class CFractalView : public CCmdTarget {
+public:
+    explicit CFractalView(CMorvale1Doc* document);
+    ~CFractalView() override;
+
+    CMorvale1Doc* GetDocument() const { return document_; }
+    void SetMainFrame(IMainFrame* frame) { frame_ = frame; }
+    IMainFrame* GetMainFrame() const { return frame_; }
+
+    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+
+    // Paint: records the device size, hands it to the document and draws by ViewMode.
+    void OnDraw(CDC* dc);
+    void DrawEscapeTime(CDC* dc);
+    void DrawTree(CDC* dc, int segments, int x, int y);
+
+    // Draw and colour-series commands.
+    void OnDrawCommand();
+    void OnSeriesDarkGreen();
+    void OnSeriesDarkRed();
+    void OnSeriesDarkBlue();
+    void OnSeriesAll();
+    void OnSeriesGreen();
+    void OnSeriesRed();
+    void OnSeriesBlue();
+    void OnUpdateSeriesDarkGreen(CCmdUI* ui);
+    void OnUpdateSeriesDarkRed(CCmdUI* ui);
+    void OnUpdateSeriesDarkBlue(CCmdUI* ui);
+    void OnUpdateSeriesAll(CCmdUI* ui);
+    void OnUpdateSeriesGreen(CCmdUI* ui);
+    void OnUpdateSeriesRed(CCmdUI* ui);
+    void OnUpdateSeriesBlue(CCmdUI* ui);
+
+    // Tree toolbar commands.
+    void OnTreeMode();
+    void OnTreeReset();
+    void OnBranchesMore();
+    void OnBranchesFewer();
+    void OnSegmentsMore();
+    void OnSegmentsFewer();
+    void OnRadMore();
+    void OnRadLess();
+    void OnDtMore();
+    void OnDtLess();
+    void OnTreeColour();
+    void OnReduxMore();
+    void OnReduxLess();
+    void OnUpdateTreeColour(CCmdUI* ui);
+
+    // Mouse: zoom selection and pointer readout (client coordinates).
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void DrawDragFrame(CDC* dc);
+
+    // Fields, in declaration order.
+    std::string BranchText;
+    int Redux = 3;
+    int TreeColour = 1;
+    double TurnAngle = 0.1;      // radians per segment
+    double SegmentLength = 3.0;  // pixels
+    int Segments = 60;
+    int SegmentOffset = 0;
+    int Branches = 7;
+    CPen* OldPen = nullptr;
+    COLORREF PenColour = 0;
+    int PictureHeight = 0;  // device pixels of the last paint
+    int PictureWidth = 0;
+    CRect ZoomFrame;
+    int CaptureMouse = 1;
+    int Dragging = 0;
+    CPoint DragCurrent;  // client pixels
+    CPoint DragAnchor;
+    CPoint ZoomFrom;
+    CPoint ZoomTo;
+    int ZoomRequest = 0;
+    int ColourIndex = 0;
+    int HomeX = 320;
+    int HomeY = 240;
+    int TurnRange = 100;
+    int TurnThreshold = 30;
+    int MinSegments = 1;
+    int RootX = 320;
+    int RootY = 240;
+    int ViewMode = kViewNothing;
+    int PixelRow = 0;
+    int PixelColumn = 0;
+    int ColourSeries = 7;
+
+protected:
+    // Platform hooks. Invalidate: the whole view is to be drawn again on a cleared background.
+    virtual void Invalidate() {}
+    // A device context on the client area outside painting (null where there is none).
+    virtual std::unique_ptr<CDC> GetClientDC() { return nullptr; }
+    virtual void SetCapture() {}
+    virtual bool HasCapture() const { return false; }
+    virtual void ReleaseCapture() {}
+
+private:
+    void SetSeries(int series);
+
+    CMorvale1Doc* document_;
+    IMainFrame* frame_ = nullptr;
+};
+
+}  // namespace morvale

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "doc/Morvale1Doc.h"
+
+namespace morvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DocumentFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("morvale-doc-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    static std::string Read(const fs::path& p) {
+        std::ifstream f(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
+    }
+    fs::path dir;
+    CMorvale1Doc doc;
+};
+
+TEST_F(DocumentFileTest, SaveWritesAnEmptyFileAndTakesItsName) {
+    const fs::path file = dir / "bild.mv1";
+    {
+        std::ofstream(file) << "old contents";
+    }
+    EXPECT_FALSE(doc.OnSaveDocument(file.string()));
+    EXPECT_EQ(Read(file), "");
+    EXPECT_EQ(doc.GetPathName(), file.string());
+    EXPECT_EQ(doc.GetTitle(), "bild.mv1");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "no temporary file left";
+}
+
+TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndReportsIt) {
+    const fs::path target = dir / "verzeichnis.mv1";
+    fs::create_directory(target);  // rename over a directory fails
+    {
+        std::ofstream(target / "inside") << "keep";
+    }
+    EXPECT_TRUE(doc.OnSaveDocument(target.string()));
+    EXPECT_EQ(Read(target / "inside"), "keep");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "temporary file removed";
+    EXPECT_TRUE(doc.OnSaveDocument((dir / "fehlt" / "x.mv1").string()));
+    EXPECT_EQ(doc.GetPathName(), "");
+}
+
+TEST_F(DocumentFileTest, OpenReadsNothingAndFailsForMissingFiles) {
+    const fs::path file = dir / "a.mv1";
+    {
+        std::ofstream(file) << "anything at all";
+    }
+    doc.OnMandelbrot();
+    doc.MandelTexts[0] = "-2.25";
+    EXPECT_FALSE(doc.OnOpenDocument(file.string()));
+    EXPECT_EQ(doc.FractalKind, kKindMandelbrot);
+    EXPECT_EQ(doc.MandelTexts[0], "-2.25");
+    EXPECT_EQ(doc.GetTitle(), "a.mv1");
+
+    EXPECT_TRUE(doc.OnOpenDocument((dir / "missing.mv1").string()));
+    EXPECT_TRUE(doc.OnOpenDocument(dir.string()));
+    EXPECT_EQ(doc.GetTitle(), "a.mv1") << "a failed open keeps the document as it was";
+}
+
+TEST_F(DocumentFileTest, NewDocumentKeepsThePictureState) {
+    doc.OnJulia();
+    doc.JuliaTexts[4] = "0.31";
+    doc.SetDepth(99, 1);
+    doc.SetPathName("/tmp/x.mv1");
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.FractalKind, kKindJulia);
+    EXPECT_EQ(doc.JuliaTexts[4], "0.31");
+    EXPECT_EQ(doc.Depth, 99);
+}
+
+}  // namespace
+}  // namespace morvale

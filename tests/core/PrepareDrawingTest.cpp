@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "doc/Morvale1Doc.h"
+#include "FakeFrame.h"
+
+namespace morvale {
+namespace {
+
+class PrepareDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.SetMainFrame(&frame);
+        doc.SetPictureSize(1000, 800);
+    }
+    void Prepare() {
+        doc.PrepareDrawing(&dc);
+        doc.FinishDrawing(&dc);
+    }
+    void TakeMandel(std::array<std::string, 5> texts) {
+        doc.MandelTexts = texts;
+        doc.PresetChosen = 1;
+    }
+
+    testing::FakeFrame frame;
+    CMorvale1Doc doc;
+    PixelImage image{4, 4};
+    CDC dc{image.Surface(), 1000, 800};
+};
+
+TEST_F(PrepareDrawingTest, StartsWithTheDocumentedValues) {
+    EXPECT_EQ(doc.FractalKind, kKindNone);
+    EXPECT_EQ(doc.Depth, 15);
+    EXPECT_EQ(doc.IterationLimit, 15);
+    EXPECT_EQ(doc.Drawn, 0);
+    EXPECT_EQ(doc.ZoomPending, 0);
+    EXPECT_EQ(doc.PresetChosen, 0);
+    EXPECT_EQ(doc.DepthFromBox, 0);
+    EXPECT_EQ(doc.DepthText, "");
+    for (const auto& t : doc.JuliaTexts) EXPECT_EQ(t, "");
+    EXPECT_FALSE(doc.Palette.IsCreated());
+}
+
+TEST_F(PrepareDrawingTest, KindCommandsSetTitleAndClearDrawn) {
+    doc.Drawn = 1;
+    doc.OnJulia();
+    EXPECT_EQ(doc.FractalKind, kKindJulia);
+    EXPECT_EQ(doc.Drawn, 0);
+    EXPECT_EQ(frame.title, "Julia - Morval");
+    CCmdUI julia(ID_JULIA), mandel(ID_MANDELBROT);
+    EXPECT_TRUE(doc.OnCmdMsg(ID_JULIA, &julia));
+    EXPECT_TRUE(doc.OnCmdMsg(ID_MANDELBROT, &mandel));
+    EXPECT_EQ(julia.Checked(), 1);
+    EXPECT_EQ(mandel.Checked(), 0);
+    EXPECT_TRUE(doc.OnCmdMsg(ID_MANDELBROT, nullptr));
+    EXPECT_EQ(frame.title, "Mandelbrot - Morval");
+    EXPECT_EQ(doc.FractalKind, kKindMandelbrot);
+    EXPECT_FALSE(doc.OnCmdMsg(ID_DRAW, nullptr));
+}
+
+TEST_F(PrepareDrawingTest, JuliaBranchConvertsAllSevenTexts) {
+    doc.OnJulia();
+    doc.JuliaTexts = {"-1.2", "1.2", "-1.2abc", " 1.2", "0.31", "x", "500.9"};
+    doc.PresetChosen = 1;
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, -1.2);
+    EXPECT_EQ(doc.JuliaYMin, -1.2);
+    EXPECT_EQ(doc.JuliaYMax, 1.2);
+    EXPECT_EQ(doc.JuliaP, 0.31);
+    EXPECT_EQ(doc.JuliaQ, 0.0);
+    EXPECT_EQ(doc.JuliaStepX, (1.2 - -1.2) / 1000);
+    EXPECT_EQ(doc.JuliaStepY, (1.2 - -1.2) / 800);
+    EXPECT_EQ(doc.IterationLimit, 500) << "a fractional preset depth is truncated";
+    EXPECT_EQ(doc.MandelStepX, 0.0) << "the other kind's steps are computed too";
+}
+
+TEST_F(PrepareDrawingTest, EmptyJuliaTextsGiveAZeroRegion) {
+    doc.OnJulia();
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, 0.0);
+    EXPECT_EQ(doc.JuliaXMax, 0.0);
+    EXPECT_EQ(doc.JuliaStepX, 0.0);
+    EXPECT_EQ(doc.JuliaStepY, 0.0);
+    EXPECT_EQ(doc.IterationLimit, 15);
+}
+
+TEST_F(PrepareDrawingTest, IterationLimitPrecedence) {
+    doc.OnMandelbrot();
+    TakeMandel({"-2.25", "0.75", "-1.5", "1.5", "64"});
+    doc.SetDepth(2000, 1);
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, 2000) << "the depth box wins over the preset";
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, 2000) << "the limit stays until the next entry";
+    TakeMandel({"-2.25", "0.75", "-1.5", "1.5", "-7.9"});
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, -7);
+    TakeMandel({"-2.25", "0.75", "-1.5", "1.5", "1e30"});
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, 2147483647) << "depth beyond int saturates";
+    TakeMandel({"-2.25", "0.75", "-1.5", "1.5", "nan"});
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, 0);
+    doc.SetDepth(-5, 1);
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, -5);
+    EXPECT_EQ(doc.DepthFromBox, 0);
+    EXPECT_EQ(doc.PresetChosen, 0);
+}
+
+TEST_F(PrepareDrawingTest, PresetDepthIgnoredForKindThree) {
+    doc.MandelTexts[4] = "64";
+    doc.PresetChosen = 1;
+    Prepare();
+    EXPECT_EQ(doc.IterationLimit, 15);
+}
+
+TEST_F(PrepareDrawingTest, ZoomUsesThePreviousStepsAndReturnsToThePreset) {
+    doc.OnMandelbrot();
+    TakeMandel({"-2.25", "0.75", "-1.5", "1.5", "64"});
+    doc.SetDepth(300, 1);
+    Prepare();
+    const double sx = doc.MandelStepX, sy = doc.MandelStepY;
+    doc.SetZoom(100, 10, 300, 210, 1);
+    Prepare();
+    EXPECT_EQ(doc.MandelPMin, 100.0 * sx + -2.25);
+    EXPECT_EQ(doc.MandelPMax, 300.0 * sx + -2.25);
+    EXPECT_EQ(doc.MandelQMin, 60.0 * sy + -1.5);
+    EXPECT_EQ(doc.MandelQMax, 260.0 * sy + -1.5);
+    EXPECT_EQ(doc.MandelValues[0], doc.MandelPMin);
+    EXPECT_EQ(doc.MandelValues[3], doc.MandelQMax);
+    EXPECT_EQ(doc.MandelValues[4], 300.0);
+    EXPECT_EQ(doc.MandelStepX, (doc.MandelPMax - doc.MandelPMin) / 1000);
+    EXPECT_EQ(doc.ZoomPending, 0);
+    EXPECT_EQ(doc.MandelTexts[0], "-2.25") << "a zoom never changes the texts";
+
+    Prepare();  // no new request: back to the preset's region
+    EXPECT_EQ(doc.MandelPMin, -2.25);
+    EXPECT_EQ(doc.MandelQMax, 1.5);
+}
+
+TEST_F(PrepareDrawingTest, ZoomAppliesToBothKindsWhateverTheKind) {
+    doc.JuliaTexts = {"-2", "2", "-2", "2", "0", "1", "128"};
+    doc.OnJulia();
+    Prepare();
+    doc.OnMandelbrot();
+    Prepare();  // Mandelbrot with empty texts
+    doc.FractalKind = kKindNone;
+    const double jx = doc.JuliaStepX;
+    doc.SetZoom(500, 0, 750, 100, 1);
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, 500.0 * jx + -2.0);
+    EXPECT_EQ(doc.JuliaXMax, 750.0 * jx + -2.0);
+    EXPECT_EQ(doc.JuliaP, 0.0);
+    EXPECT_EQ(doc.JuliaQ, 1.0) << "the Julia constant stays";
+    EXPECT_EQ(doc.MandelPMin, 0.0);
+}
+
+TEST_F(PrepareDrawingTest, MirroredAndNestedZooms) {
+    doc.OnJulia();
+    doc.JuliaTexts = {"-2", "2", "-2", "2", "0", "1", "128"};
+    Prepare();
+    const double sx = doc.JuliaStepX, sy = doc.JuliaStepY;
+    doc.SetZoom(600, 300, 200, 100, 1);  // bottom right to top left
+    Prepare();
+    EXPECT_GT(doc.JuliaXMin, doc.JuliaXMax);
+    EXPECT_GT(doc.JuliaYMin, doc.JuliaYMax);
+    EXPECT_LT(doc.JuliaStepX, 0.0);
+    EXPECT_LT(doc.JuliaStepY, 0.0);
+    EXPECT_EQ(doc.JuliaXMin, 600.0 * sx + -2.0);
+    EXPECT_EQ(doc.JuliaYMax, 150.0 * sy + -2.0);
+
+    // A second request before a repaint nests inside the first zoom's region.
+    const double x0 = doc.JuliaValues[0], y0 = doc.JuliaValues[2];
+    const double sx2 = doc.JuliaStepX, sy2 = doc.JuliaStepY;
+    doc.SetZoom(10, 20, 30, 40, 1);
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, 10.0 * sx2 + x0);
+    EXPECT_EQ(doc.JuliaYMax, 90.0 * sy2 + y0);
+}
+
+TEST_F(PrepareDrawingTest, ZoomFlagZeroIsIgnoredAndAClickGivesAPointRegion) {
+    doc.OnJulia();
+    doc.JuliaTexts = {"-2", "2", "-2", "2", "0", "1", "128"};
+    Prepare();
+    doc.SetZoom(10, 10, 300, 300, 0);
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, -2.0);
+    doc.SetZoom(40, 40, 40, 40, 1);
+    Prepare();
+    EXPECT_EQ(doc.JuliaXMin, doc.JuliaXMax);
+    EXPECT_EQ(doc.JuliaStepX, 0.0);
+}
+
+TEST_F(PrepareDrawingTest, EmptySurfaceGivesZeroStepsNotInfinity) {
+    doc.OnJulia();
+    doc.JuliaTexts = {"-2", "2", "-2", "2", "0", "1", "128"};
+    doc.SetPictureSize(0, 0);
+    Prepare();
+    EXPECT_EQ(doc.JuliaStepX, 0.0);
+    EXPECT_EQ(doc.JuliaStepY, 0.0);
+}
+
+TEST_F(PrepareDrawingTest, PaletteLivesOnlyDuringOneDrawing) {
+    doc.OnMandelbrot();
+    doc.PrepareDrawing(&dc);
+    EXPECT_TRUE(doc.Palette.IsCreated());
+    EXPECT_EQ(doc.Palette.GetEntryCount(), 384);
+    EXPECT_EQ(dc.ResolveColour(PALETTEINDEX(383)), PixelFromRgb(0, 0, 254));
+    EXPECT_EQ(doc.OldPalette, nullptr);
+    doc.FinishDrawing(&dc);
+    EXPECT_FALSE(doc.Palette.IsCreated());
+    EXPECT_EQ(dc.ResolveColour(PALETTEINDEX(383)), PixelFromRgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace morvale

@@ -1,0 +1,68 @@
+#include "platform/TextConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace morvale {
+namespace {
+
+struct AtofCase {
+    const char* text;
+    double expected;
+};
+
+TEST(Atof, FollowsTheCLibraryRules) {
+    const AtofCase cases[] = {
+        {"", 0.0},          {"abc", 0.0},         {"  \t-1.25", -1.25}, {"+3", 3.0},
+        {"0.31", 0.31},     {"1.5xyz", 1.5},      {"1e3", 1000.0},      {"1e", 1.0},
+        {"1.e2", 100.0},    {".5", 0.5},          {"-.5e-1", -0.05},    {"1,5", 1.0},
+        {"- 1", 0.0},       {"0x10", 16.0},       {"-0.7451093", -0.7451093},
+        {"0.11301309", 0.11301309}, {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL},
+    };
+    for (const AtofCase& c : cases) EXPECT_EQ(Atof(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(Atof, ReadsInfinityAndNotANumber) {
+    EXPECT_EQ(Atof("inf"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(Atof("-Infinity"), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(Atof("nan")));
+    EXPECT_TRUE(std::isnan(Atof(" NAN(123)")));
+    EXPECT_EQ(Atof("info"), std::numeric_limits<double>::infinity());  // "inf" is the prefix
+}
+
+struct AtoiCase {
+    const char* text;
+    int expected;
+};
+
+TEST(Atoi, FollowsTheCLibraryRulesAndSaturates) {
+    const AtoiCase cases[] = {
+        {"", 0},           {"x12", 0},        {"120", 120},           {"  -7", -7},
+        {"+8", 8},         {"12abc", 12},     {"3.9", 3},             {"1e5", 1},
+        {"0x1F", 0},       {"2147483647", 2147483647},               {"-2147483648", INT32_MIN},
+        {"2147483648", 2147483647},           {"-99999999999999999999", INT32_MIN},
+        {"99999999999999999999999", 2147483647},
+    };
+    for (const AtoiCase& c : cases) EXPECT_EQ(Atoi(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// A German desktop locale must not change how "0.31" reads.
+TEST(Conversion, IgnoresAGermanProcessLocale) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    // Prove the locale is active: the C library itself now stops at the ".".
+    EXPECT_EQ(std::atof("0.31"), 0.0);
+    EXPECT_EQ(Atof("0.31"), 0.31);
+    EXPECT_EQ(Atof("0,31"), 0.0);
+    EXPECT_EQ(Atof("-1.6e2"), -160.0);
+    EXPECT_EQ(Atoi("1.500"), 1);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+}  // namespace
+}  // namespace morvale
