@@ -1,0 +1,1 @@
+target_sources(morvale_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/EscapeTime.cpp)
