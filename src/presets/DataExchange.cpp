@@ -15,8 +15,10 @@ void DDX_Text(CDataExchange* pDX, UINT id, QString& value) {
     if (!edit) return;
     if (pDX->m_bSaveAndValidate)
         value = edit->text();
-    else if (edit->text() != value)
+    else if (edit->text() != value) {
         edit->setText(value);
+        edit->setCursorPosition(0);  // long texts show their beginning
+    }
 }
 
 }  // namespace morvale
