@@ -1,7 +1,13 @@
+#include <memory>
+
 #include "app/Morvale1App.h"
+#include "presets/PresetDialogRunner.h"
 
 int main(int argc, char** argv) {
     morvale::CMorvale1App app(argc, argv);
+    app.SetPresetDialogsFactory([](QWidget* owner) -> std::unique_ptr<morvale::IPresetDialogs> {
+        return std::make_unique<morvale::CPresetDialogRunner>(owner);
+    });
     if (!app.InitInstance()) return app.ExitCode();
     return app.exec();
 }

@@ -1,0 +1,19 @@
+// The whole program's tests run inside the program's own application object.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Morvale1App.h"
+#include "presets/PresetDialogRunner.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    morvale::CMorvale1App app(argc, argv);
+    app.SetPresetDialogsFactory([](QWidget* owner) -> std::unique_ptr<morvale::IPresetDialogs> {
+        return std::make_unique<morvale::CPresetDialogRunner>(owner);
+    });
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    app.ExitInstance();
+    return result;
+}
