@@ -185,6 +185,13 @@ TEST_F(FileCommandsTest, NewKeepsTheOneDocumentFrameAndView) {
     EXPECT_EQ(frame->windowTitle(), "Julia - Morval");
 }
 
+TEST_F(FileCommandsTest, ExitClosesTheWindowWithoutAsking) {
+    Command(ID_MANDELBROT);
+    Command(ID_APP_EXIT);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(FileCommandsTest, DroppedLocalFilesAreOpenedAndOtherDropsRefused) {
     const QString path = MakeFile("gezogen.mv1");
     QMimeData data;
