@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "presets/DataExchange.h"
@@ -22,6 +23,8 @@ struct PresetDbEditHandler {
 template <class Dlg>
 struct PresetDbBehaviour {
     static void Connect(Dlg& dlg, std::span<const PresetDbEditHandler<Dlg>> editMap) {
+        static_assert(Dlg::kColumnText.size() == std::tuple_size_v<decltype(dlg.m_result)>,
+                      "one edit string per result slot");
         dlg.form_.ConnectRowChanges([&dlg](int row) { dlg.OnItemChangedList(row); });
         for (const PresetDbEditHandler<Dlg>& entry : editMap)
             dlg.form_.ConnectEdit(entry.editId, [&dlg, h = entry.handler] { (dlg.*h)(); });

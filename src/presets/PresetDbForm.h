@@ -2,6 +2,7 @@
 // and Cancel, laid out in dialog units. Both database dialogs own one; it holds no texts.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <span>

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
-#include "../core/FakeFrame.h"
 #include "DialogScript.h"
+#include "core/FakeFrame.h"
 #include "doc/Morvale1Doc.h"
 #include "presets/DataExchange.h"
 #include "presets/JuliaDbDlg.h"
