@@ -169,6 +169,11 @@ bool CMorvale1App::PrintFromCommandLine(const QString& path, const QString& pdfF
     if (!pdfFile.isEmpty()) {
         printing_.Printer().setOutputFormat(QPrinter::PdfFormat);
         printing_.Printer().setOutputFileName(pdfFile);
+    } else if (!printing_.HasPrinter()) {
+        std::fprintf(
+            stderr,
+            "Morvale1: Kein Drucker eingerichtet; --print-to <pdf> druckt in eine Datei.\n");
+        return false;
     }
     CMorvale1View* view = GetView();
     const bool printed = printing_.Print(nullptr, false, [view](CDC& dc) { view->DrawPage(dc); });

@@ -95,6 +95,8 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
         QAction* action = CommandAction(id);
         const QRect tile(QPoint(image++ * kButtonImage.width(), 0), kButtonImage);
         action->setIcon(QIcon(QPixmap::fromImage(strip.copy(tile))));
+        // Button images belong to the toolbar; the menus show text only.
+        action->setIconVisibleInMenu(false);
         bar->addAction(action);
     }
     connect(bar, &QToolBar::visibilityChanged, &router_, &CommandRouter::UpdateActions);
