@@ -8,6 +8,8 @@
 #include "platform/CDC.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
+#include "view/PaneWriter.h"
+#include "view/TreeRandom.h"
 
 namespace morvale {
 
@@ -117,9 +119,12 @@ protected:
 
 private:
     void SetSeries(int series);
+    void TreeChanged();
 
     CMorvale1Doc* document_;
     IMainFrame* frame_ = nullptr;
+    TreeRandom treeRandom_;  // continues from paint to paint: each paint draws the next tree
+    PaneWriter treePanes_;
 };
 
 }  // namespace morvale
