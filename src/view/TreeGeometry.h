@@ -36,10 +36,14 @@ inline int TruncateToInt(double value) {
 }
 
 // One segment: x is truncated before y is computed, both from the previous integer point.
-inline TreePoint TreeStep(double angle, double length, TreePoint from) {
-    const int x = TruncateToInt(std::sin(angle) * length + from.x);
-    const int y = TruncateToInt(std::cos(angle) * length + from.y);
+inline TreePoint TreeStep(double sine, double cosine, double length, TreePoint from) {
+    const int x = TruncateToInt(sine * length + from.x);
+    const int y = TruncateToInt(cosine * length + from.y);
     return {x, y};
+}
+
+inline TreePoint TreeStep(double angle, double length, TreePoint from) {
+    return TreeStep(std::sin(angle), std::cos(angle), length, from);
 }
 
 // Segments per arm of the next level, or nothing when the count would not shrink (which also

@@ -3,7 +3,11 @@
 // recorder can take the segments.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "platform/Colour.h"
+#include "view/SineCosineCache.h"
 #include "view/TreeGeometry.h"
 #include "view/TreeRandom.h"
 
@@ -36,20 +40,22 @@ class TreeWalker {
 public:
     // penColour is the view's pen colour: set before each segment while colouring is on.
     TreeWalker(const TreeParams& params, TreeRandom& random, COLORREF& penColour,
-               TreeCanvas& canvas)
-        : params_(params), random_(random), penColour_(penColour), canvas_(canvas) {}
+               TreeCanvas& canvas);
 
     // The node at `root` with `segments` per arm and all its sub-trees. The recursion is at most
     // about 32 levels deep, because every level that grows a sub-tree has a smaller count.
     void Grow(int segments, TreePoint root);
 
 private:
-    TreePoint DrawArm(int arm, int segments, TreePoint start);
+    double StartAngle(int arm) const;
+    TreePoint DrawArm(int arm, int segments, std::optional<COLORREF> colour, TreePoint start);
 
     const TreeParams params_;
     TreeRandom& random_;
     COLORREF& penColour_;
     TreeCanvas& canvas_;
+    std::vector<double> startAngles_;  // the same for every node; empty for absurd arm counts
+    SineCosineCache trig_;
 };
 
 }  // namespace morvale

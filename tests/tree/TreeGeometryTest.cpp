@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 
+#include "view/SineCosineCache.h"
 #include "view/TreeGeometry.h"
 #include "view/TreeRandom.h"
 
@@ -92,6 +93,29 @@ TEST(TreeGeometry, NextLevelShrinksOrStops) {
     EXPECT_EQ(TreeNextLevel(-9, -1), std::nullopt);
     EXPECT_EQ(TreeNextLevel(INT_MIN, -1), std::nullopt);
     EXPECT_EQ(TreeNextLevel(INT_MAX, 2), INT_MAX / 2);
+}
+
+TEST(SineCosineCache, GivesExactlyWhatTheFunctionsGiveThroughRepeatsAndEvictions) {
+    SineCosineCache cache;
+    auto same = [&](double angle) {
+        const SineCosineCache::Pair pair = cache.Get(angle);
+        return std::bit_cast<std::uint64_t>(pair.sine) ==
+                   std::bit_cast<std::uint64_t>(std::sin(angle)) &&
+               std::bit_cast<std::uint64_t>(pair.cosine) ==
+                   std::bit_cast<std::uint64_t>(std::cos(angle));
+    };
+    EXPECT_TRUE(same(0.0));  // the value every slot starts with
+    EXPECT_TRUE(same(-0.0));
+    // Far more angles than slots, visited twice, with neighbours one unit apart.
+    for (int round = 0; round < 2; ++round) {
+        double angle = 0.3;
+        for (int i = 0; i < 20000; ++i) {
+            ASSERT_TRUE(same(angle)) << angle;
+            ASSERT_TRUE(same(std::nextafter(angle, 10.0))) << angle;
+            angle += i % 3 == 0 ? -0.1 : 0.1;
+        }
+    }
+    EXPECT_TRUE(std::isnan(cache.Get(std::nan("")).sine));
 }
 
 TEST(TreeColours, SeriesOneToSixAreFixedAndSevenGoesByCount) {
