@@ -128,9 +128,7 @@ const std::vector<OptionSpec>& Options() {
              return ParseTreeInt("--segment-offset", v, o.tree.segmentOffset);
          }},
         {"--length", "PIXEL", "Baum: Segmentlänge, rad (Vorgabe: 3.0)",
-         [](RenderOptions& o, const std::string& v) {
-             return ParseTreeDouble("--length", v, o.tree.length);
-         }},
+         [](RenderOptions& o, const std::string& v) { return ParseTreeLength(v, o.tree.length); }},
         {"--turn", "RAD", "Baum: Drehung je Segment, dt (Vorgabe: 0.1)",
          [](RenderOptions& o, const std::string& v) {
              return ParseTreeDouble("--turn", v, o.tree.turn);

@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kSegmentBase = 60;
 constexpr int kMaxPaints = 1000000;
+// Every segment is a line walked pixel by pixel, also off the picture; longer ones would take
+// minutes, and no screen is this wide.
+constexpr double kMaxLength = 10000.0;
 
 std::string Quoted(const std::string& text) {
     return "\u201e" + text + "\u201c";
@@ -41,6 +44,14 @@ std::string ParseTreeDouble(const char* option, const std::string& text,
         return std::string(option) + ": " + Quoted(text) + " ist keine Zahl (mit Punkt, z. B. 3.5)";
     value = parsed;
     return {};
+}
+
+std::string ParseTreeLength(const std::string& text, std::optional<double>& value) {
+    std::string error = ParseTreeDouble("--length", text, value);
+    if (error.empty() && std::fabs(*value) > kMaxLength)
+        error = "--length: " + Quoted(text) + " ist zu lang (höchstens " +
+                FormatOneDecimal("", kMaxLength) + " Pixel)";
+    return error;
 }
 
 std::string ParseTreeSwitch(const char* option, const std::string& text,

@@ -23,6 +23,8 @@ struct TreeRequest {
 std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value);
 std::string ParseTreeDouble(const char* option, const std::string& text,
                             std::optional<double>& value);
+// At most 10000 pixels either way.
+std::string ParseTreeLength(const std::string& text, std::optional<double>& value);
 std::string ParseTreeSwitch(const char* option, const std::string& text,
                             std::optional<bool>& value);
 std::string CheckTreeRequest(const TreeRequest& request);

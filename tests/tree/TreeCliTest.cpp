@@ -59,6 +59,8 @@ TEST(TreeCommandLine, RefusesUnsoundValuesWithAMessageNamingTheOption) {
         {{"--tree", "--redux", "2.5"}, "--redux"},
         {{"--tree", "--length", "3,5"}, "--length"},
         {{"--tree", "--turn", "inf"}, "--turn"},
+        {{"--tree", "--length", "1e300"}, "--length"},
+        {{"--tree", "--length", "-10000.5"}, "--length"},
         {{"--tree", "--colour", "ja"}, "--colour"},
         {{"--tree", "--paints", "0"}, "--paints"},
         {{"--tree", "--segment-offset", "2147483600"}, "--segment-offset"},
@@ -69,6 +71,7 @@ TEST(TreeCommandLine, RefusesUnsoundValuesWithAMessageNamingTheOption) {
         EXPECT_NE(parsed.error.find(c.mentions), std::string::npos) << parsed.error;
     }
     EXPECT_EQ(Parse({"--tree", "--segment-offset", "2147483587"}).error, "");
+    EXPECT_EQ(Parse({"--tree", "--length", "-10000"}).error, "");
 }
 
 TEST(TreeCommandLine, ReplaySetsTheViewAsTheToolbarWould) {
