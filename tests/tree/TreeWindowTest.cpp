@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QTemporaryDir>
 #include <QToolBar>
 
-#include "app/Morvale1App.h"
 #include "platform/PixelSurface.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "view/Morvale1View.h"
+#include "window/WindowFixture.h"
 
 namespace morvale {
 namespace {
@@ -20,39 +18,17 @@ constexpr UINT kTreeButtons[] = {
     ID_TREE_REDUX_LESS,
 };
 
-class TreeWindowTest : public ::testing::Test {
+class TreeWindowTest : public testing::WindowTest {
 protected:
-    // One window for all tests (as in a run of the program); each test starts from the defaults.
-    void SetUp() override {
-        app = CMorvale1App::Instance();
-        frame = app->GetMainFrame();
-        view = app->GetView();
-        ASSERT_NE(view, nullptr);
-        frame->m_wndTreeBar->hide();
-        view->OnTreeReset();
-        view->TreeColour = 1;
-        view->PenColour = 0;
-        Settle();
-    }
-
-    void Settle() {
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-        view->repaint();
-    }
     void Press(UINT id) {
-        QAction* action = app->Router().Action(id);
-        ASSERT_NE(action, nullptr) << id;
-        action->trigger();
-        Settle();
+        ASSERT_NE(Action(id), nullptr) << id;
+        Command(id);
+        PaintView();
     }
     QRgb PictureAt(int x, int y) const { return view->Picture().pixel(x, y) & 0xffffffu; }
     std::string Pane(int index) const {
         return frame->m_wndStatusBar->PaneText(index).toStdString();
     }
-
-    CMorvale1App* app = nullptr;
-    CMainFrame* frame = nullptr;
-    CMorvale1View* view = nullptr;
 };
 
 TEST_F(TreeWindowTest, TreeToolbarIsHiddenThenShowsItsThirteenButtons) {
@@ -85,12 +61,10 @@ TEST_F(TreeWindowTest, EveryButtonDrawsOnceMoreAndTheColourButtonIsChecked) {
         EXPECT_EQ(view->DrawingCount(), before + 1) << id;
     }
     // The colour button was pressed once: colouring is off and the tree is black.
-    app->Router().UpdateActions();
-    EXPECT_FALSE(app->Router().Action(ID_TREE_COLOUR)->isChecked());
+    EXPECT_FALSE(Checked(ID_TREE_COLOUR));
     EXPECT_EQ(PictureAt(320, 240), 0x000000u);
     Press(ID_TREE_COLOUR);
-    app->Router().UpdateActions();
-    EXPECT_TRUE(app->Router().Action(ID_TREE_COLOUR)->isChecked());
+    EXPECT_TRUE(Checked(ID_TREE_COLOUR));
     EXPECT_EQ(PictureAt(320, 240), 0xffff00u);
 }
 
@@ -111,14 +85,3 @@ TEST_F(TreeWindowTest, PrintingDrawsTheTreeOnThePage) {
 
 }  // namespace
 }  // namespace morvale
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    morvale::CMorvale1App app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    if (!app.InitInstance(QStringList{QStringLiteral("morvale1")})) return 1;
-    app.GetMainFrame()->resize(1000, 760);
-    return RUN_ALL_TESTS();
-}
