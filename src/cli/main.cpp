@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +13,7 @@
 #include "cli/PictureRoad.h"
 #include "cli/PngFile.h"
 #include "cli/RenderOptions.h"
+#include "cli/TreeRequest.h"
 #include "view/EscapeKernel.h"
 
 namespace morvale {
@@ -45,22 +48,30 @@ void Replay(const RenderOptions& o, PictureRoad& road) {
     for (const ZoomDrag& zoom : o.zooms) road.Drag(zoom.from, zoom.to);
 }
 
+// Shortest text that reads back as the same double.
+std::string Exact(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
 void PrintStats(PictureRoad& road) {
     const CMorvale1Doc& doc = road.Document();
     const bool julia = doc.FractalKind == kKindJulia;
     const EscapeTally& tally = road.View().LastEscapeTally;
-    const double seconds = road.LastPaintSeconds();
-    std::fprintf(stderr, "Bereich: x %.17g bis %.17g, y %.17g bis %.17g\n",
-                 julia ? doc.JuliaXMin : doc.MandelPMin, julia ? doc.JuliaXMax : doc.MandelPMax,
-                 julia ? doc.JuliaYMin : doc.MandelQMin, julia ? doc.JuliaYMax : doc.MandelQMax);
-    if (julia) std::fprintf(stderr, "Konstante: p %.17g, q %.17g\n", doc.JuliaP, doc.JuliaQ);
-    std::fprintf(stderr, "Schritte: %.17g je Spalte, %.17g je Zeile\n",
-                 julia ? doc.JuliaStepX : doc.MandelStepX,
-                 julia ? doc.JuliaStepY : doc.MandelStepY);
-    std::fprintf(stderr, "Iterationsgrenze: %d\n", doc.IterationLimit);
-    std::fprintf(stderr, "Bildpunkte: %lld\nIterationen: %lld\n", (long long)tally.pixels,
-                 (long long)tally.iterations);
-    std::fprintf(stderr, "Zeit: %.3f ms (%s)\n", seconds * 1e3, EscapeKernelTarget());
+    std::cerr << "Bereich: x " << Exact(julia ? doc.JuliaXMin : doc.MandelPMin) << " bis "
+              << Exact(julia ? doc.JuliaXMax : doc.MandelPMax) << ", y "
+              << Exact(julia ? doc.JuliaYMin : doc.MandelQMin) << " bis "
+              << Exact(julia ? doc.JuliaYMax : doc.MandelQMax) << '\n';
+    if (julia)
+        std::cerr << "Konstante: p " << Exact(doc.JuliaP) << ", q " << Exact(doc.JuliaQ) << '\n';
+    std::cerr << "Schritte: " << Exact(julia ? doc.JuliaStepX : doc.MandelStepX) << " je Spalte, "
+              << Exact(julia ? doc.JuliaStepY : doc.MandelStepY) << " je Zeile\n"
+              << "Iterationsgrenze: " << doc.IterationLimit << '\n'
+              << "Bildpunkte: " << tally.pixels << '\n'
+              << "Iterationen: " << tally.iterations << '\n'
+              << "Zeit: " << Exact(std::round(road.LastPaintSeconds() * 1e6) / 1e3) << " ms ("
+              << EscapeKernelTarget() << ")\n";
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -75,12 +86,18 @@ int Run(const std::vector<std::string>& args) {
         return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden");
 
     PictureRoad road(o.screen, o.window.value_or(o.screen));
-    Replay(o, road);
+    if (o.tree.on)
+        ReplayTree(o.tree, o.series, road);
+    else
+        Replay(o, road);
     const std::string failure = WritePng(road.Image(), o.output);
     if (!failure.empty())
         return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden (" + failure +
                     ")");
-    if (o.stats) PrintStats(road);
+    if (o.stats && o.tree.on)
+        std::cerr << TreeStatusLines(road) << "Zeit: " << road.LastPaintSeconds() * 1e3 << " ms\n";
+    else if (o.stats)
+        PrintStats(road);
     return 0;
 }
 

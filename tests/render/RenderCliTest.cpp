@@ -1,0 +1,184 @@
+// morvale-render: its command line, and the program run as a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "RoadScript.h"
+#include "cli/PngFile.h"
+#include "cli/RenderOptions.h"
+
+namespace morvale::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+ParsedOptions Parse(std::vector<std::string> args) {
+    return ParseRenderOptions(args);
+}
+
+TEST(RenderOptions, DefaultsAndEveryOption) {
+    const ParsedOptions plain = Parse({"-o", "a.png"});
+    ASSERT_EQ(plain.error, "");
+    EXPECT_EQ(plain.options.kind, kKindMandelbrot);
+    EXPECT_EQ(plain.options.screen.width, 1920);
+    EXPECT_EQ(plain.options.screen.height, 1080);
+    EXPECT_FALSE(plain.options.window);
+    EXPECT_TRUE(ChosenTexts(plain.options).empty());
+
+    const ParsedOptions all =
+        Parse({"--kind", "julia", "--preset", "17", "--depth", "-4", "--series", "3", "--screen",
+               "800x600", "--window=640x480", "--zoom", "1,2,3,4", "--zoom", "-5,6,7,-8", "--stats",
+               "-o", "b.png"});
+    ASSERT_EQ(all.error, "");
+    const RenderOptions& o = all.options;
+    EXPECT_EQ(o.kind, kKindJulia);
+    EXPECT_EQ(ChosenTexts(o), JuliaRow(17));
+    EXPECT_EQ(*o.depth, -4);
+    EXPECT_EQ(o.series, 3);
+    EXPECT_EQ(o.screen.width, 800);
+    EXPECT_EQ(o.window->height, 480);
+    ASSERT_EQ(o.zooms.size(), 2u);
+    EXPECT_EQ(o.zooms[1].from, (CPoint{-5, 6}));
+    EXPECT_EQ(o.zooms[1].to, (CPoint{7, -8}));
+    EXPECT_TRUE(o.stats);
+    EXPECT_EQ(o.output, "b.png");
+
+    const ParsedOptions texts = Parse({"--texts", "-2,1,,1.5,99", "-o", "c.png"});
+    ASSERT_EQ(texts.error, "");
+    EXPECT_EQ(ChosenTexts(texts.options), (std::vector<std::string>{"-2", "1", "", "1.5", "99"}));
+}
+
+TEST(RenderOptions, BadArgumentsGetOneGermanLineNamingThem) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--kind", "newton", "-o", "x.png"}, "--kind: unbekannte Fraktalart \u201enewton\u201c"},
+        {{"--preset", "16", "-o", "x.png"}, "--preset: Zeile 16 gibt es nicht"},
+        {{"--kind", "julia", "--preset", "18", "-o", "x.png"}, "Julia-Tabelle"},
+        {{"--preset", "-1", "-o", "x.png"}, "--preset: Zeile -1"},
+        {{"--preset", "zwei", "-o", "x.png"}, "--preset: \u201ezwei\u201c"},
+        {{"--texts", "1,2,3", "-o", "x.png"}, "--texts: 3 Texte angegeben, Mandelbrot braucht 5"},
+        {{"--kind", "julia", "--texts", "1,2,3,4,5", "-o", "x.png"}, "Julia braucht 7"},
+        {{"--preset", "1", "--texts", "1,2,3,4,5", "-o", "x.png"}, "--preset und --texts"},
+        {{"--screen", "1920x", "-o", "x.png"}, "--screen: \u201e1920x\u201c"},
+        {{"--screen", "0x100", "-o", "x.png"}, "--screen"},
+        {{"--window", "100x0", "-o", "x.png"}, "--window"},
+        {{"--window", "100000x10", "-o", "x.png"}, "zu groß"},
+        {{"--depth", "tief", "-o", "x.png"}, "--depth"},
+        {{"--series", "8", "-o", "x.png"}, "--series"},
+        {{"--zoom", "1,2,3", "-o", "x.png"}, "--zoom"},
+        {{"--frobnicate", "-o", "x.png"}, "unbekannte Option \u201e--frobnicate\u201c"},
+        {{"--kind"}, "--kind: Wert fehlt"},
+        {{"--kind", "julia"}, "-o: keine Ausgabedatei"},
+    };
+    for (const auto& [args, expected] : cases) {
+        const ParsedOptions parsed = ParseRenderOptions(args);
+        EXPECT_NE(parsed.error.find(expected), std::string::npos)
+            << args[0] << " gave: " << parsed.error;
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(RenderOptions, HelpNamesEveryOption) {
+    EXPECT_TRUE(Parse({"--help"}).options.help);
+    const std::string help = RenderHelpText();
+    for (const char* name : {"--kind", "--preset", "--texts", "--depth", "--series", "--screen",
+                             "--window", "--zoom", "--stats", "-o", "--help"})
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+    EXPECT_NE(help.find("Aufruf"), std::string::npos);
+}
+
+// Runs the program; returns its exit status and what it wrote to stderr.
+struct Outcome {
+    int status = -1;
+    std::string err;
+};
+
+class RenderProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("morvale-render-test-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    Outcome Run(const std::string& arguments) {
+        const fs::path errFile = folder / "stderr.txt";
+        const std::string command = std::string(MORVALE_RENDER_PROGRAM) + " " + arguments +
+                                    " >/dev/null 2>" + errFile.string();
+        const int raw = std::system(command.c_str());
+        Outcome outcome;
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::ifstream in(errFile);
+        std::stringstream text;
+        text << in.rdbuf();
+        outcome.err = text.str();
+        return outcome;
+    }
+    std::string Out(const char* name) const { return (folder / name).string(); }
+
+    fs::path folder;
+};
+
+TEST_F(RenderProgram, PresetToPngAndBack) {
+    const Outcome run =
+        Run("--kind julia --preset 14 --series 2 --screen 192x108 --window 150x40 "
+            "--zoom 10,5,120,35 -o " +
+            Out("j14.png"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    PixelImage written;
+    ASSERT_TRUE(ReadPng(Out("j14.png"), written));
+    RoadScript script = Script(kKindJulia, JuliaRow(14));
+    script.series = 2;
+    script.window = {150, 40};
+    script.zooms = {{{10, 5}, {120, 35}}};
+    EXPECT_TRUE(SamePixels(Draw(script, Painter::Reference), written));
+    EXPECT_EQ(fs::directory_iterator(folder) == fs::directory_iterator(), false);
+}
+
+TEST_F(RenderProgram, StatsGoToStderr) {
+    const Outcome run =
+        Run("--preset 13 --screen 192x108 --window 192x58 --stats -o " + Out("m13.png"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Bereich: x -0.7451093"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Schritte: "), std::string::npos);
+    EXPECT_NE(run.err.find("Iterationsgrenze: 1250"), std::string::npos);
+    EXPECT_NE(run.err.find("Bildpunkte: 11136"), std::string::npos);
+    EXPECT_NE(run.err.find("Iterationen: "), std::string::npos);
+    EXPECT_NE(run.err.find("Zeit: "), std::string::npos);
+}
+
+TEST_F(RenderProgram, BadArgumentsExitWithTwoAndWriteNothing) {
+    const std::string out = Out("never.png");
+    const std::string cases[] = {
+        "--kind fraktal -o " + out,
+        "--preset 99 -o " + out,
+        "--texts 1,2 -o " + out,
+        "--screen 12y4 -o " + out,
+        "--window 0x0 -o " + out,
+        "--preset 0 -o " + (folder / "missing" / "x.png").string(),
+        "--preset 0 -o " + folder.string(),
+    };
+    for (const std::string& args : cases) {
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_TRUE(run.err.starts_with("morvale-render: ")) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(out));
+    std::size_t left = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left += entry.path() != folder / "stderr.txt";
+    EXPECT_EQ(left, 0u);
+}
+
+TEST_F(RenderProgram, HelpExitsCleanly) {
+    EXPECT_EQ(Run("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace morvale::testing
