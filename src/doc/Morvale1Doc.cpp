@@ -47,7 +47,9 @@ constexpr PaneLayout kDatabasePanes[7] = {
 
 CMorvale1Doc::CMorvale1Doc() = default;
 
-bool CMorvale1Doc::OnNewDocument() { return CDocument::OnNewDocument(); }
+bool CMorvale1Doc::OnNewDocument() {
+    return CDocument::OnNewDocument();
+}
 
 void CMorvale1Doc::Serialize(CArchive&) {}
 
@@ -67,9 +69,13 @@ void CMorvale1Doc::OnMandelbrot() {
     if (frame_) frame_->SetWindowText("Mandelbrot - Morval");
 }
 
-void CMorvale1Doc::OnUpdateJulia(CCmdUI* ui) { ui->SetCheck(FractalKind == kKindJulia); }
+void CMorvale1Doc::OnUpdateJulia(CCmdUI* ui) {
+    ui->SetCheck(FractalKind == kKindJulia);
+}
 
-void CMorvale1Doc::OnUpdateMandelbrot(CCmdUI* ui) { ui->SetCheck(FractalKind == kKindMandelbrot); }
+void CMorvale1Doc::OnUpdateMandelbrot(CCmdUI* ui) {
+    ui->SetCheck(FractalKind == kKindMandelbrot);
+}
 
 void CMorvale1Doc::OnDatabase() {
     std::array<std::string, 7> paneTexts;

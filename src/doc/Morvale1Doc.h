@@ -50,8 +50,8 @@ public:
     CPalette* OldPalette = nullptr;
     CPalette Palette;
     LOGPALETTE* LogPalette = nullptr;
-    std::array<std::string, 7> JuliaTexts;  // XMIN, XMAX, YMIN, YMAX, P, Q, depth
-    std::array<std::string, 5> MandelTexts; // PMIN, PMAX, QMIN, QMAX, depth
+    std::array<std::string, 7> JuliaTexts;   // XMIN, XMAX, YMIN, YMAX, P, Q, depth
+    std::array<std::string, 5> MandelTexts;  // PMIN, PMAX, QMIN, QMAX, depth
     std::array<double, 7> JuliaValues{};
     std::array<double, 5> MandelValues{};
     double MandelStepX = 0.0;  // plane units per pixel column

@@ -68,7 +68,9 @@ CPoint CDC::MoveTo(int x, int y) {
     return previous;
 }
 
-Pixel CDC::PenPixel() const { return ResolveColour(pen_->Colour()); }
+Pixel CDC::PenPixel() const {
+    return ResolveColour(pen_->Colour());
+}
 
 void CDC::Plot(int x, int y, Pixel pixel) {
     if (!surface_.Contains(x, y)) return;

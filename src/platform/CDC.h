@@ -34,6 +34,9 @@ class CPen {
 public:
     CPen(int style, int width, COLORREF colour) : style_(style), width_(width), colour_(colour) {}
     COLORREF Colour() const { return colour_; }
+    // Only solid pens one pixel wide are drawn; other styles and widths draw the same way.
+    int Style() const { return style_; }
+    int Width() const { return width_; }
 
 private:
     int style_;

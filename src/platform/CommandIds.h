@@ -34,8 +34,8 @@ inline constexpr UINT ID_APP_ABOUT = 57664;
 inline constexpr UINT ID_APP_EXIT = 57665;
 inline constexpr UINT ID_NEXT_PANE = 57680;
 inline constexpr UINT ID_PREV_PANE = 57681;
-inline constexpr UINT ID_VIEW_TOOLBAR = 59392;    // also the child id of both toolbars
-inline constexpr UINT ID_VIEW_STATUS_BAR = 59393; // also the child id of the status bar
+inline constexpr UINT ID_VIEW_TOOLBAR = 59392;     // also the child id of both toolbars
+inline constexpr UINT ID_VIEW_STATUS_BAR = 59393;  // also the child id of the status bar
 inline constexpr UINT AFX_IDS_SCSIZE = 61184;
 inline constexpr UINT AFX_IDS_SCMOVE = 61185;
 inline constexpr UINT AFX_IDS_SCMINIMIZE = 61186;
@@ -48,8 +48,8 @@ inline constexpr UINT AFX_IDS_SCTASKLIST = 61203;
 inline constexpr UINT AFX_IDS_PREVIEW_CLOSE = 61445;
 
 // String resources.
-inline constexpr UINT AFX_IDS_APP_TITLE = 57344;  // "Morvale1"
-inline constexpr UINT AFX_IDS_IDLEMESSAGE = 57345; // "Bereit"
+inline constexpr UINT AFX_IDS_APP_TITLE = 57344;    // "Morvale1"
+inline constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;  // "Bereit"
 
 // Resources.
 inline constexpr UINT IDD_ABOUTBOX = 100;

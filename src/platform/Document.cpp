@@ -13,7 +13,9 @@
 namespace morvale {
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
 
 std::error_code WriteAll(int fd, const std::string& data) {
     std::size_t done = 0;
@@ -45,7 +47,8 @@ std::error_code CDocument::OnOpenDocument(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::error_code(errno ? errno : ENOENT, std::generic_category());
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::make_error_code(std::errc::is_a_directory);
+    if (std::filesystem::is_directory(path, ec))
+        return std::make_error_code(std::errc::is_a_directory);
     std::stringstream contents;
     contents << file.rdbuf();
     if (file.bad()) return std::make_error_code(std::errc::io_error);

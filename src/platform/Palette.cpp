@@ -3,7 +3,8 @@
 namespace morvale {
 
 bool CPalette::CreatePalette(const LOGPALETTE& record) {
-    if (record.palNumEntries == 0 || record.palPalEntry.size() != record.palNumEntries) return false;
+    if (record.palNumEntries == 0 || record.palPalEntry.size() != record.palNumEntries)
+        return false;
     pixels_.clear();
     pixels_.reserve(record.palNumEntries);
     for (const PALETTEENTRY& e : record.palPalEntry)

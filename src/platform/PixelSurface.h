@@ -27,7 +27,9 @@ public:
     PixelSurface Surface() { return {pixels_.data(), width_, height_, width_}; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    Pixel At(int x, int y) const { return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)]; }
+    Pixel At(int x, int y) const {
+        return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+    }
     const std::vector<Pixel>& Pixels() const { return pixels_; }
 
 private:

@@ -8,6 +8,7 @@
 #include "platform/CDC.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
+#include "view/EscapeTally.h"
 
 namespace morvale {
 
@@ -105,6 +106,9 @@ public:
     int PixelRow = 0;
     int PixelColumn = 0;
     int ColourSeries = 7;
+
+    // What the last escape-time drawing computed (statistics of the command-line renderer).
+    EscapeTally LastEscapeTally;
 
 protected:
     // Platform hooks. Invalidate: the whole view is to be drawn again on a cleared background.

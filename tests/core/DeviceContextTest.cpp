@@ -78,14 +78,16 @@ TEST_F(DeviceContextTest, HollowRectangleOutlineExcludesRightAndBottom) {
         for (int x = 0; x < 8; ++x) {
             const bool edge = (x == 1 || x == 4) && y >= 1 && y <= 3;
             const bool row = (y == 1 || y == 3) && x >= 1 && x <= 4;
-            EXPECT_EQ(image.At(x, y), (edge || row) ? PixelFromRgb(0, 0, 0) : kWhite) << x << ',' << y;
+            EXPECT_EQ(image.At(x, y), (edge || row) ? PixelFromRgb(0, 0, 0) : kWhite)
+                << x << ',' << y;
         }
     }
 }
 
 TEST_F(DeviceContextTest, InvertingOutlineTwiceRestoresEveryPixel) {
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 8; ++x) image.Surface().At(x, y) = PixelFromRgb(uint8_t(x * 30), uint8_t(y * 40), 7);
+        for (int x = 0; x < 8; ++x)
+            image.Surface().At(x, y) = PixelFromRgb(uint8_t(x * 30), uint8_t(y * 40), 7);
     const std::vector<Pixel> before = image.Pixels();
     dc.SelectStockBrush(NULL_BRUSH);
     const int oldMode = dc.SetROP2(R2_NOT);

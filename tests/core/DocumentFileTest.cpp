@@ -31,9 +31,7 @@ protected:
 
 TEST_F(DocumentFileTest, SaveWritesAnEmptyFileAndTakesItsName) {
     const fs::path file = dir / "bild.mv1";
-    {
-        std::ofstream(file) << "old contents";
-    }
+    { std::ofstream(file) << "old contents"; }
     EXPECT_FALSE(doc.OnSaveDocument(file.string()));
     EXPECT_EQ(Read(file), "");
     EXPECT_EQ(doc.GetPathName(), file.string());
@@ -44,9 +42,7 @@ TEST_F(DocumentFileTest, SaveWritesAnEmptyFileAndTakesItsName) {
 TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndReportsIt) {
     const fs::path target = dir / "verzeichnis.mv1";
     fs::create_directory(target);  // rename over a directory fails
-    {
-        std::ofstream(target / "inside") << "keep";
-    }
+    { std::ofstream(target / "inside") << "keep"; }
     EXPECT_TRUE(doc.OnSaveDocument(target.string()));
     EXPECT_EQ(Read(target / "inside"), "keep");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "temporary file removed";
@@ -56,9 +52,7 @@ TEST_F(DocumentFileTest, FailedSaveLeavesTheOldFileAndReportsIt) {
 
 TEST_F(DocumentFileTest, OpenReadsNothingAndFailsForMissingFiles) {
     const fs::path file = dir / "a.mv1";
-    {
-        std::ofstream(file) << "anything at all";
-    }
+    { std::ofstream(file) << "anything at all"; }
     doc.OnMandelbrot();
     doc.MandelTexts[0] = "-2.25";
     EXPECT_FALSE(doc.OnOpenDocument(file.string()));

@@ -8,7 +8,9 @@
 namespace morvale {
 namespace {
 
-PALETTEENTRY Entry(int i) { return MakeFractalPalette().palPalEntry.at(std::size_t(i)); }
+PALETTEENTRY Entry(int i) {
+    return MakeFractalPalette().palPalEntry.at(std::size_t(i));
+}
 
 void ExpectEntry(int i, int r, int g, int b) {
     const PALETTEENTRY e = Entry(i);

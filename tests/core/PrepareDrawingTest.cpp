@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "doc/Morvale1Doc.h"
 #include "FakeFrame.h"
+#include "doc/Morvale1Doc.h"
 
 namespace morvale {
 namespace {

@@ -1,11 +1,10 @@
-#include "presets/PresetTables.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "platform/TextConversion.h"
+#include "presets/PresetTables.h"
 
 namespace morvale {
 namespace {
@@ -62,8 +61,8 @@ TEST(PresetTables, ZoomChainsLieInsideEachOther) {
             << "Julia " << inner << " in " << outer;
     for (int r = 1; r <= 3; ++r) EXPECT_EQ(JuliaPresets[r][4], "-0.12");
 
-    const std::pair<int, int> mandel[] = {{2, 1},  {3, 2},  {4, 3},   {5, 3},  {6, 5},
-                                          {7, 5},  {10, 9}, {11, 10}, {12, 10}};
+    const std::pair<int, int> mandel[] = {{2, 1}, {3, 2},  {4, 3},   {5, 3},  {6, 5},
+                                          {7, 5}, {10, 9}, {11, 10}, {12, 10}};
     for (auto [inner, outer] : mandel)
         EXPECT_TRUE(RegionOf(MandelPresets[inner]).Inside(RegionOf(MandelPresets[outer])))
             << "Mandelbrot " << inner << " in " << outer;

@@ -1,5 +1,3 @@
-#include "platform/TextConversion.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -7,6 +5,8 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+
+#include "platform/TextConversion.h"
 
 namespace morvale {
 namespace {
@@ -18,11 +18,24 @@ struct AtofCase {
 
 TEST(Atof, FollowsTheCLibraryRules) {
     const AtofCase cases[] = {
-        {"", 0.0},          {"abc", 0.0},         {"  \t-1.25", -1.25}, {"+3", 3.0},
-        {"0.31", 0.31},     {"1.5xyz", 1.5},      {"1e3", 1000.0},      {"1e", 1.0},
-        {"1.e2", 100.0},    {".5", 0.5},          {"-.5e-1", -0.05},    {"1,5", 1.0},
-        {"- 1", 0.0},       {"0x10", 16.0},       {"-0.7451093", -0.7451093},
-        {"0.11301309", 0.11301309}, {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL},
+        {"", 0.0},
+        {"abc", 0.0},
+        {"  \t-1.25", -1.25},
+        {"+3", 3.0},
+        {"0.31", 0.31},
+        {"1.5xyz", 1.5},
+        {"1e3", 1000.0},
+        {"1e", 1.0},
+        {"1.e2", 100.0},
+        {".5", 0.5},
+        {"-.5e-1", -0.05},
+        {"1,5", 1.0},
+        {"- 1", 0.0},
+        {"0x10", 16.0},
+        {"-0.7451093", -0.7451093},
+        {"0.11301309", 0.11301309},
+        {"1e400", HUGE_VAL},
+        {"-1e400", -HUGE_VAL},
     };
     for (const AtofCase& c : cases) EXPECT_EQ(Atof(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -42,10 +55,19 @@ struct AtoiCase {
 
 TEST(Atoi, FollowsTheCLibraryRulesAndSaturates) {
     const AtoiCase cases[] = {
-        {"", 0},           {"x12", 0},        {"120", 120},           {"  -7", -7},
-        {"+8", 8},         {"12abc", 12},     {"3.9", 3},             {"1e5", 1},
-        {"0x1F", 0},       {"2147483647", 2147483647},               {"-2147483648", INT32_MIN},
-        {"2147483648", 2147483647},           {"-99999999999999999999", INT32_MIN},
+        {"", 0},
+        {"x12", 0},
+        {"120", 120},
+        {"  -7", -7},
+        {"+8", 8},
+        {"12abc", 12},
+        {"3.9", 3},
+        {"1e5", 1},
+        {"0x1F", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", 2147483647},
+        {"-99999999999999999999", INT32_MIN},
         {"99999999999999999999999", 2147483647},
     };
     for (const AtoiCase& c : cases) EXPECT_EQ(Atoi(c.text), c.expected) << '"' << c.text << '"';

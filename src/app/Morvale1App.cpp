@@ -1,0 +1,196 @@
+#include "app/Morvale1App.h"
+
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+#include <cstdio>
+
+#include "doc/Morvale1Doc.h"
+#include "doc/PresetDialogs.h"
+#include "frame/AboutDlg.h"
+#include "res/ResourceTables.h"
+#include "view/Morvale1View.h"
+
+namespace morvale {
+namespace {
+
+using App = CMorvale1App;
+
+constexpr CommandEntry<App> kCommands[] = {
+    {ID_APP_ABOUT, &App::OnAppAbout, nullptr},
+    {ID_FILE_NEW, &App::OnFileNew, nullptr},
+    {ID_FILE_OPEN, &App::OnFileOpen, nullptr},
+    {ID_FILE_PRINT_SETUP, &App::OnFilePrintSetup, nullptr},
+};
+
+// What every document program answers the same way.
+constexpr CommandEntry<App> kSharedCommands[] = {
+    {ID_FILE_SAVE, &App::OnFileSave, nullptr},
+    {ID_FILE_SAVE_AS, &App::OnFileSaveAs, nullptr},
+    {ID_FILE_MRU_FIRST, &App::OnFileMru1, &App::OnUpdateRecentFile},
+    {ID_FILE_MRU_FIRST + 1, &App::OnFileMru2, &App::OnUpdateRecentFile},
+    {ID_FILE_MRU_FIRST + 2, &App::OnFileMru3, &App::OnUpdateRecentFile},
+    {ID_FILE_MRU_FIRST + 3, &App::OnFileMru4, &App::OnUpdateRecentFile},
+    {ID_APP_EXIT, &App::OnAppExit, nullptr},
+};
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+CMorvale1App::CMorvale1App(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(Utf8(res::kSettingsKey));
+    setApplicationName(Utf8(res::kAppName));
+    setApplicationVersion(QStringLiteral("1.0.0.1"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/morvale1-48.png")));
+}
+
+CMorvale1App::~CMorvale1App() {
+    ExitInstance();
+}
+
+CMorvale1App* CMorvale1App::Instance() {
+    return static_cast<CMorvale1App*>(QCoreApplication::instance());
+}
+
+bool CMorvale1App::InitInstance() {
+    return InitInstance(arguments());
+}
+
+bool CMorvale1App::InitInstance(const QStringList& arguments) {
+    ExitInstance();
+    exitCode_ = 0;
+    LoadTranslations();
+    recentFiles_.ReadList();
+    if (!CreateDocumentAndFrame()) {
+        QMessageBox::critical(nullptr, Utf8(res::kAppName),
+                              QStringLiteral("Ein leeres Dokument konnte nicht erstellt werden."));
+        ExitInstance();
+        exitCode_ = 1;
+        return false;
+    }
+    if (!ProcessCommandLine(arguments)) {
+        ExitInstance();
+        return false;
+    }
+    frame_->show();
+    return true;
+}
+
+void CMorvale1App::ExitInstance() {
+    router_.SetTargets({});
+    if (document_) document_->SetPresetDialogs(nullptr);
+    frame_.reset();
+    document_.reset();
+    presetDialogs_.reset();
+}
+
+void CMorvale1App::LoadTranslations() {
+    if (translationsLoaded_) return;
+    translationsLoaded_ = true;
+    // Qt's own dialogs and buttons speak German like the rest of the program.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+}
+
+bool CMorvale1App::CreateDocumentAndFrame() {
+    document_ = std::make_unique<CMorvale1Doc>();
+    frame_ = std::make_unique<CMainFrame>(router_, frameImages_);
+    if (!frame_->LoadFrame(document_.get())) return false;
+    CMorvale1View* view = frame_->GetActiveView();
+    router_.SetTargets({view, document_.get(), frame_.get(), this});
+    document_->SetMainFrame(frame_.get());
+    view->SetMainFrame(frame_.get());
+    view->SetPrintSupport(&printing_);
+    if (presetDialogsFactory_) presetDialogs_ = presetDialogsFactory_(frame_.get());
+    document_->SetPresetDialogs(presetDialogs_.get());
+    frame_->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
+    frame_->UpdateRecentFileMenu(recentFiles_.Entries());
+    router_.UpdateWhenIdle();
+    return true;
+}
+
+void CMorvale1App::SetPresetDialogsFactory(PresetDialogsFactory factory) {
+    presetDialogsFactory_ = std::move(factory);
+    if (!document_) return;
+    presetDialogs_ = presetDialogsFactory_ ? presetDialogsFactory_(frame_.get()) : nullptr;
+    document_->SetPresetDialogs(presetDialogs_.get());
+}
+
+bool CMorvale1App::ProcessCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Morvale – Mandelbrot- und Julia-Mengen erkunden."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Zeigt diese Hilfe an."));
+    const QCommandLineOption print(
+        {QStringLiteral("p"), QStringLiteral("print")},
+        QStringLiteral("Druckt das Dokument ohne Fenster auf den Standarddrucker."));
+    const QCommandLineOption printTo(QStringLiteral("print-to"),
+                                     QStringLiteral("Druckt das Dokument in die PDF-Datei <pdf>."),
+                                     QStringLiteral("pdf"));
+    parser.addOptions({help, print, printTo});
+    parser.addPositionalArgument(QStringLiteral("datei"),
+                                 QStringLiteral("Ein Morva-Dokument (*.mv1)."),
+                                 QStringLiteral("[datei]"));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        exitCode_ = 2;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return false;
+    }
+    const QStringList files = parser.positionalArguments();
+    const QString file = files.isEmpty() ? QString() : files.first();
+    if (parser.isSet(print) || parser.isSet(printTo)) {
+        exitCode_ = PrintFromCommandLine(file, parser.value(printTo)) ? 0 : 1;
+        return false;
+    }
+    if (file.isEmpty()) {
+        OnFileNew();
+        return true;
+    }
+    if (OpenDocumentFile(file)) return true;
+    exitCode_ = 1;
+    return false;
+}
+
+bool CMorvale1App::PrintFromCommandLine(const QString& path, const QString& pdfFile) {
+    if (!path.isEmpty() && !OpenDocumentFile(path)) return false;
+    if (!pdfFile.isEmpty()) {
+        printing_.Printer().setOutputFormat(QPrinter::PdfFormat);
+        printing_.Printer().setOutputFileName(pdfFile);
+    }
+    CMorvale1View* view = GetView();
+    const bool printed = printing_.Print(nullptr, false, [view](CDC& dc) { view->DrawPage(dc); });
+    if (!printed) std::fprintf(stderr, "Morvale1: Drucken fehlgeschlagen.\n");
+    return printed;
+}
+
+CMorvale1View* CMorvale1App::GetView() const {
+    return frame_ ? frame_->GetActiveView() : nullptr;
+}
+
+bool CMorvale1App::OnCmdMsg(UINT id, CCmdUI* ui) {
+    return DispatchCommand<App>(this, kCommands, id, ui) ||
+           DispatchCommand<App>(this, kSharedCommands, id, ui);
+}
+
+void CMorvale1App::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CMorvale1App::OnFilePrintSetup() {
+    printing_.PrintSetup(frame_.get());
+}
+
+}  // namespace morvale

@@ -1,0 +1,93 @@
+// The application: start-up, the one document with its frame and view, the command line, the
+// application's commands and the file commands that every document program shares.
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "frame/MainFrame.h"
+#include "platform/CommandTarget.h"
+#include "platform/qt/CommandRouter.h"
+#include "platform/qt/PrintSupport.h"
+#include "platform/qt/RecentFileList.h"
+
+namespace morvale {
+
+class CMorvale1Doc;
+class CMorvale1View;
+class IPresetDialogs;
+
+inline constexpr int kRecentFileEntries = 4;
+
+class CMorvale1App : public QApplication, public CCmdTarget {
+public:
+    using PresetDialogsFactory = std::function<std::unique_ptr<IPresetDialogs>(QWidget* owner)>;
+
+    CMorvale1App(int& argc, char** argv);
+    ~CMorvale1App() override;
+
+    static CMorvale1App* Instance();
+
+    // The start-up sequence; false ends the program before the event loop (see ExitCode).
+    bool InitInstance();
+    bool InitInstance(const QStringList& arguments);
+    // Closes the window and drops the document (the end of a run; tests start afresh after it).
+    void ExitInstance();
+    int ExitCode() const { return exitCode_; }
+
+    // Where the database dialogs come from; applied whenever the document is made.
+    void SetPresetDialogsFactory(PresetDialogsFactory factory);
+    void SetFrameImages(FrameImages images) { frameImages_ = std::move(images); }
+
+    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    // The shared document behaviour: save, save as, recent files, exit.
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnFileMru1() { OpenRecentFile(0); }
+    void OnFileMru2() { OpenRecentFile(1); }
+    void OnFileMru3() { OpenRecentFile(2); }
+    void OnFileMru4() { OpenRecentFile(3); }
+    void OnUpdateRecentFile(CCmdUI* ui);
+
+    // Opens a document file; a failure is reported to the user and changes nothing.
+    bool OpenDocumentFile(const QString& path);
+    bool SaveDocumentFile(const QString& path);
+
+    CMorvale1Doc* GetDocument() const { return document_.get(); }
+    CMainFrame* GetMainFrame() const { return frame_.get(); }
+    CMorvale1View* GetView() const;
+    CommandRouter& Router() { return router_; }
+    RecentFileList& RecentFiles() { return recentFiles_; }
+    PrintSupport& Printing() { return printing_; }
+
+private:
+    void LoadTranslations();
+    bool CreateDocumentAndFrame();
+    bool ProcessCommandLine(const QStringList& arguments);
+    bool PrintFromCommandLine(const QString& path, const QString& pdfFile);
+    void InitialUpdate();
+    void OpenRecentFile(int index);
+    void RecentFilesChanged();
+    QString FileDialog(bool save);
+
+    CommandRouter router_;
+    RecentFileList recentFiles_{kRecentFileEntries};
+    PrintSupport printing_;
+    FrameImages frameImages_;
+    PresetDialogsFactory presetDialogsFactory_;
+    std::unique_ptr<IPresetDialogs> presetDialogs_;
+    // Declared before the frame, which refers to it, so it outlives the frame.
+    std::unique_ptr<CMorvale1Doc> document_;
+    std::unique_ptr<CMainFrame> frame_;
+    bool translationsLoaded_ = false;
+    int exitCode_ = 0;
+};
+
+}  // namespace morvale

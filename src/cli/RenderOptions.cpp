@@ -1,0 +1,215 @@
+#include "cli/RenderOptions.h"
+
+#include <charconv>
+#include <functional>
+
+#include "presets/PresetTables.h"
+
+namespace morvale {
+namespace {
+
+// Sizes beyond these are refused instead of exhausting memory (the window is allocated).
+constexpr int kMaxScreenSide = 1000000;
+constexpr int kMaxWindowSide = 16384;
+
+std::string Quoted(const std::string& text) {
+    return "\u201e" + text + "\u201c";
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = text.find(separator, start);
+        parts.push_back(text.substr(start, at - start));
+        if (at == std::string::npos) return parts;
+        start = at + 1;
+    }
+}
+
+std::string ParseSize(const std::string& name, const std::string& text, int maxSide,
+                      PictureSize& size) {
+    const std::vector<std::string> parts = Split(text, 'x');
+    if (parts.size() != 2 || !ParseInt(parts[0], size.width) || !ParseInt(parts[1], size.height) ||
+        size.width <= 0 || size.height <= 0)
+        return name + ": " + Quoted(text) + " ist keine Größe BREITExHÖHE mit Werten über 0";
+    if (size.width > maxSide || size.height > maxSide)
+        return name + ": " + Quoted(text) + " ist zu groß (höchstens " + std::to_string(maxSide) +
+               " Pixel je Seite)";
+    return {};
+}
+
+using Handler = std::function<std::string(RenderOptions&, const std::string& value)>;
+
+struct OptionSpec {
+    const char* name;
+    const char* value;  // placeholder shown in the help; null for a switch
+    const char* help;
+    Handler handle;
+};
+
+const std::vector<OptionSpec>& Options() {
+    static const std::vector<OptionSpec> options = {
+        {"--kind", "julia|mandelbrot", "Fraktalart (Vorgabe: mandelbrot)",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (v == "julia")
+                 o.kind = kKindJulia;
+             else if (v == "mandelbrot")
+                 o.kind = kKindMandelbrot;
+             else
+                 return "--kind: unbekannte Fraktalart " + Quoted(v) +
+                        ", erlaubt sind julia und mandelbrot";
+             return {};
+         }},
+        {"--preset", "N", "Zeile N der Voreinstellungen dieser Art übernehmen (wie mit OK)",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             int row = 0;
+             if (!ParseInt(v, row)) return "--preset: " + Quoted(v) + " ist keine Zeilennummer";
+             o.preset = row;
+             return {};
+         }},
+        {"--texts", "T,T,...", "die 7 (Julia) oder 5 (Mandelbrot) Texte übernehmen",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             o.texts = Split(v, ',');
+             return {};
+         }},
+        {"--depth", "N", "Tiefe, wie im Tiefenfeld eingegeben, vor der ersten Zeichnung",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             int depth = 0;
+             if (!ParseInt(v, depth)) return "--depth: " + Quoted(v) + " ist keine ganze Zahl";
+             o.depth = depth;
+             return {};
+         }},
+        {"--series", "1..7", "Farbreihe (Vorgabe: 7, Grün...Rot...Blau)",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (!ParseInt(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
+                 return "--series: " + Quoted(v) + " ist keine Farbreihe von 1 bis 7";
+             return {};
+         }},
+        {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseSize("--screen", v, kMaxScreenSide, o.screen);
+         }},
+        {"--window", "BxH", "sichtbarer Fensterbereich, das Bild (Vorgabe: die Gerätegröße)",
+         [](RenderOptions& o, const std::string& v) {
+             PictureSize size;
+             std::string error = ParseSize("--window", v, kMaxWindowSide, size);
+             if (error.empty()) o.window = size;
+             return error;
+         }},
+        {"--zoom", "X0,Y0,X1,Y1",
+         "Zoomrahmen von (X0,Y0) nach (X1,Y1) ziehen, dann zeichnen; mehrfach möglich",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             const std::vector<std::string> parts = Split(v, ',');
+             int c[4] = {};
+             bool ok = parts.size() == 4;
+             for (std::size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], c[i]);
+             if (!ok) return "--zoom: " + Quoted(v) + " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
+             o.zooms.push_back({{c[0], c[1]}, {c[2], c[3]}});
+             return {};
+         }},
+        {"--stats", nullptr,
+         "Bereich, Schritte, Iterationsgrenze, Bildpunkte, Iterationen und Zeit auf stderr",
+         [](RenderOptions& o, const std::string&) {
+             o.stats = true;
+             return std::string();
+         }},
+        {"-o", "DATEI.png", "Ausgabedatei (PNG)",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) return "-o: leerer Dateiname";
+             o.output = v;
+             return {};
+         }},
+        {"--help", nullptr, "diese Hilfe",
+         [](RenderOptions& o, const std::string&) {
+             o.help = true;
+             return std::string();
+         }},
+    };
+    return options;
+}
+
+const OptionSpec* FindOption(const std::string& name) {
+    for (const OptionSpec& spec : Options())
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+std::string CheckChoice(const RenderOptions& o) {
+    const bool julia = o.kind == kKindJulia;
+    const std::size_t rows = julia ? JuliaPresets.size() : MandelPresets.size();
+    const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
+    const char* kindName = julia ? "Julia" : "Mandelbrot";
+    if (o.preset && o.texts) return "--preset und --texts schließen einander aus";
+    if (o.preset && (*o.preset < 0 || std::size_t(*o.preset) >= rows))
+        return "--preset: Zeile " + std::to_string(*o.preset) + " gibt es nicht, die " + kindName +
+               "-Tabelle hat die Zeilen 0 bis " + std::to_string(rows - 1);
+    if (o.texts && o.texts->size() != count)
+        return "--texts: " + std::to_string(o.texts->size()) + " Texte angegeben, " + kindName +
+               " braucht " + std::to_string(count);
+    return {};
+}
+
+}  // namespace
+
+ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
+    ParsedOptions parsed;
+    RenderOptions& o = parsed.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i], value;
+        const std::size_t equals = name.find('=');
+        const bool inlineValue = name.starts_with("--") && equals != std::string::npos;
+        if (inlineValue) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        const OptionSpec* spec = FindOption(name);
+        if (!spec) {
+            parsed.error = "unbekannte Option " + Quoted(args[i]) + " (--help zeigt alle Optionen)";
+            return parsed;
+        }
+        if (spec->value && !inlineValue) {
+            if (i + 1 >= args.size()) {
+                parsed.error = name + ": Wert fehlt (" + spec->value + ")";
+                return parsed;
+            }
+            value = args[++i];
+        }
+        parsed.error = spec->handle(o, value);
+        if (!parsed.error.empty() || o.help) return parsed;
+    }
+    parsed.error = CheckChoice(o);
+    if (parsed.error.empty() && o.output.empty())
+        parsed.error = "-o: keine Ausgabedatei angegeben (-o DATEI.png)";
+    return parsed;
+}
+
+std::vector<std::string> ChosenTexts(const RenderOptions& o) {
+    if (o.texts) return *o.texts;
+    if (!o.preset) return {};
+    const std::size_t row = std::size_t(*o.preset);
+    if (o.kind == kKindJulia) return {JuliaPresets[row].begin(), JuliaPresets[row].end()};
+    return {MandelPresets[row].begin(), MandelPresets[row].end()};
+}
+
+std::string RenderHelpText() {
+    std::string text =
+        "Aufruf: morvale-render [OPTIONEN] -o DATEI.png\n"
+        "Zeichnet ein Julia- oder Mandelbrot-Bild ohne Fenster, wie das Programm es nach\n"
+        "Art, Voreinstellung, Tiefe und Zeichnen zeigt, und schreibt es als PNG.\n\n";
+    for (const OptionSpec& spec : Options()) {
+        std::string left = std::string("  ") + spec.name;
+        if (spec.value) left += std::string(" ") + spec.value;
+        left.resize(std::max<std::size_t>(left.size() + 1, 28), ' ');
+        text += left + spec.help + "\n";
+    }
+    return text;
+}
+
+}  // namespace morvale

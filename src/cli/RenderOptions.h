@@ -1,0 +1,45 @@
+// Command line of morvale-render: what it draws and where the picture goes.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/PictureRoad.h"
+
+namespace morvale {
+
+struct ZoomDrag {
+    CPoint from;  // client pixels
+    CPoint to;
+};
+
+struct RenderOptions {
+    int kind = kKindMandelbrot;
+    std::optional<int> preset;                      // row of the kind's preset table
+    std::optional<std::vector<std::string>> texts;  // the kind's texts, as a dialog takes them
+    std::optional<int> depth;                       // typed into the depth box
+    int series = 7;
+    PictureSize screen{1920, 1080};
+    std::optional<PictureSize> window;  // default: the screen
+    std::vector<ZoomDrag> zooms;
+    bool stats = false;
+    bool help = false;
+    std::string output;
+};
+
+struct ParsedOptions {
+    RenderOptions options;
+    std::string error;  // one German line naming the argument; empty when the line is sound
+};
+
+// args without the program name.
+ParsedOptions ParseRenderOptions(std::span<const std::string> args);
+
+// The texts a preset row or --texts hands to the document (checked by ParseRenderOptions).
+std::vector<std::string> ChosenTexts(const RenderOptions& options);
+
+std::string RenderHelpText();
+
+}  // namespace morvale

@@ -1,0 +1,169 @@
+// The frame's menu, accelerators, toolbars, depth box and status bar, built from the resource
+// tables.
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+
+#include "frame/MainFrame.h"
+#include "platform/qt/CommandRouter.h"
+#include "platform/qt/DepthComboBox.h"
+#include "platform/qt/PaneStatusBar.h"
+#include "res/ResourceTables.h"
+
+namespace morvale {
+namespace {
+
+constexpr QSize kButtonImage(16, 15);
+constexpr int kRecentFileCount = 4;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+QAction* CMainFrame::CommandAction(UINT id) {
+    if (QAction* existing = router_.Action(id)) return existing;
+    auto* action = new QAction(this);
+    if (const res::CommandString* strings = res::FindCommandString(id)) {
+        action->setStatusTip(Utf8(strings->prompt));
+        action->setToolTip(Utf8(strings->tooltip));
+    }
+    // Keeps shortcuts alive while bars or menus are hidden.
+    addAction(action);
+    router_.Register(action, id);
+    return action;
+}
+
+void CMainFrame::CreateMenu() {
+    for (const res::MenuPopup& popup : res::MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(Utf8(popup.title));
+        connect(menu, &QMenu::aboutToShow, &router_, &CommandRouter::UpdateActions);
+        for (const res::MenuItem& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+            } else if (item.id == ID_FILE_MRU_FIRST) {
+                for (int i = 0; i < kRecentFileCount; ++i) {
+                    QAction* action = CommandAction(ID_FILE_MRU_FIRST + UINT(i));
+                    recentFileActions_.push_back(action);
+                    menu->addAction(action);
+                }
+                UpdateRecentFileMenu({});
+            } else {
+                QAction* action = CommandAction(item.id);
+                action->setText(Utf8(item.text));
+                menu->addAction(action);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateAccelerators() {
+    for (const res::Accelerator& accelerator : res::Accelerators()) {
+        QAction* action = CommandAction(accelerator.id);
+        QList<QKeySequence> keys = action->shortcuts();
+        keys.append(QKeySequence(Utf8(accelerator.keys), QKeySequence::PortableText));
+        action->setShortcuts(keys);
+    }
+}
+
+bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<const UINT> buttons,
+                               const QString& imageFile) {
+    const QImage strip(imageFile);
+    const auto images = std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id; });
+    if (strip.isNull() || strip.width() < images * kButtonImage.width() ||
+        strip.height() < kButtonImage.height())
+        return false;
+    bar = new QToolBar(title, this);
+    bar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
+    bar->setIconSize(kButtonImage);
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    int image = 0;
+    for (UINT id : buttons) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = CommandAction(id);
+        const QRect tile(QPoint(image++ * kButtonImage.width(), 0), kButtonImage);
+        action->setIcon(QIcon(QPixmap::fromImage(strip.copy(tile))));
+        bar->addAction(action);
+    }
+    connect(bar, &QToolBar::visibilityChanged, &router_, &CommandRouter::UpdateActions);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = new PaneStatusBar(kStatusPaneCount, this);
+    setStatusBar(m_wndStatusBar);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int quarter = screen ? screen->size().width() / 4 : 200;
+    // Every pane starts a quarter of the screen wide; the first also takes the free width.
+    m_wndStatusBar->SetPaneInfo(0, 0, SBPS_NOBORDERS | SBPS_STRETCH, quarter);
+    for (int i = 1; i < kStatusPaneCount; ++i)
+        m_wndStatusBar->SetPaneInfo(i, 0, SBPS_NORMAL, quarter);
+    m_wndStatusBar->SetPaneText(0, Utf8(res::kIdleMessage), false);
+    return true;
+}
+
+void CMainFrame::CreateDepthBox() {
+    m_wndDepthBox = new DepthComboBox(m_wndToolBar);
+    m_wndDepthBox->setObjectName(QString::number(IDC_DEPTHBOX));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    m_wndDepthBox->setFont(font);
+    m_wndDepthBox->setFixedWidth(kDepthBoxWidth);
+    m_wndDepthBox->addItem(QStringLiteral("Tiefe"));
+    for (int n = 6; n <= 72; n += 10) m_wndDepthBox->addItem(QString::asprintf("%d", n));
+    // The list drops down to the box's full height.
+    const int row = std::max(1, m_wndDepthBox->fontMetrics().height() + 2);
+    m_wndDepthBox->setMaxVisibleItems(
+        std::max(1, (kDepthBoxHeight - m_wndDepthBox->sizeHint().height()) / row));
+    m_wndDepthBox->setCurrentIndex(0);
+
+    QAction* placeholder = router_.Action(ID_DEPTH_PLACEHOLDER);
+    QAction* slot = m_wndToolBar->insertWidget(placeholder, m_wndDepthBox);
+    slot->setObjectName(QString::number(IDC_DEPTHBOX));
+    m_wndToolBar->removeAction(placeholder);
+    removeAction(placeholder);
+    router_.Unregister(ID_DEPTH_PLACEHOLDER);
+    delete placeholder;
+
+    m_wndDepthBox->onSelChange = [this](int) { OnSelChangeDepth(); };
+    m_wndDepthBox->onEditChange = [this](const QString&) { OnEditChangeDepth(); };
+    m_wndDepthBox->onSetFocus = [this] { OnSetFocusDepth(); };
+}
+
+void CMainFrame::DockToolBars() {
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    // The tree toolbar has its own row under the main one, and takes room only while shown.
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_wndTreeBar);
+    m_wndTreeBar->hide();
+}
+
+void CMainFrame::UpdateRecentFileMenu(const QStringList& paths) {
+    for (int i = 0; i < int(recentFileActions_.size()); ++i) {
+        QAction* action = recentFileActions_[std::size_t(i)];
+        if (i < paths.size()) {
+            QString shown = QDir::toNativeSeparators(paths[i]);
+            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            action->setVisible(true);
+        } else {
+            action->setText(Utf8(res::kMruPlaceholder));
+            action->setVisible(i == 0);
+        }
+    }
+    router_.UpdateActions();
+}
+
+}  // namespace morvale

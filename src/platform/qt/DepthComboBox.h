@@ -1,0 +1,23 @@
+// An editable drop-down list with the three notifications the frame listens to: the user picked
+// an item, the user edited the text, the box received the focus. Text set by the program raises
+// none of them, and the item list never grows from typed text.
+#pragma once
+
+#include <QComboBox>
+#include <functional>
+
+namespace morvale {
+
+class DepthComboBox : public QComboBox {
+public:
+    explicit DepthComboBox(QWidget* parent = nullptr);
+
+    std::function<void(int index)> onSelChange;
+    std::function<void(const QString& text)> onEditChange;
+    std::function<void()> onSetFocus;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+};
+
+}  // namespace morvale
