@@ -18,7 +18,12 @@ build: configure
 	@cmake --build $(BUILD)
 
 run: build
-	@echo "The main window is not built yet; morvale-render draws pictures from the command line."
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot open."; \
+	  echo "Start it on a desktop, or in a virtual one: xvfb-run -a $(BUILD)/bin/morvale1"; \
+	  exit 1; \
+	fi
+	@$(BUILD)/bin/morvale1
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j2 --timeout 900

@@ -83,6 +83,7 @@ bool CMorvale1App::InitInstance(const QStringList& arguments) {
 
 void CMorvale1App::ExitInstance() {
     router_.SetTargets({});
+    router_.Clear();
     if (document_) document_->SetPresetDialogs(nullptr);
     frame_.reset();
     document_.reset();

@@ -39,6 +39,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(MainWindowOf(parent)) {
     auto* text = new QLabel(lines.join(QLatin1Char('\n')), this);
     text->setTextFormat(Qt::PlainText);  // "&" shows as it is
     text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    text->setWordWrap(true);
     text->setGeometry(MapDialogRect(55, 10, 85, 44));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

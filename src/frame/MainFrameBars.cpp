@@ -132,6 +132,7 @@ void CMainFrame::CreateDepthBox() {
     QAction* placeholder = router_.Action(ID_DEPTH_PLACEHOLDER);
     QAction* slot = m_wndToolBar->insertWidget(placeholder, m_wndDepthBox);
     slot->setObjectName(QString::number(IDC_DEPTHBOX));
+    slot->setData(IDC_DEPTHBOX);
     m_wndToolBar->removeAction(placeholder);
     removeAction(placeholder);
     router_.Unregister(ID_DEPTH_PLACEHOLDER);

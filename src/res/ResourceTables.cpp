@@ -145,7 +145,7 @@ constexpr std::string_view kAbout[] = {
     "Version 1.0",
     "Morvale-Entwicklerteam",
     "November 2001",
-    "Ein Fraktal-Erkunder für Linux",
+    "Fraktale für Linux",
 };
 
 }  // namespace

@@ -54,7 +54,7 @@ void CommandRouter::UpdateActions() {
 void CommandRouter::UpdateWhenIdle() {
     if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
-                &CommandRouter::UpdateActions);
+                &CommandRouter::UpdateActions, Qt::UniqueConnection);
 }
 
 UINT CommandId(const QAction* action) {

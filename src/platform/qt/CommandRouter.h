@@ -37,6 +37,8 @@ public:
     // The action's triggers route its command; its state follows the update handlers.
     void Register(QAction* action, UINT id);
     void Unregister(UINT id) { actions_.remove(id); }
+    // Forgets every action (their window is going away).
+    void Clear() { actions_.clear(); }
     QAction* Action(UINT id) const { return actions_.value(id); }
     void UpdateActions();
     // Updates on every idle turn of the event loop.

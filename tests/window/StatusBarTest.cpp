@@ -1,0 +1,88 @@
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "WindowFixture.h"
+#include "platform/qt/PaneStatusBar.h"
+
+namespace morvale::testing {
+namespace {
+
+using StatusBarTest = WindowTest;
+
+int ScreenQuarter() {
+    return QGuiApplication::primaryScreen()->size().width() / 4;
+}
+
+TEST_F(StatusBarTest, NinePanesStartEmptyButTheIdlePane) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    ASSERT_EQ(bar->PaneCount(), 9);
+    EXPECT_EQ(bar->PaneText(0), "Bereit");
+    for (int i = 1; i < 9; ++i) {
+        EXPECT_EQ(bar->PaneText(i), "") << i;
+        UINT id = 1, style = 1;
+        int width = 0;
+        bar->GetPaneInfo(i, id, style, width);
+        EXPECT_EQ(style, SBPS_NORMAL);
+        EXPECT_EQ(width, ScreenQuarter());
+    }
+    UINT id = 1, style = 0;
+    int width = 0;
+    bar->GetPaneInfo(0, id, style, width);
+    EXPECT_EQ(style, SBPS_NOBORDERS | SBPS_STRETCH);
+    // Nothing else of the bar shows a message over the panes.
+    EXPECT_EQ(bar->currentMessage(), "");
+}
+
+TEST_F(StatusBarTest, OverflowingPanesAreClippedAndNeverWidenTheWindow) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    // Nine quarter-screen panes are far wider than the screen.
+    EXPECT_GT(bar->PaneRect(8).right(), bar->width());
+    EXPECT_LT(frame->minimumSizeHint().width(), QGuiApplication::primaryScreen()->size().width());
+    EXPECT_LE(frame->width(), QGuiApplication::primaryScreen()->size().width());
+}
+
+TEST_F(StatusBarTest, PaneInfoSetsWidthStyleAndTheStretchPaneTakesTheRest) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    for (int i = 1; i < 9; ++i) bar->SetPaneInfo(i, 0, SBPS_NORMAL, 40);
+    QApplication::processEvents();
+    const int fixedWidth = bar->PaneRect(1).width();
+    EXPECT_EQ(bar->PaneRect(2).width(), fixedWidth);
+    // The stretching pane fills what the eight fixed panes leave.
+    EXPECT_GT(bar->PaneRect(0).width(), bar->width() - 9 * fixedWidth - 40);
+    frame->SetPaneInfo(0, 0, SBPS_NORMAL, 100);
+    EXPECT_LT(bar->PaneRect(0).width(), 130);
+    EXPECT_GE(bar->PaneRect(0).width(), 100);
+}
+
+TEST_F(StatusBarTest, PromptsShowInPaneZeroAndTheIdleTextReturns) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    frame->SetPaneText(3, "YMIN: -1.2");
+    Action(ID_DRAW)->showStatusText(frame);
+    EXPECT_EQ(bar->PaneText(0), "Morval wird gezeichnet");
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(bar->PaneText(0), "Bereit");
+    // Other panes keep their texts through prompts.
+    EXPECT_EQ(bar->PaneText(3), "YMIN: -1.2");
+    EXPECT_TRUE(bar->PaneRect(3).isValid());
+}
+
+TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {
+    QWidget* button = frame->m_wndToolBar->widgetForAction(Action(ID_SERIES_RED));
+    QTest::mouseMove(frame->windowHandle(), button->mapTo(frame, button->rect().center()));
+    QTRY_COMPARE(frame->m_wndStatusBar->PaneText(0), QString("Farbreihe Rot wird eingestellt"));
+}
+
+TEST_F(StatusBarTest, StatusBarCommandHidesAndShowsOnlyTheStatusBar) {
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame->m_wndStatusBar->isHidden());
+    EXPECT_FALSE(Checked(ID_VIEW_STATUS_BAR));
+    EXPECT_FALSE(frame->m_wndToolBar->isHidden());
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(frame->m_wndStatusBar->isHidden());
+    EXPECT_TRUE(Checked(ID_VIEW_STATUS_BAR));
+}
+
+}  // namespace
+}  // namespace morvale::testing

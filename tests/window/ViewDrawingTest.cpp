@@ -1,0 +1,141 @@
+#include <QScreen>
+
+#include "WindowFixture.h"
+#include "platform/PixelSurface.h"
+#include "view/EscapeReference.h"
+
+namespace morvale::testing {
+namespace {
+
+class ViewDrawingTest : public WindowTest {
+protected:
+    void ChooseMandelbrotPreset() {
+        Command(ID_MANDELBROT);
+        doc->MandelTexts = {"-2.5", "1.5", "-1.5", "1.5", "40"};
+        doc->PresetChosen = 1;
+    }
+
+    // The picture the plain reference loop draws for the document as it is now.
+    QImage ReferencePicture() {
+        CMorvale1Doc copy = *doc;
+        copy.SetMainFrame(nullptr);
+        CFractalView reference(&copy);
+        reference.ViewMode = kViewEscapeTime;
+        reference.ColourSeries = view->ColourSeries;
+        const QSize device = view->DeviceSize();
+        reference.PictureWidth = device.width();
+        reference.PictureHeight = device.height();
+        copy.SetPictureSize(device.width(), device.height());
+        QImage image(view->size(), QImage::Format_RGB32);
+        image.fill(view->BackgroundColour());
+        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+                             image.bytesPerLine() / 4};
+        CDC dc(surface, device.width(), device.height());
+        DrawEscapeTimeReference(reference, &dc);
+        return image;
+    }
+
+    int CountPixels(const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+        return n;
+    }
+};
+
+TEST_F(ViewDrawingTest, ANewWindowShowsOnlyTheBackground) {
+    PaintView();
+    const QImage picture = view->Picture();
+    ASSERT_EQ(picture.size(), view->size());
+    EXPECT_EQ(CountPixels(picture, view->BackgroundColour().rgb()),
+              picture.width() * picture.height());
+    EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
+    // Even the device size follows the screen, not the window.
+    EXPECT_EQ(doc->PictureWidth, view->screen()->size().width());
+    EXPECT_EQ(doc->PictureHeight, view->screen()->size().height());
+    EXPECT_LT(view->width(), doc->PictureWidth + 1);
+}
+
+TEST_F(ViewDrawingTest, DrawCommandDrawsExactlyTheRenderersPixels) {
+    ChooseMandelbrotPreset();
+    const QImage expected = ReferencePicture();
+    Command(ID_DRAW);
+    EXPECT_TRUE(view->IsDrawingDue());
+    PaintView();
+    ASSERT_FALSE(view->IsDrawingDue());
+    EXPECT_EQ(doc->PresetChosen, 0);  // consumed by the drawing
+    EXPECT_EQ(doc->IterationLimit, 40);
+    EXPECT_EQ(view->Picture(), expected);
+    // A real picture: the set's black interior and escaped colours both show.
+    EXPECT_GT(CountPixels(view->Picture(), qRgb(0, 0, 0)), 1000);
+    EXPECT_EQ(CountPixels(view->Picture(), view->BackgroundColour().rgb()), 0);
+}
+
+TEST_F(ViewDrawingTest, ColourSeriesRedrawsInTheNewSeries) {
+    ChooseMandelbrotPreset();
+    Command(ID_DRAW);
+    PaintView();
+    const QImage before = view->Picture();
+    Command(ID_SERIES_DARKBLUE);
+    const QImage expected = ReferencePicture();
+    PaintView();
+    EXPECT_NE(view->Picture(), before);
+    EXPECT_EQ(view->Picture(), expected);
+}
+
+TEST_F(ViewDrawingTest, DrawingRunsOnlyWhenInvalidatedResizedOrFirstShown) {
+    ChooseMandelbrotPreset();
+    Command(ID_DRAW);
+    PaintView();
+    const int drawn = view->DrawingCount();
+    view->repaint();
+    view->update(10, 10, 50, 50);
+    QApplication::processEvents();
+    EXPECT_EQ(view->DrawingCount(), drawn);
+    Command(ID_SERIES_GREEN);
+    PaintView();
+    EXPECT_EQ(view->DrawingCount(), drawn + 1);
+    frame->showNormal();
+    frame->resize(500, 400);
+    QTRY_COMPARE(view->DrawingCount(), drawn + 2);
+    EXPECT_EQ(view->Picture().size(), view->size());
+}
+
+TEST_F(ViewDrawingTest, ColourSeriesBeforeAnyDrawCommandOnlyErases) {
+    Command(ID_SERIES_RED);
+    PaintView();
+    EXPECT_EQ(view->ViewMode, kViewNothing);
+    EXPECT_EQ(CountPixels(view->Picture(), view->BackgroundColour().rgb()),
+              view->width() * view->height());
+}
+
+TEST_F(ViewDrawingTest, ClientDrawingsLandInThePictureWithoutANewDrawing) {
+    ChooseMandelbrotPreset();
+    Command(ID_DRAW);
+    PaintView();
+    const int drawn = view->DrawingCount();
+    {
+        std::unique_ptr<CDC> dc = view->GetClientDC();
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(dc->GetDeviceCaps(HORZRES), view->DeviceSize().width());
+        CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+        dc->SelectObject(&red);
+        dc->MoveTo(5, 7);
+        dc->LineTo(40, 7);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(view->Picture().pixel(20, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(view->grab().toImage().pixel(20, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(view->DrawingCount(), drawn);
+}
+
+TEST_F(ViewDrawingTest, DrawWithoutAKindStillSwitchesToTheEscapeTimePicture) {
+    Command(ID_DRAW);
+    PaintView();
+    EXPECT_EQ(view->ViewMode, kViewEscapeTime);
+    EXPECT_EQ(doc->Drawn, 1);
+    EXPECT_EQ(view->Picture(), ReferencePicture());
+}
+
+}  // namespace
+}  // namespace morvale::testing

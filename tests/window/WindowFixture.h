@@ -1,0 +1,87 @@
+// A fresh window for every test, and helpers to drive modal dialogs and commands.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/Morvale1App.h"
+#include "doc/Morvale1Doc.h"
+#include "frame/MainFrame.h"
+#include "view/Morvale1View.h"
+
+namespace morvale::testing {
+
+// Acts on the next modal dialog of type D once it shows; rejects it if the action left it open.
+template <class D>
+void WhenModal(std::function<void(D*)> act, int timeoutMs = 5000) {
+    auto* poll = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            poll->stop();
+            poll->deleteLater();
+            delete clock;
+            QPointer<QWidget> guard(dialog);
+            act(dialog);
+            QTimer::singleShot(timeoutMs, [guard] {
+                if (guard && guard->isVisible()) guard->close();
+            });
+        } else if (clock->elapsed() > timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+            delete clock;
+            if (QWidget* open = QApplication::activeModalWidget()) open->close();
+        }
+    });
+    poll->start();
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { StartWith({QStringLiteral("morvale1")}); }
+    void TearDown() override { app()->ExitInstance(); }
+
+    void StartWith(const QStringList& arguments) {
+        ASSERT_TRUE(app()->InitInstance(arguments));
+        frame = app()->GetMainFrame();
+        doc = app()->GetDocument();
+        view = app()->GetView();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    }
+
+    static CMorvale1App* app() { return CMorvale1App::Instance(); }
+
+    // Triggers the command as the user would: through its action when it has one.
+    void Command(UINT id) {
+        if (QAction* action = app()->Router().Action(id)) {
+            action->trigger();
+        } else {
+            app()->Router().Route(id);
+            app()->Router().UpdateActions();
+        }
+    }
+    QAction* Action(UINT id) { return app()->Router().Action(id); }
+    bool Checked(UINT id) { return Action(id)->isChecked(); }
+
+    // Paints the view now, as the event loop would.
+    void PaintView() {
+        view->repaint();
+        QApplication::processEvents();
+    }
+
+    CMainFrame* frame = nullptr;
+    CMorvale1Doc* doc = nullptr;
+    CMorvale1View* view = nullptr;
+};
+
+}  // namespace morvale::testing
