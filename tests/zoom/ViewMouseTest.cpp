@@ -1,17 +1,12 @@
 // Zoom and pointer readout through the real window: Qt mouse events reach the view's handlers.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QPaintEvent>
-#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 
-#include "doc/Morvale1Doc.h"
+#include "WindowFixture.h"
 #include "doc/PresetDialogs.h"
-#include "frame/MainFrame.h"
-#include "platform/qt/CommandRouter.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
 #include "view/Morvale1View.h"
@@ -49,27 +44,20 @@ protected:
 
 constexpr QRgb kRed = qRgb(255, 0, 0);
 
-class ViewMouseTest : public ::testing::Test {
+class ViewMouseTest : public testing::WindowTest {
 protected:
-    // A frame of its own per test, built as the application builds it.
     void SetUp() override {
-        frame = std::make_unique<CMainFrame>(router);
-        ASSERT_TRUE(frame->LoadFrame(&document));
-        view = frame->GetActiveView();
-        router.SetTargets({view, &document, frame.get()});
-        document.SetMainFrame(frame.get());
-        document.SetPresetDialogs(&dialogs);
-        view->SetMainFrame(frame.get());
-        frame->ActivateFrame(SW_SHOWMAXIMIZED);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        app()->SetPresetDialogsFactory(
+            [](QWidget*) { return std::make_unique<FirstRowDialogs>(); });
+        WindowTest::SetUp();
         view->installEventFilter(&spy);
     }
-
-    void Command(UINT id) {
-        QAction* action = router.Action(id);
-        ASSERT_NE(action, nullptr) << id;
-        action->trigger();
+    void TearDown() override {
+        view->removeEventFilter(&spy);
+        WindowTest::TearDown();
+        app()->SetPresetDialogsFactory(nullptr);
     }
+
     // Mandelbrot, first row of its database, draw: the road of one picture.
     void DrawFirstMandelbrot() {
         Command(ID_MANDELBROT);
@@ -81,11 +69,10 @@ protected:
     // Lets every pending paint run.
     void Settle() {
         QCoreApplication::processEvents();
-        view->repaint();
-        QCoreApplication::processEvents();
+        PaintView();
     }
     // Real input: through the window system, with Qt's implicit grab and double-click detection.
-    QPoint InWindow(QPoint viewPoint) const { return view->mapTo(frame.get(), viewPoint); }
+    QPoint InWindow(QPoint viewPoint) const { return view->mapTo(frame, viewPoint); }
     void Press(QPoint p) {
         QTest::mousePress(frame->windowHandle(), Qt::LeftButton, {}, InWindow(p));
     }
@@ -97,13 +84,7 @@ protected:
     // What the screen shows of the view, overlays included.
     QImage Shown() const { return view->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    CommandRouter router;
-    FirstRowDialogs dialogs;
-    CMorvale1Doc document;
-    CMorvale1Doc* doc = &document;
     ViewSpy spy;
-    std::unique_ptr<CMainFrame> frame;
-    CMorvale1View* view = nullptr;
 };
 
 // Pixels on the outline of a drag from a to b, as the platform draws a rectangle.
@@ -239,12 +220,3 @@ TEST_F(ViewMouseTest, OnlyTheLeftButtonDrags) {
 
 }  // namespace
 }  // namespace morvale
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QStandardPaths::setTestModeEnabled(true);  // settings go to a test folder
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
