@@ -22,7 +22,10 @@ const double* ShownRegion(const CMorvale1Doc& doc) {
 }
 
 // Plane coordinate of a pixel along one axis; pixels counts the whole device, not the window.
+// Before the first paint there is no device: every pixel reads the minimum, as the document's
+// zero step would draw it.
 double PlaneAt(int pixel, double min, double max, int pixels) {
+    if (pixels <= 0) return min;
     return double(pixel) * (max - min) / double(pixels) + min;
 }
 

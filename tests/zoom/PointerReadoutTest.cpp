@@ -131,6 +131,14 @@ TEST_F(PointerReadoutTest, NoKindChosenLeavesThePaneAlone) {
     EXPECT_EQ(Pane().infoCalls, 0);
 }
 
+TEST_F(PointerReadoutTest, BeforeAnyPaintTheReadoutStaysFinite) {
+    doc.OnMandelbrot();
+    doc.MandelValues = {-2, 2, -1, 1, 50};
+    view.OnDrawCommand();  // no paint yet: the device size is unknown
+    view.OnMouseMove(0, {100, 30});
+    EXPECT_EQ(Pane().text, "(-2.000000;-1.000000) ");
+}
+
 TEST_F(PointerReadoutTest, ReadoutFollowsTheDragToo) {
     DrawBothPresets();
     view.OnLButtonDown(0, {0, 0});
