@@ -30,6 +30,8 @@ test: build
 
 bench: build
 	@$(BUILD)/bin/morvale-bench
+	@$(BUILD)/bin/morvale-tree-bench
+	@$(BUILD)/bin/morvale-tree-window-bench
 
 clean:
 	@rm -rf $(BUILD) build-asan

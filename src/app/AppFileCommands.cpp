@@ -6,15 +6,12 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/FileErrors.h"
+#include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 #include "view/Morvale1View.h"
 
 namespace morvale {
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The name offered for an untitled document.
 const QString kUntitled = QStringLiteral("Unbenannt");

@@ -10,6 +10,7 @@
 #include "doc/Morvale1Doc.h"
 #include "doc/PresetDialogs.h"
 #include "frame/AboutDlg.h"
+#include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 #include "view/Morvale1View.h"
 
@@ -35,10 +36,6 @@ constexpr CommandEntry<App> kSharedCommands[] = {
     {ID_FILE_MRU_FIRST + 3, &App::OnFileMru4, &App::OnUpdateRecentFile},
     {ID_APP_EXIT, &App::OnAppExit, nullptr},
 };
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 }  // namespace
 
@@ -169,6 +166,11 @@ bool CMorvale1App::PrintFromCommandLine(const QString& path, const QString& pdfF
     if (!pdfFile.isEmpty()) {
         printing_.Printer().setOutputFormat(QPrinter::PdfFormat);
         printing_.Printer().setOutputFileName(pdfFile);
+    } else if (!printing_.HasPrinter()) {
+        std::fprintf(
+            stderr,
+            "Morvale1: Kein Drucker eingerichtet; --print-to <pdf> druckt in eine Datei.\n");
+        return false;
     }
     CMorvale1View* view = GetView();
     const bool printed = printing_.Print(nullptr, false, [view](CDC& dc) { view->DrawPage(dc); });

@@ -96,6 +96,15 @@ void PictureRoad::Drag(CPoint from, CPoint to) {
     PressDraw();
 }
 
+void PictureRoad::PressTreeCommand(UINT id) {
+    view_.OnCmdMsg(id, nullptr);
+    PaintIfDue();
+}
+
+void PictureRoad::Repaint() {
+    Paint();
+}
+
 void PictureRoad::PaintIfDue() {
     if (viewImpl_->TakeDue()) Paint();
 }

@@ -39,6 +39,8 @@ public:
     void ChooseSeries(int series);
     void PressDraw();                   // the draw command and the paint it causes
     void Drag(CPoint from, CPoint to);  // a zoom drag in client pixels, then a new drawing
+    void PressTreeCommand(UINT id);     // a tree-toolbar button and the paint it causes
+    void Repaint();                     // one more paint, as when the window is drawn again
 
     const PixelImage& Image() const { return image_; }
     CMorvale1Doc& Document() { return doc_; }

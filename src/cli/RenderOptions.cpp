@@ -114,6 +114,37 @@ const std::vector<OptionSpec>& Options() {
              o.zooms.push_back({{c[0], c[1]}, {c[2], c[3]}});
              return {};
          }},
+        {"--tree", nullptr, "den Zweigbaum zeichnen statt eines Julia-/Mandelbrot-Bildes",
+         [](RenderOptions& o, const std::string&) {
+             o.tree.on = true;
+             return std::string();
+         }},
+        {"--branches", "N", "Baum: Äste je Knoten (Vorgabe: 7)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeInt("--branches", v, o.tree.branches);
+         }},
+        {"--segment-offset", "N", "Baum: zu den 60 Segmenten je Ast addiert (Vorgabe: 0)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeInt("--segment-offset", v, o.tree.segmentOffset);
+         }},
+        {"--length", "PIXEL", "Baum: Segmentlänge, rad (Vorgabe: 3.0)",
+         [](RenderOptions& o, const std::string& v) { return ParseTreeLength(v, o.tree.length); }},
+        {"--turn", "RAD", "Baum: Drehung je Segment, dt (Vorgabe: 0.1)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeDouble("--turn", v, o.tree.turn);
+         }},
+        {"--redux", "N", "Baum: Teiler der Segmente je Ebene (Vorgabe: 3)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeInt("--redux", v, o.tree.redux);
+         }},
+        {"--colour", "on|off", "Baum: farbig nach Farbreihe oder schwarz (Vorgabe: on)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeSwitch("--colour", v, o.tree.colour);
+         }},
+        {"--paints", "N", "Baum: das Bild des N-ten Zeichnens, jedes zeichnet einen neuen Baum",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseTreeInt("--paints", v, o.tree.paints);
+         }},
         {"--stats", nullptr,
          "Bereich, Schritte, Iterationsgrenze, Bildpunkte, Iterationen und Zeit auf stderr",
          [](RenderOptions& o, const std::string&) {
@@ -147,6 +178,7 @@ std::string CheckChoice(const RenderOptions& o) {
     const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
     const char* kindName = julia ? "Julia" : "Mandelbrot";
     if (o.preset && o.texts) return "--preset und --texts schließen einander aus";
+    if (std::string tree = CheckTreeRequest(o.tree); !tree.empty()) return tree;
     if (o.preset && (*o.preset < 0 || std::size_t(*o.preset) >= rows))
         return "--preset: Zeile " + std::to_string(*o.preset) + " gibt es nicht, die " + kindName +
                "-Tabelle hat die Zeilen 0 bis " + std::to_string(rows - 1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/PictureRoad.h"
+#include "cli/TreeRequest.h"
 
 namespace morvale {
 
@@ -24,6 +25,7 @@ struct RenderOptions {
     PictureSize screen{1920, 1080};
     std::optional<PictureSize> window;  // default: the screen
     std::vector<ZoomDrag> zooms;
+    TreeRequest tree;
     bool stats = false;
     bool help = false;
     std::string output;

@@ -13,6 +13,7 @@
 #include "cli/PictureRoad.h"
 #include "cli/PngFile.h"
 #include "cli/RenderOptions.h"
+#include "cli/TreeRequest.h"
 #include "view/EscapeKernel.h"
 
 namespace morvale {
@@ -85,12 +86,18 @@ int Run(const std::vector<std::string>& args) {
         return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden");
 
     PictureRoad road(o.screen, o.window.value_or(o.screen));
-    Replay(o, road);
+    if (o.tree.on)
+        ReplayTree(o.tree, o.series, road);
+    else
+        Replay(o, road);
     const std::string failure = WritePng(road.Image(), o.output);
     if (!failure.empty())
         return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden (" + failure +
                     ")");
-    if (o.stats) PrintStats(road);
+    if (o.stats && o.tree.on)
+        std::cerr << TreeStatusLines(road) << "Zeit: " << road.LastPaintSeconds() * 1e3 << " ms\n";
+    else if (o.stats)
+        PrintStats(road);
     return 0;
 }
 

@@ -6,16 +6,13 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 
 namespace morvale {
 namespace {
 
 constexpr QSize kTemplateSize(171, 95);  // dialog units
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 QWidget* MainWindowOf(QWidget* parent) {
     if (parent) return parent;

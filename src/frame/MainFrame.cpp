@@ -14,6 +14,7 @@
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
+#include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 #include "view/Morvale1View.h"
 
@@ -27,10 +28,6 @@ constexpr CommandEntry<F> kCommands[] = {
     {ID_VIEW_STATUS_BAR, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
     {ID_VIEW_TREEBAR, &F::OnViewTreeBar, &F::OnUpdateViewTreeBar},
 };
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;

@@ -90,6 +90,7 @@ private:
                        const QString& imageFile);
     bool CreateStatusBar();
     void CreateDepthBox();
+    void PlaceDepthBox();
     void DockToolBars();
 
     CommandRouter& router_;

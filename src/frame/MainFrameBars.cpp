@@ -14,6 +14,7 @@
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
+#include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 
 namespace morvale {
@@ -21,10 +22,6 @@ namespace {
 
 constexpr QSize kButtonImage(16, 15);
 constexpr int kRecentFileCount = 4;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 }  // namespace
 
@@ -95,6 +92,8 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
         QAction* action = CommandAction(id);
         const QRect tile(QPoint(image++ * kButtonImage.width(), 0), kButtonImage);
         action->setIcon(QIcon(QPixmap::fromImage(strip.copy(tile))));
+        // Button images belong to the toolbar; the menus show text only.
+        action->setIconVisibleInMenu(false);
         bar->addAction(action);
     }
     connect(bar, &QToolBar::visibilityChanged, &router_, &CommandRouter::UpdateActions);
@@ -128,7 +127,14 @@ void CMainFrame::CreateDepthBox() {
     m_wndDepthBox->setMaxVisibleItems(
         std::max(1, (kDepthBoxHeight - m_wndDepthBox->sizeHint().height()) / row));
     m_wndDepthBox->setCurrentIndex(0);
+    PlaceDepthBox();
+    m_wndDepthBox->onSelChange = [this](int) { OnSelChangeDepth(); };
+    m_wndDepthBox->onEditChange = [this](const QString&) { OnEditChangeDepth(); };
+    m_wndDepthBox->onSetFocus = [this] { OnSetFocusDepth(); };
+}
 
+// The depth box takes the place of the toolbar's place-holder button, and its id.
+void CMainFrame::PlaceDepthBox() {
     QAction* placeholder = router_.Action(ID_DEPTH_PLACEHOLDER);
     QAction* slot = m_wndToolBar->insertWidget(placeholder, m_wndDepthBox);
     slot->setObjectName(QString::number(IDC_DEPTHBOX));
@@ -137,10 +143,6 @@ void CMainFrame::CreateDepthBox() {
     removeAction(placeholder);
     router_.Unregister(ID_DEPTH_PLACEHOLDER);
     delete placeholder;
-
-    m_wndDepthBox->onSelChange = [this](int) { OnSelChangeDepth(); };
-    m_wndDepthBox->onEditChange = [this](const QString&) { OnEditChangeDepth(); };
-    m_wndDepthBox->onSetFocus = [this] { OnSetFocusDepth(); };
 }
 
 void CMainFrame::DockToolBars() {

@@ -9,6 +9,8 @@
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
 #include "view/EscapeTally.h"
+#include "view/PaneWriter.h"
+#include "view/TreeRandom.h"
 
 namespace morvale {
 
@@ -121,9 +123,12 @@ protected:
 
 private:
     void SetSeries(int series);
+    void TreeChanged();
 
     CMorvale1Doc* document_;
     IMainFrame* frame_ = nullptr;
+    TreeRandom treeRandom_;  // continues from paint to paint: each paint draws the next tree
+    PaneWriter treePanes_;
 };
 
 }  // namespace morvale

@@ -71,6 +71,16 @@ TEST_F(CommandLineTest, PrintCommandPrintsTheDocumentAndEnds) {
     EXPECT_EQ(app()->GetMainFrame(), nullptr);
 }
 
+TEST_F(CommandLineTest, PrintWithoutAPrinterSaysSoInsteadOfWritingAFile) {
+    const QString path = MakeFile("druck.mv1");
+    if (app()->Printing().HasPrinter()) GTEST_SKIP() << "a printer is set up here";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(app()->InitInstance({"morvale1", "--print", path}));
+    const std::string error = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(error.find("Kein Drucker"), std::string::npos) << error;
+    EXPECT_EQ(app()->ExitCode(), 1);
+}
+
 QStringList gWarnings;
 void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtWarningMsg) gWarnings << text;

@@ -1,4 +1,7 @@
+#include <QEventLoop>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 
 #include "WindowFixture.h"
@@ -104,6 +107,21 @@ TEST_F(RoutingTest, KindCommandsSetTheTitleAndTheirCheckMarksWithoutDrawing) {
     // New keeps the title; the document's name never shows.
     Command(ID_FILE_NEW);
     EXPECT_EQ(frame->windowTitle(), "Mandelbrot - Morval");
+}
+
+TEST_F(RoutingTest, CheckMarksCatchUpBeforeAMenuShowsAndWhenTheLoopIdles) {
+    // State changed behind the commands' backs, as a dialog might change it.
+    doc->FractalKind = kKindJulia;
+    EXPECT_FALSE(Checked(ID_JULIA));
+    emit frame->menuBar()->actions().at(1)->menu()->aboutToShow();
+    EXPECT_TRUE(Checked(ID_JULIA));
+
+    view->ColourSeries = 2;
+    QEventLoop idle;
+    QTimer::singleShot(50, &idle, &QEventLoop::quit);
+    idle.exec();
+    EXPECT_TRUE(Checked(ID_SERIES_DARKRED));
+    EXPECT_FALSE(Checked(ID_SERIES_ALL));
 }
 
 TEST_F(RoutingTest, EditAndPaneAcceleratorsAreDisabledAndDoNothing) {

@@ -1,6 +1,8 @@
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -94,6 +96,25 @@ TEST_F(PrintingTest, PrintDialogAcceptedPrintsToTheChosenFile) {
     WhenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
     Command(ID_FILE_PRINT);
     EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST_F(PrintingTest, PrintSetupChangesThePageAndCancelChangesNothing) {
+    const QPageLayout before = printer().pageLayout();
+    WhenModal<QPageSetupDialog>([](QPageSetupDialog* dialog) { dialog->reject(); });
+    Command(ID_FILE_PRINT_SETUP);
+    EXPECT_TRUE(printer().pageLayout().isEquivalentTo(before));
+
+    WhenModal<QPageSetupDialog>([](QPageSetupDialog* dialog) {
+        auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        ASSERT_NE(landscape, nullptr);
+        landscape->click();
+        dialog->accept();
+    });
+    Command(ID_FILE_PRINT_SETUP);
+    // The next page is computed for the new page shape.
+    DrawMandelbrot();
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_GT(doc->PictureWidth, doc->PictureHeight);
 }
 
 TEST_F(PrintingTest, PreviewDrawsThePageThroughTheView) {

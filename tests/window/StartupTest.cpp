@@ -142,6 +142,11 @@ TEST_F(StartupTest, CheckMarksFollowTheStartState) {
     EXPECT_FALSE(Action(ID_FILE_MRU_FIRST)->isEnabled());
 }
 
+TEST_F(StartupTest, QtsOwnDialogsSpeakGerman) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
+}
+
 TEST_F(StartupTest, DepthBoxShowsItsLabelAndTheFixedItems) {
     DepthComboBox* box = frame->m_wndDepthBox;
     EXPECT_EQ(box->currentText(), "Tiefe");

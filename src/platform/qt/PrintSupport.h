@@ -25,6 +25,8 @@ public:
     PrintSupport();
 
     QPrinter& Printer() { return printer_; }
+    // False when only a PDF file can be printed to (no printer is set up).
+    bool HasPrinter() const { return printer_.outputFormat() == QPrinter::NativeFormat; }
     void SetDocumentName(const QString& name);
 
     // Page setup dialog; Cancel changes nothing.

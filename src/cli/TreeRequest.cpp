@@ -1,0 +1,102 @@
+#include "cli/TreeRequest.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+#include "cli/PictureRoad.h"
+#include "view/TreeStatus.h"
+
+namespace morvale {
+namespace {
+
+constexpr int kSegmentBase = 60;
+constexpr int kMaxPaints = 1000000;
+// Every segment is a line walked pixel by pixel, also off the picture; longer ones would take
+// minutes, and no screen is this wide.
+constexpr double kMaxLength = 10000.0;
+
+std::string Quoted(const std::string& text) {
+    return "\u201e" + text + "\u201c";
+}
+
+template <class T>
+bool ParseWhole(const std::string& text, T& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+}  // namespace
+
+std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value) {
+    int parsed = 0;
+    if (!ParseWhole(text, parsed))
+        return std::string(option) + ": " + Quoted(text) + " ist keine ganze Zahl";
+    value = parsed;
+    return {};
+}
+
+std::string ParseTreeDouble(const char* option, const std::string& text,
+                            std::optional<double>& value) {
+    double parsed = 0.0;
+    if (!ParseWhole(text, parsed) || !std::isfinite(parsed))
+        return std::string(option) + ": " + Quoted(text) + " ist keine Zahl (mit Punkt, z. B. 3.5)";
+    value = parsed;
+    return {};
+}
+
+std::string ParseTreeLength(const std::string& text, std::optional<double>& value) {
+    std::string error = ParseTreeDouble("--length", text, value);
+    if (error.empty() && std::fabs(*value) > kMaxLength)
+        error = "--length: " + Quoted(text) + " ist zu lang (höchstens " +
+                FormatOneDecimal("", kMaxLength) + " Pixel)";
+    return error;
+}
+
+std::string ParseTreeSwitch(const char* option, const std::string& text,
+                            std::optional<bool>& value) {
+    if (text != "on" && text != "off")
+        return std::string(option) + ": " + Quoted(text) + ", erlaubt sind on und off";
+    value = text == "on";
+    return {};
+}
+
+std::string CheckTreeRequest(const TreeRequest& r) {
+    const bool anyParameter =
+        r.branches || r.segmentOffset || r.length || r.turn || r.redux || r.colour || r.paints;
+    if (!r.on && anyParameter) return "Baumoptionen gelten nur zusammen mit --tree";
+    if (r.segmentOffset && *r.segmentOffset > INT_MAX - kSegmentBase)
+        return "--segment-offset: " + std::to_string(*r.segmentOffset) +
+               " ist zu groß (höchstens " + std::to_string(INT_MAX - kSegmentBase) + ")";
+    if (r.paints && (*r.paints < 1 || *r.paints > kMaxPaints))
+        return "--paints: " + std::to_string(*r.paints) + " liegt nicht zwischen 1 und " +
+               std::to_string(kMaxPaints);
+    return {};
+}
+
+void ReplayTree(const TreeRequest& r, int series, PictureRoad& road) {
+    CFractalView& view = road.View();
+    if (r.branches) view.Branches = *r.branches;
+    if (r.segmentOffset) view.SegmentOffset = *r.segmentOffset;
+    view.Segments = kSegmentBase + view.SegmentOffset;
+    if (r.length) view.SegmentLength = *r.length;
+    if (r.turn) view.TurnAngle = *r.turn;
+    if (r.redux) view.Redux = *r.redux;
+    // Switching colouring off clears the pen, as the toolbar's switch does.
+    if (r.colour && view.TreeColour != int(*r.colour)) view.OnCmdMsg(ID_TREE_COLOUR, nullptr);
+    road.ChooseSeries(series);
+    road.PressTreeCommand(ID_TREE_MODE);
+    for (int paint = 1; paint < r.paints.value_or(1); ++paint) road.Repaint();
+}
+
+std::string TreeStatusLines(PictureRoad& road) {
+    const CFractalView& v = road.View();
+    std::string lines;
+    for (const PaneSetting& pane :
+         TreePaneSettings({v.Branches, v.SegmentOffset, v.SegmentLength, v.TurnAngle, v.Redux}))
+        lines += pane.text + "\n";
+    return lines;
+}
+
+}  // namespace morvale

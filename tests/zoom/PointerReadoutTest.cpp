@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "ZoomTestView.h"
+#include "view/DragReplay.h"
+#include "view/PointerReadout.h"
+
+namespace morvale {
+namespace {
+
+class PointerReadoutTest : public ::testing::Test, protected testing::ZoomFixture {
+protected:
+    const testing::FakePane& Pane() const { return frame.panes[1]; }
+    void ExpectPane(UINT style, int width, const std::string& text) {
+        EXPECT_EQ(Pane().id, 0u);
+        EXPECT_EQ(Pane().style, style);
+        EXPECT_EQ(Pane().width, width);
+        EXPECT_EQ(Pane().text, text);
+    }
+};
+
+// Restores the process locale when a test ends.
+class GermanLocale {
+public:
+    GermanLocale() : saved_(std::setlocale(LC_ALL, nullptr)) {
+        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    }
+    ~GermanLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
+    bool Active() const { return active_; }
+
+private:
+    std::string saved_;
+    bool active_ = false;
+};
+
+std::string PrintfPlanePoint(double x, double y) {
+    char buffer[1000];
+    std::snprintf(buffer, sizeof buffer, "(%f;%f) ", x, y);
+    return buffer;
+}
+
+TEST(PlanePointText, MatchesTheCLibraryInTheClassicLocale) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {0.0,        -0.0, 1.0,       -2.25,      0.0078125,     0.0234375,
+                             -0.8046875, 1e-7, -4e-7,     123456.789, 1e300,         -1.7e308,
+                             inf,        -inf, 0.1 + 0.2, 2.5e-6,     999999.9999995};
+    for (double v : values) EXPECT_EQ(FormatPlanePoint(v, -v), PrintfPlanePoint(v, -v)) << v;
+    EXPECT_EQ(FormatPlanePoint(std::nan(""), 1.5), "(nan;1.500000) ");
+}
+
+TEST(PlanePointText, AGermanProcessLocaleStillGivesAPoint) {
+    GermanLocale german;
+    if (!german.Active()) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    ASSERT_EQ(PrintfPlanePoint(-2.5, 0.25), "(-2,500000;0,250000) ") << "the locale is in force";
+    EXPECT_EQ(FormatPlanePoint(-2.5, 0.25), "(-2.500000;0.250000) ");
+}
+
+TEST(BranchCountText, IsGermanUtf8) {
+    EXPECT_EQ(FormatBranchCount(7), "\xC3\x84ste: 7");
+    EXPECT_EQ(FormatBranchCount(-12), "\xC3\x84ste: -12");
+}
+
+TEST_F(PointerReadoutTest, TopRowReadsFiftyRowsBelowTheRegionStart) {
+    DrawBothPresets();
+    view.OnMouseMove(0, {0, 0});
+    // Y = YMIN + 50 · 2 / 512; the seventh decimal is a tie, rounded to even like printf.
+    ExpectPane(SBPS_STRETCH, 72, "(-2.000000;-0.804688) ");
+    view.OnMouseMove(0, {256, 206});
+    EXPECT_EQ(Pane().text, "(-1.000000;0.000000) ");
+    view.OnMouseMove(0, {-10, -60});  // captured moves outside the window are read too
+    EXPECT_EQ(Pane().text, "(-2.039062;-1.039062) ");
+}
+
+TEST_F(PointerReadoutTest, JuliaReadsItsOwnRegion) {
+    DrawBothPresets();
+    doc.OnJulia();
+    view.OnDrawCommand();
+    view.OnMouseMove(0, {512, 206});
+    ExpectPane(SBPS_STRETCH, 72, "(0.000000;0.000000) ");
+}
+
+TEST_F(PointerReadoutTest, APendingZoomDoesNotMoveTheReadoutUntilItIsDrawn) {
+    DrawBothPresets();
+    ReplayDrag(view, {64, 14}, {192, 78});
+    view.OnMouseMove(0, {0, 0});
+    EXPECT_EQ(Pane().text, "(-2.000000;-0.804688) ");
+    view.Paint();
+    view.OnMouseMove(0, {0, 0});
+    // The zoomed picture: -1.75 + 0, -0.75 + 50 · 0.25 / 512.
+    EXPECT_EQ(Pane().text, "(-1.750000;-0.725586) ");
+}
+
+TEST_F(PointerReadoutTest, TreeModeShowsTheBranchCountUnlessAPictureWasDrawn) {
+    view.ViewMode = kViewTree;
+    view.Branches = 9;
+    view.OnMouseMove(0, {5, 5});
+    ExpectPane(SBPS_NORMAL, 40, "\xC3\x84ste: 9");
+    EXPECT_EQ(view.BranchText, "\xC3\x84ste: 9");
+
+    // The draw command after the last choice of kind wins over the tree.
+    DrawBothPresets();
+    view.ViewMode = kViewTree;
+    view.OnMouseMove(0, {0, 0});
+    ExpectPane(SBPS_STRETCH, 72, "(-2.000000;-0.804688) ");
+    doc.OnMandelbrot();
+    view.OnMouseMove(0, {0, 0});
+    ExpectPane(SBPS_NORMAL, 40, "\xC3\x84ste: 9");
+}
+
+TEST_F(PointerReadoutTest, BlanksBeforeAnyPictureAndAfterAKindChange) {
+    view.OnMouseMove(0, {5, 5});
+    ExpectPane(SBPS_STRETCH, 72, "        ");
+    DrawBothPresets();
+    view.OnMouseMove(0, {5, 5});
+    doc.OnJulia();  // Drawn is 0 again while the old picture stays on the screen
+    view.OnMouseMove(0, {5, 5});
+    ExpectPane(SBPS_STRETCH, 72, "        ");
+}
+
+TEST_F(PointerReadoutTest, NoKindChosenLeavesThePaneAlone) {
+    frame.panes[1].text = "alt";
+    view.OnDrawCommand();
+    view.Paint();
+    view.OnMouseMove(0, {5, 5});
+    EXPECT_EQ(Pane().text, "alt");
+    EXPECT_EQ(Pane().infoCalls, 0);
+}
+
+TEST_F(PointerReadoutTest, BeforeAnyPaintTheReadoutStaysFinite) {
+    doc.OnMandelbrot();
+    doc.MandelValues = {-2, 2, -1, 1, 50};
+    view.OnDrawCommand();  // no paint yet: the device size is unknown
+    view.OnMouseMove(0, {100, 30});
+    EXPECT_EQ(Pane().text, "(-2.000000;-1.000000) ");
+}
+
+TEST_F(PointerReadoutTest, ReadoutFollowsTheDragToo) {
+    DrawBothPresets();
+    view.OnLButtonDown(0, {0, 0});
+    view.OnMouseMove(0, {256, 206});
+    EXPECT_EQ(Pane().text, "(-1.000000;0.000000) ");
+    view.OnLButtonUp(0, {256, 206});
+}
+
+TEST_F(PointerReadoutTest, GermanLocaleReadoutKeepsThePoint) {
+    GermanLocale german;
+    if (!german.Active()) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    DrawBothPresets();
+    view.OnMouseMove(0, {0, 0});
+    EXPECT_EQ(Pane().text, "(-2.000000;-0.804688) ");
+}
+
+}  // namespace
+}  // namespace morvale
