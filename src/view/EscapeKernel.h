@@ -35,10 +35,6 @@ struct EscapeColouring {
     int series = 7;
 };
 
-// Groups: neighbouring pixels start together and finish together (best for shallow pictures).
-// Refill: a lane takes the next pixel as soon as its point is decided (best for deep pictures).
-enum class EscapeStrategy { Automatic, Groups, Refill };
-
 // Writes the pixel of a point that stayed within the bound for k iterations (k >= limit: it never
 // escaped) with squared modulus m at its escape. Returns the iterations the plain loop spends.
 inline std::int64_t EmitEscapePixel(const EscapeColouring& colours, int limit, std::int64_t k,
@@ -54,8 +50,7 @@ inline std::int64_t EmitEscapePixel(const EscapeColouring& colours, int limit, s
 
 // Computes client rows [rowBegin, rowEnd) of the scene into surface (whose row y is client row y).
 EscapeTally ComputeEscapeRows(const EscapeScene& scene, const EscapeColouring& colours,
-                              int rowBegin, int rowEnd, const PixelSurface& surface,
-                              EscapeStrategy strategy);
+                              int rowBegin, int rowEnd, const PixelSurface& surface);
 
 // The instruction set the kernel dispatched to on this machine ("AVX2", "SSE4", ...).
 const char* EscapeKernelTarget();

@@ -37,7 +37,9 @@ CFractalView::CFractalView(CMorvale1Doc* document) : document_(document) {}
 
 CFractalView::~CFractalView() = default;
 
-bool CFractalView::OnCmdMsg(UINT id, CCmdUI* ui) { return DispatchCommand<V>(this, kCommands, id, ui); }
+bool CFractalView::OnCmdMsg(UINT id, CCmdUI* ui) {
+    return DispatchCommand<V>(this, kCommands, id, ui);
+}
 
 void CFractalView::OnDraw(CDC* dc) {
     PictureWidth = dc->GetDeviceCaps(HORZRES);
@@ -58,19 +60,47 @@ void CFractalView::SetSeries(int series) {
     Invalidate();
 }
 
-void CFractalView::OnSeriesDarkGreen() { SetSeries(1); }
-void CFractalView::OnSeriesDarkRed() { SetSeries(2); }
-void CFractalView::OnSeriesDarkBlue() { SetSeries(3); }
-void CFractalView::OnSeriesAll() { SetSeries(7); }
-void CFractalView::OnSeriesGreen() { SetSeries(4); }
-void CFractalView::OnSeriesRed() { SetSeries(5); }
-void CFractalView::OnSeriesBlue() { SetSeries(6); }
-void CFractalView::OnUpdateSeriesDarkGreen(CCmdUI* ui) { ui->SetCheck(ColourSeries == 1); }
-void CFractalView::OnUpdateSeriesDarkRed(CCmdUI* ui) { ui->SetCheck(ColourSeries == 2); }
-void CFractalView::OnUpdateSeriesDarkBlue(CCmdUI* ui) { ui->SetCheck(ColourSeries == 3); }
-void CFractalView::OnUpdateSeriesAll(CCmdUI* ui) { ui->SetCheck(ColourSeries == 7); }
-void CFractalView::OnUpdateSeriesGreen(CCmdUI* ui) { ui->SetCheck(ColourSeries == 4); }
-void CFractalView::OnUpdateSeriesRed(CCmdUI* ui) { ui->SetCheck(ColourSeries == 5); }
-void CFractalView::OnUpdateSeriesBlue(CCmdUI* ui) { ui->SetCheck(ColourSeries == 6); }
+void CFractalView::OnSeriesDarkGreen() {
+    SetSeries(1);
+}
+void CFractalView::OnSeriesDarkRed() {
+    SetSeries(2);
+}
+void CFractalView::OnSeriesDarkBlue() {
+    SetSeries(3);
+}
+void CFractalView::OnSeriesAll() {
+    SetSeries(7);
+}
+void CFractalView::OnSeriesGreen() {
+    SetSeries(4);
+}
+void CFractalView::OnSeriesRed() {
+    SetSeries(5);
+}
+void CFractalView::OnSeriesBlue() {
+    SetSeries(6);
+}
+void CFractalView::OnUpdateSeriesDarkGreen(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 1);
+}
+void CFractalView::OnUpdateSeriesDarkRed(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 2);
+}
+void CFractalView::OnUpdateSeriesDarkBlue(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 3);
+}
+void CFractalView::OnUpdateSeriesAll(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 7);
+}
+void CFractalView::OnUpdateSeriesGreen(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 4);
+}
+void CFractalView::OnUpdateSeriesRed(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 5);
+}
+void CFractalView::OnUpdateSeriesBlue(CCmdUI* ui) {
+    ui->SetCheck(ColourSeries == 6);
+}
 
 }  // namespace morvale
