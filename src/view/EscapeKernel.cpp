@@ -92,7 +92,7 @@ double SampleRowValue(const EscapeScene& s, int clientRow) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// kSlots vectors of neighbouring pixels of one row run together until all of them are decided.
+// Groups: kSlots vectors of neighbouring pixels of one row run until all of them are decided.
 
 template <bool kKeepModulus>
 void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixel* row,
@@ -168,14 +168,131 @@ void GroupsRows(const EscapeScene& s, const EscapeColouring& colours, int rowBeg
         GroupsRow<kKeepModulus>(s, colours, y, surface.Row(y), tally);
 }
 
+// Refill: each slot works through the band's runs of neighbouring pixels on its own and takes
+// the next run as soon as its own points are decided, so a slow run holds up no other slot.
+
+template <bool kKeepModulus>
+class RefillBand {
+public:
+    RefillBand(const EscapeScene& s, const EscapeColouring& colours, int rowBegin, int rowEnd,
+               const PixelSurface& surface)
+        : s_(s), colours_(colours), rowEnd_(rowEnd), surface_(surface), nextY_(rowBegin) {}
+
+    EscapeTally Run() {
+        const D d;
+        const DI di;
+        const V bound = hn::Set(d, kEscapeBound);
+        const VI limit = hn::Set(di, s_.limit);
+        Points p[kSlots];
+        Span runs[kSlots];
+        int busy = 0;
+        for (int g = 0; g < kSlots; ++g) busy += Start(p[g], runs[g]);
+        while (busy > 0) {
+            RunBlock<kKeepModulus>(p, bound);
+            for (int g = 0; g < kSlots; ++g) {
+                Span& run = runs[g];
+                if (!run.pixels) continue;
+                run.n += kBlock;
+                TakeCycles(p[g], limit);
+                if (hn::AllFalse(d, p[g].inside) || run.n >= s_.limit) {
+                    Emit(p[g], run);
+                    busy += Start(p[g], run) - 1;
+                } else if (run.n == run.nextSave) {
+                    p[g].savedR = p[g].zr;
+                    p[g].savedI = p[g].zi;
+                    run.nextSave *= 2;
+                }
+            }
+        }
+        return tally_;
+    }
+
+private:
+    // Neighbouring pixels of one row in the lanes of one slot.
+    struct Span {
+        Pixel* pixels = nullptr;  // null: the slot is idle
+        int count = 0;            // lanes holding a visible pixel
+        std::int64_t n = 0;       // iterations run; every lane still inside has counted them all
+        std::int64_t nextSave = kBlock;
+    };
+
+    // Loads the next run of the band into the slot; returns 0 when the band is used up.
+    HWY_INLINE int Start(Points& p, Span& run) {
+        const D d;
+        const DI di;
+        const int lanes = int(hn::Lanes(d));
+        if (nextY_ >= rowEnd_) {
+            run.pixels = nullptr;
+            p.inside = hn::FirstN(d, 0);
+            return 0;
+        }
+        const V column = hn::Iota(d, double(nextX_));
+        const V x = hn::Add(hn::Mul(column, hn::Set(d, s_.stepX)), hn::Set(d, s_.xMin));
+        const V y = hn::Set(d, SampleRowValue(s_, nextY_));
+        if (s_.julia) {
+            p.zr = x;
+            p.zi = y;
+            p.cr = hn::Set(d, s_.cr);
+            p.ci = hn::Set(d, s_.ci);
+        } else {
+            p.zr = hn::Zero(d);
+            p.zi = hn::Zero(d);
+            p.cr = x;
+            p.ci = y;
+        }
+        FirstStep(p);
+        p.mEscape = hn::Zero(d);
+        p.savedR = p.savedI = hn::Set(d, kNaN);
+        p.k = hn::Zero(di);
+        run.count = std::min(lanes, s_.columns - nextX_);
+        p.inside = hn::FirstN(d, std::size_t(run.count));
+        run.pixels = surface_.Row(nextY_) + nextX_;
+        run.n = 0;
+        run.nextSave = kBlock;
+        nextX_ += lanes;
+        if (nextX_ >= s_.columns) {
+            nextX_ = 0;
+            ++nextY_;
+        }
+        return 1;
+    }
+
+    HWY_INLINE void Emit(const Points& p, const Span& run) {
+        const D d;
+        const DI di;
+        HWY_ALIGN std::int64_t k[HWY_MAX_BYTES / sizeof(double)];
+        HWY_ALIGN double m[HWY_MAX_BYTES / sizeof(double)];
+        hn::Store(p.k, di, k);
+        if constexpr (kKeepModulus) hn::Store(p.mEscape, d, m);
+        for (int i = 0; i < run.count; ++i)
+            tally_.iterations += EmitEscapePixel(colours_, s_.limit, k[i],
+                                                 kKeepModulus ? m[i] : 0.0, run.pixels + i);
+        tally_.pixels += run.count;
+    }
+
+    const EscapeScene& s_;
+    const EscapeColouring& colours_;
+    int rowEnd_;
+    PixelSurface surface_;
+    int nextX_ = 0;  // the next run to start
+    int nextY_;
+    EscapeTally tally_;
+};
+
 }  // namespace
 
 void ComputeEscapeRowsImpl(const EscapeScene& scene, const EscapeColouring& colours, int rowBegin,
-                           int rowEnd, const PixelSurface& surface, EscapeTally* tally) {
-    if (colours.series == kLastSeries)
+                           int rowEnd, const PixelSurface& surface, EscapeStrategy strategy,
+                           EscapeTally* tally) {
+    const bool keepModulus = colours.series == kLastSeries;
+    if (strategy == EscapeStrategy::Refill) {
+        *tally += keepModulus ? RefillBand<true>(scene, colours, rowBegin, rowEnd, surface).Run()
+                              : RefillBand<false>(scene, colours, rowBegin, rowEnd, surface).Run();
+    } else if (keepModulus) {
         GroupsRows<true>(scene, colours, rowBegin, rowEnd, surface, *tally);
-    else
+    } else {
         GroupsRows<false>(scene, colours, rowBegin, rowEnd, surface, *tally);
+    }
 }
 
 const char* KernelTargetImpl() {
@@ -192,12 +309,23 @@ namespace morvale {
 HWY_EXPORT(ComputeEscapeRowsImpl);
 HWY_EXPORT(KernelTargetImpl);
 
+namespace {
+
+// Measured: below this limit the slowest point of a group rarely holds the rest up for long, and
+// groups, with less bookkeeping, are faster; above it (deep interiors) refilling wins.
+constexpr int kRefillFromLimit = 10000;
+}  // namespace
+
 EscapeTally ComputeEscapeRows(const EscapeScene& scene, const EscapeColouring& colours,
-                              int rowBegin, int rowEnd, const PixelSurface& surface) {
+                              int rowBegin, int rowEnd, const PixelSurface& surface,
+                              EscapeStrategy strategy) {
     EscapeTally tally;
     if (rowBegin >= rowEnd || scene.columns <= 0 || scene.limit <= 0) return tally;
+    if (strategy == EscapeStrategy::Automatic)
+        strategy =
+            scene.limit >= kRefillFromLimit ? EscapeStrategy::Refill : EscapeStrategy::Groups;
     HWY_DYNAMIC_DISPATCH(ComputeEscapeRowsImpl)
-    (scene, colours, rowBegin, rowEnd, surface, &tally);
+    (scene, colours, rowBegin, rowEnd, surface, strategy, &tally);
     return tally;
 }
 

@@ -35,6 +35,12 @@ struct EscapeColouring {
     int series = 7;
 };
 
+// How the vectors in flight take their pixels. Groups: all of them start on neighbouring pixels
+// and finish together (least bookkeeping). Refill: each vector takes the next pixels as soon as
+// its own are decided, so a point running to a deep limit holds up no other vector.
+// Automatic picks by the iteration limit.
+enum class EscapeStrategy { Automatic, Groups, Refill };
+
 // Writes the pixel of a point that stayed within the bound for k iterations (k >= limit: it never
 // escaped) with squared modulus m at its escape. Returns the iterations the plain loop spends.
 inline std::int64_t EmitEscapePixel(const EscapeColouring& colours, int limit, std::int64_t k,
@@ -50,7 +56,8 @@ inline std::int64_t EmitEscapePixel(const EscapeColouring& colours, int limit, s
 
 // Computes client rows [rowBegin, rowEnd) of the scene into surface (whose row y is client row y).
 EscapeTally ComputeEscapeRows(const EscapeScene& scene, const EscapeColouring& colours,
-                              int rowBegin, int rowEnd, const PixelSurface& surface);
+                              int rowBegin, int rowEnd, const PixelSurface& surface,
+                              EscapeStrategy strategy);
 
 // The instruction set the kernel dispatched to on this machine ("AVX2", "SSE4", ...).
 const char* EscapeKernelTarget();

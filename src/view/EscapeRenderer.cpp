@@ -64,14 +64,15 @@ EscapeColouring ColouringFromDevice(const CDC& dc, int series) {
 }
 
 EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
-                             const PixelSurface& surface) {
+                             const PixelSurface& surface, EscapeStrategy strategy) {
     if (scene.rows <= 0 || scene.columns <= 0) return {};
     if (scene.limit <= 0) return FillWithoutIterating(scene, colours, surface);
     tbb::combinable<EscapeTally> tallies;
     tbb::parallel_for(
         tbb::blocked_range<int>(0, scene.rows, BandRows(scene.rows)),
         [&](const tbb::blocked_range<int>& band) {
-            tallies.local() += ComputeEscapeRows(scene, colours, band.begin(), band.end(), surface);
+            tallies.local() +=
+                ComputeEscapeRows(scene, colours, band.begin(), band.end(), surface, strategy);
         },
         tbb::simple_partitioner());
     EscapeTally total;

@@ -20,6 +20,7 @@ EscapeColouring ColouringFromDevice(const CDC& dc, int series);
 // all cores. Iteration limits of 0 and below draw the picture the plain loop draws without
 // iterating: black for 0, colour index 0 of the series below 0.
 EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
-                             const PixelSurface& surface);
+                             const PixelSurface& surface,
+                             EscapeStrategy strategy = EscapeStrategy::Automatic);
 
 }  // namespace morvale

@@ -6,8 +6,12 @@
 namespace morvale::testing {
 namespace {
 
+// Production (as the view draws), both lane strategies, and the plain loop must agree.
 void ExpectIdentity(const RoadScript& script) {
-    EXPECT_TRUE(SamePixels(Draw(script, Painter::Reference), Draw(script, Painter::Production)));
+    const PixelImage reference = Draw(script, Painter::Reference);
+    EXPECT_TRUE(SamePixels(reference, Draw(script, Painter::Production)));
+    EXPECT_TRUE(SamePixels(reference, DrawWithStrategy(script, EscapeStrategy::Groups)));
+    EXPECT_TRUE(SamePixels(reference, DrawWithStrategy(script, EscapeStrategy::Refill)));
 }
 
 struct PresetCase {

@@ -52,6 +52,22 @@ inline PixelImage Draw(const RoadScript& script, Painter painter) {
     return road.Image();
 }
 
+// The last drawing of the script again, straight through the renderer with a chosen strategy
+// (the document keeps the prepared region, steps and limit after a drawing).
+inline PixelImage DrawWithStrategy(const RoadScript& script, EscapeStrategy strategy) {
+    PictureRoad road(script.screen, script.window);
+    Replay(script, road);
+    PixelImage image(script.window.width, script.window.height, kBackground);
+    CDC dc(image.Surface(), script.screen.width, script.screen.height);
+    CMorvale1Doc& doc = road.Document();
+    doc.BuildPalette(&dc);
+    const EscapeScene scene =
+        SceneFromDocument(doc, script.screen.width, script.screen.height, image.Surface());
+    RenderEscapeTime(scene, ColouringFromDevice(dc, script.series), image.Surface(), strategy);
+    doc.FinishDrawing(&dc);
+    return image;
+}
+
 // Equal images, or the first differing pixel.
 inline ::testing::AssertionResult SamePixels(const PixelImage& expected, const PixelImage& actual) {
     if (expected.Width() != actual.Width() || expected.Height() != actual.Height())
