@@ -78,8 +78,9 @@ HWY_INLINE void RunBlock(Points (&p)[kSlots], V bound) {
     }
 }
 
-// A lane whose iterate is back at its snapshot, bit for bit, repeats itself for ever inside the
-// bound: it never escapes. Marks such lanes as run to the limit.
+// A lane whose iterate is back at its snapshot repeats itself for ever inside the bound: it never
+// escapes. Marks such lanes as run to the limit. (Equal here may differ from bit for bit only in
+// the sign of a zero part, which changes no later modulus.)
 HWY_INLINE void TakeCycles(Points& p, VI limit) {
     const DI di;
     const M cycle = hn::And(p.inside, hn::And(hn::Eq(p.zr, p.savedR), hn::Eq(p.zi, p.savedI)));
@@ -222,7 +223,11 @@ private:
         const DI di;
         const int lanes = int(hn::Lanes(d));
         if (nextY_ >= rowEnd_) {
+            // Idle: spins harmlessly at z = 0, c = 0 until the other slots are done.
             run.pixels = nullptr;
+            p.zr = p.zi = p.cr = p.ci = p.mEscape = hn::Zero(d);
+            p.savedR = p.savedI = hn::Set(d, kNaN);
+            p.k = hn::Zero(di);
             p.inside = hn::FirstN(d, 0);
             return 0;
         }
