@@ -28,9 +28,6 @@ using M = hn::Mask<D>;
 constexpr int kSlots = 3;  // independent vectors in flight: hides the long loop-carried chain
 constexpr int kBlock = 8;  // iterations between checks for finished lanes and cycles
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Never reached by a lane's count: such a lane neither takes a cycle snapshot nor finishes.
-constexpr std::int64_t kIdleCount = std::numeric_limits<std::int64_t>::min() / 4;
-constexpr std::int64_t kNeverSave = std::numeric_limits<std::int64_t>::max() / 4;
 
 // One vector of points. The iterate z is one step ahead of the count: k iterates have passed the
 // bound test and z is the next one, not yet tested. This lets one pair of squares serve both the
@@ -40,7 +37,6 @@ struct Points {
     V mEscape;         // squared modulus of the last iterate tested while the lane was inside
     V savedR, savedI;  // cycle snapshot
     VI k;              // iterates that stayed within the bound
-    VI nextSave;       // count at which the next snapshot is taken
     M inside;          // every iterate so far stayed within the bound
 };
 
@@ -93,7 +89,8 @@ double SampleRowValue(const EscapeScene& s, int clientRow) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Groups: kSlots vectors of neighbouring pixels of one row run until all of them are decided.
+// Groups: kSlots vectors of neighbouring pixels of one row start together and run until all of
+// them are decided.
 
 template <bool kKeepModulus>
 void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixel* row,
