@@ -35,8 +35,10 @@ struct EscapeColouring {
     int series = 7;
 };
 
-// Groups: neighbouring pixels start together and finish together (best for shallow pictures).
-// Refill: a lane takes the next pixel as soon as its point is decided (best for deep pictures).
+// How the vectors in flight take their pixels. Groups: all of them start on neighbouring pixels
+// and finish together (least bookkeeping). Refill: each vector takes the next pixels as soon as
+// its own are decided, so a point running to a deep limit holds up no other vector.
+// Automatic picks by the iteration limit.
 enum class EscapeStrategy { Automatic, Groups, Refill };
 
 // Writes the pixel of a point that stayed within the bound for k iterations (k >= limit: it never

@@ -154,6 +154,21 @@ TEST(EscapeEdge, ExactCyclesAreBlackWithoutRunningToTheLimit) {
     }
 }
 
+TEST(EscapeEdge, SampleRowFiftyIsClientRowZero) {
+    // z0 = i·(r − 50), c = 0: rows 50 and 51 never escape, row 52 leaves after one iteration.
+    RoadScript script = Script(kKindJulia, {"0", "0", "-50", "10", "0", "0", "40"});
+    script.series = 1;
+    script.screen = {4, 60};
+    script.window = {4, 4};
+    for (const Painter painter : {Painter::Reference, Painter::Production}) {
+        const PixelImage image = Draw(script, painter);
+        EXPECT_EQ(image.At(0, 0), kBlack);
+        EXPECT_EQ(image.At(3, 1), kBlack);
+        EXPECT_EQ(image.At(1, 2), Entry(1));
+        EXPECT_EQ(image.At(2, 3), Entry(1));
+    }
+}
+
 TEST(EscapeEdge, SeriesOutsideTheSevenDrawsOnlyTheInterior) {
     for (const Painter painter : {Painter::Reference, Painter::Production}) {
         PictureRoad road({96, 110}, {96, 60}, painter);

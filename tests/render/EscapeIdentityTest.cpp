@@ -19,6 +19,10 @@ struct PresetCase {
     std::size_t row;
 };
 
+void PrintTo(const PresetCase& c, std::ostream* out) {
+    *out << (c.kind == kKindJulia ? "Julia row " : "Mandelbrot row ") << c.row;
+}
+
 std::vector<PresetCase> AllPresets() {
     std::vector<PresetCase> cases;
     for (std::size_t r = 0; r < JuliaPresets.size(); ++r) cases.push_back({kKindJulia, r});

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -137,7 +138,12 @@ TEST_F(RenderProgram, PresetToPngAndBack) {
     script.window = {150, 40};
     script.zooms = {{{10, 5}, {120, 35}}};
     EXPECT_TRUE(SamePixels(Draw(script, Painter::Reference), written));
-    EXPECT_EQ(fs::directory_iterator(folder) == fs::directory_iterator(), false);
+    // No temporary file is left beside the picture.
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"j14.png", "stderr.txt"}));
 }
 
 TEST_F(RenderProgram, StatsGoToStderr) {
