@@ -76,11 +76,19 @@ protected:
         QSettings().remove(QStringLiteral("Recent File List"));
         WindowTest::SetUp();
         ASSERT_TRUE(folder.isValid());
+        // File dialogs start in the working folder; whatever they save stays in the soak's own.
+        previousFolder = QDir::currentPath();
+        QDir::setCurrent(folder.path());
         // Printing goes to a small PDF page in the soak's folder.
         QPrinter& printer = app()->Printing().Printer();
         printer.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
         printer.setPageSize(QPageSize(QSizeF(2, 2), QPageSize::Inch));
         printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    }
+
+    void TearDown() override {
+        WindowTest::TearDown();
+        QDir::setCurrent(previousFolder);
     }
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
@@ -209,6 +217,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    QString previousFolder;
     std::mt19937 random{std::uint32_t(EnvironmentInt("MORVALE_SOAK_SEED", 20261208))};
     int lastDrawings = 0;
     std::string lastAction;
