@@ -13,7 +13,7 @@ constexpr int kMaxScreenSide = 1000000;
 constexpr int kMaxWindowSide = 16384;
 
 std::string Quoted(const std::string& text) {
-    return "\u201e" + text + "\u201c";
+    return QuotedArgument(text);
 }
 
 bool ParseInt(const std::string& text, int& value) {

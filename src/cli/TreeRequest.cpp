@@ -16,10 +16,6 @@ constexpr int kMaxPaints = 1000000;
 // minutes, and no screen is this wide.
 constexpr double kMaxLength = 10000.0;
 
-std::string Quoted(const std::string& text) {
-    return "\u201e" + text + "\u201c";
-}
-
 template <class T>
 bool ParseWhole(const std::string& text, T& value) {
     const char* end = text.data() + text.size();
@@ -29,10 +25,28 @@ bool ParseWhole(const std::string& text, T& value) {
 
 }  // namespace
 
+std::string QuotedArgument(const std::string& text) {
+    std::string quoted = "\u201e";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            quoted += "\\n";
+        } else if (c == '\t') {
+            quoted += "\\t";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\u201c";
+}
+
 std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value) {
     int parsed = 0;
     if (!ParseWhole(text, parsed))
-        return std::string(option) + ": " + Quoted(text) + " ist keine ganze Zahl";
+        return std::string(option) + ": " + QuotedArgument(text) + " ist keine ganze Zahl";
     value = parsed;
     return {};
 }
@@ -41,7 +55,8 @@ std::string ParseTreeDouble(const char* option, const std::string& text,
                             std::optional<double>& value) {
     double parsed = 0.0;
     if (!ParseWhole(text, parsed) || !std::isfinite(parsed))
-        return std::string(option) + ": " + Quoted(text) + " ist keine Zahl (mit Punkt, z. B. 3.5)";
+        return std::string(option) + ": " + QuotedArgument(text) +
+               " ist keine Zahl (mit Punkt, z. B. 3.5)";
     value = parsed;
     return {};
 }
@@ -49,7 +64,7 @@ std::string ParseTreeDouble(const char* option, const std::string& text,
 std::string ParseTreeLength(const std::string& text, std::optional<double>& value) {
     std::string error = ParseTreeDouble("--length", text, value);
     if (error.empty() && std::fabs(*value) > kMaxLength)
-        error = "--length: " + Quoted(text) + " ist zu lang (höchstens " +
+        error = "--length: " + QuotedArgument(text) + " ist zu lang (höchstens " +
                 FormatOneDecimal("", kMaxLength) + " Pixel)";
     return error;
 }
@@ -57,7 +72,7 @@ std::string ParseTreeLength(const std::string& text, std::optional<double>& valu
 std::string ParseTreeSwitch(const char* option, const std::string& text,
                             std::optional<bool>& value) {
     if (text != "on" && text != "off")
-        return std::string(option) + ": " + Quoted(text) + ", erlaubt sind on und off";
+        return std::string(option) + ": " + QuotedArgument(text) + ", erlaubt sind on und off";
     value = text == "on";
     return {};
 }

@@ -83,7 +83,7 @@ int Run(const std::vector<std::string>& args) {
     if (!parsed.error.empty()) return Fail(parsed.error);
     const RenderOptions& o = parsed.options;
     if (!OutputWritable(o.output))
-        return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden");
+        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden");
 
     PictureRoad road(o.screen, o.window.value_or(o.screen));
     if (o.tree.on)
@@ -92,8 +92,8 @@ int Run(const std::vector<std::string>& args) {
         Replay(o, road);
     const std::string failure = WritePng(road.Image(), o.output);
     if (!failure.empty())
-        return Fail("-o: \u201e" + o.output + "\u201c kann nicht geschrieben werden (" + failure +
-                    ")");
+        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" +
+                    failure + ")");
     if (o.stats && o.tree.on)
         std::cerr << TreeStatusLines(road) << "Zeit: " << road.LastPaintSeconds() * 1e3 << " ms\n";
     else if (o.stats)

@@ -83,6 +83,23 @@ TEST(RenderOptions, BadArgumentsGetOneGermanLineNamingThem) {
     }
 }
 
+// Arguments with line breaks or terminal controls are quoted visibly, so the error stays one line.
+TEST(RenderOptions, ControlCharactersInArgumentsStayOnOneLine) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--zo\nom", "-o", "x.png"}, "unbekannte Option \u201e--zo\\nom\u201c"},
+        {{"--kind", "ju\tlia", "-o", "x.png"}, "\u201eju\\tlia\u201c"},
+        {{"--depth", "\x1b[2J", "-o", "x.png"}, "--depth: \u201e\\x1B[2J\u201c"},
+        {{"--branches", "7\r", "--tree", "-o", "x.png"}, "--branches: \u201e7\\x0D\u201c"},
+    };
+    for (const auto& [args, expected] : cases) {
+        const ParsedOptions parsed = ParseRenderOptions(args);
+        EXPECT_NE(parsed.error.find(expected), std::string::npos) << parsed.error;
+        EXPECT_FALSE(std::any_of(parsed.error.begin(), parsed.error.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20;
+        })) << parsed.error;
+    }
+}
+
 TEST(RenderOptions, HelpNamesEveryOption) {
     EXPECT_TRUE(Parse({"--help"}).options.help);
     const std::string help = RenderHelpText();
