@@ -4,6 +4,7 @@
 #include <chrono>
 #include <memory>
 
+#include "view/DragReplay.h"
 #include "view/EscapeReference.h"
 
 namespace morvale {
@@ -13,11 +14,6 @@ namespace {
 constexpr UINT kSeriesCommands[7] = {ID_SERIES_DARKGREEN, ID_SERIES_DARKRED, ID_SERIES_DARKBLUE,
                                      ID_SERIES_GREEN,     ID_SERIES_RED,     ID_SERIES_BLUE,
                                      ID_SERIES_ALL};
-
-// A zoom drag with the left button, as the view's mouse handlers turn it into a pending zoom.
-void DragZoom(CFractalView& view, CPoint from, CPoint to) {
-    view.GetDocument()->SetZoom(from.x, from.y, to.x, to.y, 1);
-}
 
 }  // namespace
 
@@ -92,7 +88,7 @@ void PictureRoad::PressDraw() {
 }
 
 void PictureRoad::Drag(CPoint from, CPoint to) {
-    DragZoom(view_, from, to);
+    ReplayDrag(view_, from, to);
     PressDraw();
 }
 

@@ -174,30 +174,26 @@ void CMorvale1Doc::ConvertTexts(std::span<const std::string> texts, std::span<do
 }
 
 void CMorvale1Doc::ApplyZoom() {
+    // Corners in client pixels; rows gain the hidden sample rows above the client area.
     const double sx = ZoomStart.x, ex = ZoomEnd.x;
     const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
-
-    const double jx = JuliaValues[0], jy = JuliaValues[2];
-    JuliaXMin = sx * JuliaStepX + jx;
-    JuliaXMax = ex * JuliaStepX + jx;
-    JuliaYMin = sy * JuliaStepY + jy;
-    JuliaYMax = ey * JuliaStepY + jy;
-    JuliaValues[0] = JuliaXMin;
-    JuliaValues[1] = JuliaXMax;
-    JuliaValues[2] = JuliaYMin;
-    JuliaValues[3] = JuliaYMax;
-    JuliaValues[6] = IterationLimit;
-
-    const double mx = MandelValues[0], my = MandelValues[2];
-    MandelPMin = sx * MandelStepX + mx;
-    MandelPMax = ex * MandelStepX + mx;
-    MandelQMin = sy * MandelStepY + my;
-    MandelQMax = ey * MandelStepY + my;
-    MandelValues[0] = MandelPMin;
-    MandelValues[1] = MandelPMax;
-    MandelValues[2] = MandelQMin;
-    MandelValues[3] = MandelQMax;
-    MandelValues[4] = IterationLimit;
+    // Zooms one kind's region: all four bounds from the old entries 0 and 2, then written back.
+    auto zoom = [&](std::span<double> values, double stepX, double stepY, double* minX,
+                    double* maxX, double* minY, double* maxY, std::size_t limitSlot) {
+        const double x0 = values[0], y0 = values[2];
+        *minX = sx * stepX + x0;
+        *maxX = ex * stepX + x0;
+        *minY = sy * stepY + y0;
+        *maxY = ey * stepY + y0;
+        values[0] = *minX;
+        values[1] = *maxX;
+        values[2] = *minY;
+        values[3] = *maxY;
+        values[limitSlot] = IterationLimit;
+    };
+    zoom(JuliaValues, JuliaStepX, JuliaStepY, &JuliaXMin, &JuliaXMax, &JuliaYMin, &JuliaYMax, 6);
+    zoom(MandelValues, MandelStepX, MandelStepY, &MandelPMin, &MandelPMax, &MandelQMin, &MandelQMax,
+         4);
 }
 
 void CMorvale1Doc::ComputeSteps() {

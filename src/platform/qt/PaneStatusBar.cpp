@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace morvale {
 
@@ -20,6 +21,7 @@ public:
             auto* label = new QLabel(this);
             label->setTextFormat(Qt::PlainText);
             label->setContentsMargins(2, 0, 2, 0);
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
             panes.push_back({label});
         }
@@ -37,9 +39,16 @@ public:
         Relayout();
     }
 
+    // Pane widths were chosen for a status font averaging 5 pixels a character; a wider font gets
+    // proportionally wider panes so that the texts written into them still fit.
+    int TextRoom(int width) const {
+        const double scale = std::max(1.0, fontMetrics().averageCharWidth() / 5.0);
+        return int(std::lround(std::max(0, width) * scale));
+    }
+
     int OuterWidth(const Pane& pane) const {
         const QMargins m = pane.label->contentsMargins();
-        return std::max(0, pane.width) + 2 * pane.label->frameWidth() + m.left() + m.right();
+        return TextRoom(pane.width) + 2 * pane.label->frameWidth() + m.left() + m.right();
     }
 
     void Relayout() {
@@ -80,6 +89,8 @@ int PaneStatusBar::PaneCount() const {
 void PaneStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width) {
     if (index < 0 || index >= PaneCount()) return;
     auto& pane = strip_->panes[std::size_t(index)];
+    // Writers set the same layout on every pointer move and tree node: only changes cost a layout.
+    if (pane.id == id && pane.style == style && pane.width == width) return;
     pane.id = id;
     pane.style = style;
     pane.width = width;
