@@ -25,7 +25,7 @@ using V = hn::Vec<D>;
 using VI = hn::Vec<DI>;
 using M = hn::Mask<D>;
 
-constexpr int kSlots = 3;  // independent vectors in flight: hides the long loop-carried chain
+constexpr int kSlots = 4;  // independent vectors in flight: hides the long loop-carried chain
 constexpr int kBlock = 8;  // iterations between checks for finished lanes and cycles
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -166,8 +166,9 @@ void GroupsRows(const EscapeScene& s, const EscapeColouring& colours, int rowBeg
         GroupsRow<kKeepModulus>(s, colours, y, surface.Row(y), tally);
 }
 
-// Refill: each slot works through the band's runs of neighbouring pixels on its own and takes
-// the next run as soon as its own points are decided, so a slow run holds up no other slot.
+// Refill: every lane takes the band's next pixel as soon as its own is decided, so a point that
+// runs long holds up no other. Lanes are swapped a few at a time: each swap costs a round trip
+// through memory, worth it only once enough lanes of a vector wait.
 
 template <bool kKeepModulus>
 class RefillBand {
@@ -179,105 +180,118 @@ public:
     EscapeTally Run() {
         const D d;
         const DI di;
+        const std::size_t lanes = hn::Lanes(d);
+        const std::size_t swapAt = std::max<std::size_t>(1, lanes / 2);
         const V bound = hn::Set(d, kEscapeBound);
         const VI limit = hn::Set(di, s_.limit);
         Points p[kSlots];
-        Span runs[kSlots];
-        int busy = 0;
-        for (int g = 0; g < kSlots; ++g) busy += Start(p[g], runs[g]);
-        while (busy > 0) {
+        VI nextSave[kSlots];
+        for (int g = 0; g < kSlots; ++g) {
+            p[g].zr = p[g].zi = p[g].cr = p[g].ci = p[g].mEscape = hn::Zero(d);
+            p[g].savedR = p[g].savedI = hn::Set(d, kNaN);
+            p[g].k = nextSave[g] = hn::Zero(di);
+            p[g].inside = hn::FirstN(d, 0);
+            Swap(g, p[g], nextSave[g], hn::FirstN(d, lanes));
+        }
+        while (busy_ > 0) {
             RunBlock<kKeepModulus>(p, bound);
             for (int g = 0; g < kSlots; ++g) {
-                Span& run = runs[g];
-                if (!run.pixels) continue;
-                run.n += kBlock;
-                TakeCycles(p[g], limit);
-                if (hn::AllFalse(d, p[g].inside) || run.n >= s_.limit) {
-                    Emit(p[g], run);
-                    busy += Start(p[g], run) - 1;
-                } else if (run.n == run.nextSave) {
-                    p[g].savedR = p[g].zr;
-                    p[g].savedI = p[g].zi;
-                    run.nextSave *= 2;
-                }
+                Points& points = p[g];
+                points.inside = hn::And(points.inside, hn::RebindMask(d, hn::Lt(points.k, limit)));
+                TakeCycles(points, limit);
+                const M save =
+                    hn::AndNot(hn::RebindMask(d, hn::Lt(points.k, nextSave[g])), points.inside);
+                points.savedR = hn::IfThenElse(save, points.zr, points.savedR);
+                points.savedI = hn::IfThenElse(save, points.zi, points.savedI);
+                nextSave[g] = hn::IfThenElse(hn::RebindMask(di, save),
+                                             hn::Add(nextSave[g], nextSave[g]), nextSave[g]);
+                const M done = hn::AndNot(points.inside, occupied_[g]);
+                const std::size_t count = hn::CountTrue(d, done);
+                if (count >= swapAt || (count > 0 && hn::AllFalse(d, points.inside)))
+                    Swap(g, points, nextSave[g], done);
             }
         }
         return tally_;
     }
 
 private:
-    // Neighbouring pixels of one row in the lanes of one slot.
-    struct Span {
-        Pixel* pixels = nullptr;  // null: the slot is idle
-        int count = 0;            // lanes holding a visible pixel
-        std::int64_t n = 0;       // iterations run; every lane still inside has counted them all
-        std::int64_t nextSave = kBlock;
-    };
+    static constexpr std::size_t kMaxLanes = HWY_MAX_BYTES / sizeof(double);
 
-    // Loads the next run of the band into the slot; returns 0 when the band is used up.
-    HWY_INLINE int Start(Points& p, Span& run) {
+    // Writes the decided lanes' pixels and loads the band's next pixels into them; lanes left
+    // without a pixel idle at z = 0, c = 0.
+    HWY_INLINE void Swap(int g, Points& p, VI& nextSave, M done) {
         const D d;
         const DI di;
-        const int lanes = int(hn::Lanes(d));
-        if (nextY_ >= rowEnd_) {
-            // Idle: spins harmlessly at z = 0, c = 0 until the other slots are done.
-            run.pixels = nullptr;
-            p.zr = p.zi = p.cr = p.ci = p.mEscape = hn::Zero(d);
-            p.savedR = p.savedI = hn::Set(d, kNaN);
-            p.k = hn::Zero(di);
-            p.inside = hn::FirstN(d, 0);
-            return 0;
-        }
-        const V column = hn::Iota(d, double(nextX_));
-        const V x = hn::Add(hn::Mul(column, hn::Set(d, s_.stepX)), hn::Set(d, s_.xMin));
-        const V y = hn::Set(d, SampleRowValue(s_, nextY_));
-        if (s_.julia) {
-            p.zr = x;
-            p.zi = y;
-            p.cr = hn::Set(d, s_.cr);
-            p.ci = hn::Set(d, s_.ci);
-        } else {
-            p.zr = hn::Zero(d);
-            p.zi = hn::Zero(d);
-            p.cr = x;
-            p.ci = y;
-        }
-        FirstStep(p);
-        p.mEscape = hn::Zero(d);
-        p.savedR = p.savedI = hn::Set(d, kNaN);
-        p.k = hn::Zero(di);
-        run.count = std::min(lanes, s_.columns - nextX_);
-        p.inside = hn::FirstN(d, std::size_t(run.count));
-        run.pixels = surface_.Row(nextY_) + nextX_;
-        run.n = 0;
-        run.nextSave = kBlock;
-        nextX_ += lanes;
-        if (nextX_ >= s_.columns) {
-            nextX_ = 0;
-            ++nextY_;
-        }
-        return 1;
-    }
-
-    HWY_INLINE void Emit(const Points& p, const Span& run) {
-        const D d;
-        const DI di;
-        HWY_ALIGN std::int64_t k[HWY_MAX_BYTES / sizeof(double)];
-        HWY_ALIGN double m[HWY_MAX_BYTES / sizeof(double)];
+        const std::size_t lanes = hn::Lanes(d);
+        HWY_ALIGN std::int64_t k[kMaxLanes];
+        HWY_ALIGN double m[kMaxLanes];
+        HWY_ALIGN double column[kMaxLanes] = {};
+        HWY_ALIGN double row[kMaxLanes] = {};
+        HWY_ALIGN std::int64_t fresh[kMaxLanes] = {};
         hn::Store(p.k, di, k);
         if constexpr (kKeepModulus) hn::Store(p.mEscape, d, m);
-        for (int i = 0; i < run.count; ++i)
-            tally_.iterations += EmitEscapePixel(colours_, s_.limit, k[i],
-                                                 kKeepModulus ? m[i] : 0.0, run.pixels + i);
-        tally_.pixels += run.count;
+        std::uint8_t doneBits[8] = {};
+        hn::StoreMaskBits(d, done, doneBits);
+        for (std::size_t i = 0; i < lanes; ++i) {
+            if (!((doneBits[i / 8] >> (i % 8)) & 1)) continue;
+            if (Pixel* out = pixel_[g][i]) {
+                tally_.iterations +=
+                    EmitEscapePixel(colours_, s_.limit, k[i], kKeepModulus ? m[i] : 0.0, out);
+                ++tally_.pixels;
+                --busy_;
+            }
+            pixel_[g][i] = nullptr;
+            if (nextY_ >= rowEnd_) continue;
+            pixel_[g][i] = surface_.Row(nextY_) + nextX_;
+            column[i] = double(nextX_);
+            row[i] = SampleRowValue(s_, nextY_);
+            fresh[i] = -1;
+            ++busy_;
+            if (++nextX_ >= s_.columns) {
+                nextX_ = 0;
+                ++nextY_;
+            }
+        }
+        const M start = hn::RebindMask(d, hn::Lt(hn::Load(di, fresh), hn::Zero(di)));
+        const V x =
+            hn::Add(hn::Mul(hn::Load(d, column), hn::Set(d, s_.stepX)), hn::Set(d, s_.xMin));
+        const V y = hn::Load(d, row);
+        Points q;
+        if (s_.julia) {
+            q.zr = x;
+            q.zi = y;
+            q.cr = hn::Set(d, s_.cr);
+            q.ci = hn::Set(d, s_.ci);
+        } else {
+            q.zr = q.zi = hn::Zero(d);
+            q.cr = x;
+            q.ci = y;
+        }
+        FirstStep(q);
+        // Lanes done and not restarted take zeros: an idle lane stays at 0 for ever.
+        p.zr = hn::IfThenElse(done, hn::IfThenElseZero(start, q.zr), p.zr);
+        p.zi = hn::IfThenElse(done, hn::IfThenElseZero(start, q.zi), p.zi);
+        p.cr = hn::IfThenElse(done, hn::IfThenElseZero(start, q.cr), p.cr);
+        p.ci = hn::IfThenElse(done, hn::IfThenElseZero(start, q.ci), p.ci);
+        p.mEscape = hn::IfThenElse(done, hn::Zero(d), p.mEscape);
+        p.savedR = hn::IfThenElse(done, hn::Set(d, kNaN), p.savedR);
+        p.savedI = hn::IfThenElse(done, hn::Set(d, kNaN), p.savedI);
+        const auto doneI = hn::RebindMask(di, done);
+        p.k = hn::IfThenElse(doneI, hn::Zero(di), p.k);
+        nextSave = hn::IfThenElse(doneI, hn::Set(di, kBlock), nextSave);
+        p.inside = hn::Or(p.inside, start);
+        occupied_[g] = hn::Or(hn::AndNot(done, occupied_[g]), start);
     }
 
     const EscapeScene& s_;
     const EscapeColouring& colours_;
     int rowEnd_;
     PixelSurface surface_;
-    int nextX_ = 0;  // the next run to start
+    int nextX_ = 0;  // the next pixel to start
     int nextY_;
+    std::int64_t busy_ = 0;  // lanes holding a pixel
+    Pixel* pixel_[kSlots][kMaxLanes] = {};
+    M occupied_[kSlots] = {};
     EscapeTally tally_;
 };
 

@@ -36,8 +36,8 @@ struct EscapeColouring {
 };
 
 // How the vectors in flight take their pixels. Groups: all of them start on neighbouring pixels
-// and finish together (least bookkeeping). Refill: each vector takes the next pixels as soon as
-// its own are decided, so a point running to a deep limit holds up no other vector.
+// and finish together (least bookkeeping). Refill: each lane takes the next pixel soon after its
+// own is decided, so a point running to a deep limit holds up no other.
 // Automatic picks by the iteration limit.
 enum class EscapeStrategy { Automatic, Groups, Refill };
 
