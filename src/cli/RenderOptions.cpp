@@ -167,8 +167,8 @@ const std::vector<OptionSpec>& Options() {
 }
 
 const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& spec : Options())
-        if (name == spec.name) return &spec;
+    for (const OptionSpec& option : Options())
+        if (name == option.name) return &option;
     return nullptr;
 }
 
@@ -201,19 +201,19 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
             value = name.substr(equals + 1);
             name.resize(equals);
         }
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) {
+        const OptionSpec* option = FindOption(name);
+        if (!option) {
             parsed.error = "unbekannte Option " + Quoted(args[i]) + " (--help zeigt alle Optionen)";
             return parsed;
         }
-        if (spec->value && !inlineValue) {
+        if (option->value && !inlineValue) {
             if (i + 1 >= args.size()) {
-                parsed.error = name + ": Wert fehlt (" + spec->value + ")";
+                parsed.error = name + ": Wert fehlt (" + option->value + ")";
                 return parsed;
             }
             value = args[++i];
         }
-        parsed.error = spec->handle(o, value);
+        parsed.error = option->handle(o, value);
         if (!parsed.error.empty() || o.help) return parsed;
     }
     parsed.error = CheckChoice(o);
@@ -235,11 +235,11 @@ std::string RenderHelpText() {
         "Aufruf: morvale-render [OPTIONEN] -o DATEI.png\n"
         "Zeichnet ein Julia- oder Mandelbrot-Bild ohne Fenster, wie das Programm es nach\n"
         "Art, Voreinstellung, Tiefe und Zeichnen zeigt, und schreibt es als PNG.\n\n";
-    for (const OptionSpec& spec : Options()) {
-        std::string left = std::string("  ") + spec.name;
-        if (spec.value) left += std::string(" ") + spec.value;
+    for (const OptionSpec& option : Options()) {
+        std::string left = std::string("  ") + option.name;
+        if (option.value) left += std::string(" ") + option.value;
         left.resize(std::max<std::size_t>(left.size() + 1, 28), ' ');
-        text += left + spec.help + "\n";
+        text += left + option.help + "\n";
     }
     return text;
 }
