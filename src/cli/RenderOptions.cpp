@@ -3,6 +3,7 @@
 #include <charconv>
 #include <functional>
 
+#include "cli/QuotedArgument.h"
 #include "presets/PresetTables.h"
 
 namespace morvale {

@@ -19,10 +19,6 @@ struct TreeRequest {
     std::optional<int> paints;  // the picture of the N-th paint; every paint draws a new tree
 };
 
-// An argument in German quotes for an error line; control characters show as \n, \t or \xNN so
-// that the message stays on one line and cannot steer the terminal.
-std::string QuotedArgument(const std::string& text);
-
 // Option values; each returns an empty string or one German line naming the option.
 std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value);
 std::string ParseTreeDouble(const char* option, const std::string& text,

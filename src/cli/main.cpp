@@ -12,6 +12,7 @@
 
 #include "cli/PictureRoad.h"
 #include "cli/PngFile.h"
+#include "cli/QuotedArgument.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
 #include "view/EscapeKernel.h"
