@@ -1,4 +1,4 @@
-// The whole program's tests run inside the program's own application object.
+// Tests that run inside the program's own application object with the real database dialogs.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
