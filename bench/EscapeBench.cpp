@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "cli/PictureRoad.h"
 #include "presets/PresetTables.h"
-#include "view/EscapeReference.h"
-#include "view/EscapeRenderer.h"
+#include "view/HeadlessWindow.h"
+#include "view/escape/EscapeReference.h"
+#include "view/escape/EscapeRenderer.h"
 
 namespace morvale {
 namespace {
@@ -39,8 +39,8 @@ constexpr Scene kScenes[] = {
 };
 
 // A road that has drawn the scene once; the document keeps its region, steps and limit.
-std::unique_ptr<PictureRoad> Prepared(const Scene& scene) {
-    auto road = std::make_unique<PictureRoad>(kScreen, kScreen);
+std::unique_ptr<HeadlessWindow> Prepared(const Scene& scene) {
+    auto road = std::make_unique<HeadlessWindow>(kScreen, kScreen);
     road->ChooseKind(scene.kind);
     if (scene.kind == kKindJulia)
         road->TakeTexts({JuliaPresets[scene.row].begin(), JuliaPresets[scene.row].end()});

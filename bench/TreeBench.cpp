@@ -8,7 +8,7 @@
 #include "platform/CDC.h"
 #include "platform/PixelSurface.h"
 #include "view/FractalView.h"
-#include "view/TreeWalker.h"
+#include "view/tree/TreeWalker.h"
 
 namespace morvale {
 namespace {

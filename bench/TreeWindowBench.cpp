@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/Morvale1App.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "cli/PictureRoad.h"
-#include "view/EscapeRenderer.h"
+#include "view/HeadlessWindow.h"
+#include "view/escape/EscapeRenderer.h"
 
 using namespace morvale;
 
@@ -52,7 +52,7 @@ Script ReadScript(fuzz::FuzzInput& in) {
 
 // afterDrawing runs after each drawing, the draw command's and every zoom's.
 template <class AfterDrawing>
-void Replay(const Script& s, PictureRoad& road, std::optional<int> depth,
+void Replay(const Script& s, HeadlessWindow& road, std::optional<int> depth,
             AfterDrawing afterDrawing) {
     road.ChooseKind(s.kind);
     if (!s.texts.empty()) road.TakeTexts(s.texts);
@@ -66,12 +66,12 @@ void Replay(const Script& s, PictureRoad& road, std::optional<int> depth,
     }
 }
 
-void Replay(const Script& s, PictureRoad& road, std::optional<int> depth) {
+void Replay(const Script& s, HeadlessWindow& road, std::optional<int> depth) {
     Replay(s, road, depth, [] {});
 }
 
 PixelImage Draw(const Script& s, Painter painter, std::optional<int> depth) {
-    PictureRoad road(s.screen, s.window, painter);
+    HeadlessWindow road(s.screen, s.window, painter);
     Replay(s, road, depth);
     return road.Image();
 }
@@ -82,7 +82,7 @@ bool Same(const PixelImage& a, const PixelImage& b) {
 
 // Whether every visible point of the road's last picture leaves the bound within `budget`
 // iterations, the plain loop's arithmetic.
-bool EscapesEarly(PictureRoad& road, const Script& s, int budget) {
+bool EscapesEarly(HeadlessWindow& road, const Script& s, int budget) {
     PixelImage probe(s.window.width, s.window.height);
     const EscapeScene scene =
         SceneFromDocument(road.Document(), s.screen.width, s.screen.height, probe.Surface());
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The limit the drawings run with, found without drawing anything (a device of no pixels).
     Script empty = s;
     empty.screen = empty.window = {0, 0};
-    PictureRoad probe(empty.screen, empty.window, Painter::Reference);
+    HeadlessWindow probe(empty.screen, empty.window, Painter::Reference);
     Replay(empty, probe, s.depth);
     const int limit = probe.Document().IterationLimit;
 
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Deep: the plain loop with a shallow limit gives the same pixels when all points of every
     // drawing escape before it.
-    PictureRoad shallow(s.screen, s.window, Painter::Reference);
+    HeadlessWindow shallow(s.screen, s.window, Painter::Reference);
     bool early = true;
     Replay(s, shallow, kShallow, [&] { early = early && EscapesEarly(shallow, s, kShallow - 1); });
     if (early)

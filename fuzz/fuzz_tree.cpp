@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "FuzzInput.h"
-#include "view/TreeWalker.h"
+#include "view/tree/TreeWalker.h"
 
 using namespace morvale;
 

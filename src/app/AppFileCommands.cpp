@@ -8,7 +8,7 @@
 #include "platform/qt/FileErrors.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {

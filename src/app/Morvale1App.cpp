@@ -12,7 +12,7 @@
 #include "frame/AboutDlg.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {

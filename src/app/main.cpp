@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "app/Morvale1App.h"
-#include "presets/PresetDialogRunner.h"
+#include "presets/qt/PresetDialogRunner.h"
 
 int main(int argc, char** argv) {
     morvale::CMorvale1App app(argc, argv);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/PictureRoad.h"
 #include "cli/TreeRequest.h"
+#include "view/HeadlessWindow.h"
 
 namespace morvale {
 

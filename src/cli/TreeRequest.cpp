@@ -4,9 +4,9 @@
 #include <climits>
 #include <cmath>
 
-#include "cli/PictureRoad.h"
 #include "cli/QuotedArgument.h"
-#include "view/TreeStatus.h"
+#include "view/HeadlessWindow.h"
+#include "view/tree/TreeStatus.h"
 
 namespace morvale {
 namespace {
@@ -73,7 +73,7 @@ std::string CheckTreeRequest(const TreeRequest& r) {
     return {};
 }
 
-void ReplayTree(const TreeRequest& r, int series, PictureRoad& road) {
+void ReplayTree(const TreeRequest& r, int series, HeadlessWindow& road) {
     CFractalView& view = road.View();
     if (r.branches) view.Branches = *r.branches;
     if (r.segmentOffset) view.SegmentOffset = *r.segmentOffset;
@@ -88,7 +88,7 @@ void ReplayTree(const TreeRequest& r, int series, PictureRoad& road) {
     for (int paint = 1; paint < r.paints.value_or(1); ++paint) road.Repaint();
 }
 
-std::string TreeStatusLines(PictureRoad& road) {
+std::string TreeStatusLines(HeadlessWindow& road) {
     const CFractalView& v = road.View();
     std::string lines;
     for (const PaneSetting& pane :

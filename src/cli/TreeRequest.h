@@ -6,7 +6,7 @@
 
 namespace morvale {
 
-class PictureRoad;
+class HeadlessWindow;
 
 struct TreeRequest {
     bool on = false;  // draw the tree instead of an escape-time picture
@@ -30,9 +30,9 @@ std::string ParseTreeSwitch(const char* option, const std::string& text,
 std::string CheckTreeRequest(const TreeRequest& request);
 
 // Sets the parameters, chooses the series, presses the tree-mode button and paints.
-void ReplayTree(const TreeRequest& request, int series, PictureRoad& road);
+void ReplayTree(const TreeRequest& request, int series, HeadlessWindow& road);
 
 // Status panes 1 to 5 as the window shows them after the tree, one per line.
-std::string TreeStatusLines(PictureRoad& road);
+std::string TreeStatusLines(HeadlessWindow& road);
 
 }  // namespace morvale

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/PictureRoad.h"
 #include "cli/PngFile.h"
 #include "cli/QuotedArgument.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
-#include "view/EscapeKernel.h"
+#include "view/HeadlessWindow.h"
+#include "view/escape/EscapeKernel.h"
 
 namespace morvale {
 namespace {
@@ -40,7 +40,7 @@ bool OutputWritable(const std::string& path) {
 
 // Kind command, database dialog, depth box, colour series, draw command, then every zoom drag
 // with the drawing that follows it.
-void Replay(const RenderOptions& o, PictureRoad& road) {
+void Replay(const RenderOptions& o, HeadlessWindow& road) {
     road.ChooseKind(o.kind);
     if (o.preset || o.texts) road.TakeTexts(ChosenTexts(o));
     if (o.depth) road.TypeDepth(*o.depth);
@@ -56,7 +56,7 @@ std::string Exact(double value) {
     return std::string(text, result.ptr);
 }
 
-void PrintStats(PictureRoad& road) {
+void PrintStats(HeadlessWindow& road) {
     const CMorvale1Doc& doc = road.Document();
     const bool julia = doc.FractalKind == kKindJulia;
     const EscapeTally& tally = road.View().LastEscapeTally;
@@ -86,7 +86,7 @@ int Run(const std::vector<std::string>& args) {
     if (!OutputWritable(o.output))
         return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden");
 
-    PictureRoad road(o.screen, o.window.value_or(o.screen));
+    HeadlessWindow road(o.screen, o.window.value_or(o.screen));
     if (o.tree.on)
         ReplayTree(o.tree, o.series, road);
     else

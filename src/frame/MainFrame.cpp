@@ -16,7 +16,7 @@
 #include "platform/qt/PaneStatusBar.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {

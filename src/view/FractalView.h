@@ -8,9 +8,9 @@
 #include "platform/CDC.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
-#include "view/EscapeTally.h"
 #include "view/PaneWriter.h"
-#include "view/TreeRandom.h"
+#include "view/escape/EscapeTally.h"
+#include "view/tree/TreeRandom.h"
 
 namespace morvale {
 

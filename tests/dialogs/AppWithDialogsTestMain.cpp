@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/Morvale1App.h"
-#include "presets/PresetDialogRunner.h"
+#include "presets/qt/PresetDialogRunner.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

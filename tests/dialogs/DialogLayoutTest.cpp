@@ -11,11 +11,11 @@
 #include <algorithm>
 
 #include "DialogScript.h"
-#include "presets/DataExchange.h"
-#include "presets/DialogUnits.h"
-#include "presets/JuliaDbDlg.h"
-#include "presets/MandelDbDlg.h"
 #include "presets/PresetTables.h"
+#include "presets/qt/DataExchange.h"
+#include "presets/qt/DialogUnits.h"
+#include "presets/qt/JuliaDbDlg.h"
+#include "presets/qt/MandelDbDlg.h"
 
 namespace morvale {
 namespace {

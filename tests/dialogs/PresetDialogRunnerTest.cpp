@@ -7,10 +7,10 @@
 #include "DialogScript.h"
 #include "core/FakeFrame.h"
 #include "doc/Morvale1Doc.h"
-#include "presets/DataExchange.h"
-#include "presets/JuliaDbDlg.h"
-#include "presets/MandelDbDlg.h"
-#include "presets/PresetDialogRunner.h"
+#include "presets/qt/DataExchange.h"
+#include "presets/qt/JuliaDbDlg.h"
+#include "presets/qt/MandelDbDlg.h"
+#include "presets/qt/PresetDialogRunner.h"
 
 namespace morvale {
 namespace {

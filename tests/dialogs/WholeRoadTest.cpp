@@ -11,16 +11,16 @@
 
 #include "DialogScript.h"
 #include "app/Morvale1App.h"
-#include "cli/PictureRoad.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "presets/DataExchange.h"
-#include "presets/JuliaDbDlg.h"
-#include "presets/MandelDbDlg.h"
 #include "presets/PresetTables.h"
-#include "view/Morvale1View.h"
+#include "presets/qt/DataExchange.h"
+#include "presets/qt/JuliaDbDlg.h"
+#include "presets/qt/MandelDbDlg.h"
+#include "view/HeadlessWindow.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {
@@ -74,8 +74,8 @@ protected:
     ::testing::AssertionResult ShowsReference(int kind, const std::vector<std::string>& texts) {
         const QSize device = view->DeviceSize();
         const QImage& shown = view->Picture();
-        PictureRoad road({device.width(), device.height()}, {shown.width(), shown.height()},
-                         Painter::Reference);
+        HeadlessWindow road({device.width(), device.height()}, {shown.width(), shown.height()},
+                            Painter::Reference);
         road.ChooseKind(kind);
         road.TakeTexts(texts);
         road.PressDraw();

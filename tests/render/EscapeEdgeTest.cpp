@@ -35,7 +35,7 @@ void ExpectEverywhere(const RoadScript& script, Pixel expected) {
 
 TEST(EscapeEdge, NoKindChosenDrawsNothingButStillFinishesTheDrawing) {
     for (const Painter painter : {Painter::Reference, Painter::Production}) {
-        PictureRoad road({64, 80}, {64, 30}, painter);
+        HeadlessWindow road({64, 80}, {64, 30}, painter);
         road.Document().DepthFromBox = 1;
         road.Document().PresetChosen = 1;
         road.Document().ZoomPending = 1;
@@ -50,7 +50,7 @@ TEST(EscapeEdge, NoKindChosenDrawsNothingButStillFinishesTheDrawing) {
 }
 
 TEST(EscapeEdge, ProductionDrawingEndsLikeThePlainOne) {
-    PictureRoad road({64, 80}, {64, 30});
+    HeadlessWindow road({64, 80}, {64, 30});
     road.ChooseKind(kKindMandelbrot);
     road.TakeTexts(MandelRow(0));
     road.TypeDepth(20);
@@ -147,7 +147,7 @@ TEST(EscapeEdge, ExactCyclesAreBlackWithoutRunningToTheLimit) {
         script.screen = {64, 60};
         script.window = {64, 10};
         script.depth = INT_MAX;
-        PictureRoad road(script.screen, script.window);
+        HeadlessWindow road(script.screen, script.window);
         Replay(script, road);
         for (const Pixel p : road.Image().Pixels()) ASSERT_EQ(p, kBlack);
         EXPECT_EQ(road.View().LastEscapeTally.iterations, std::int64_t(INT_MAX) * 64 * 10);
@@ -171,7 +171,7 @@ TEST(EscapeEdge, SampleRowFiftyIsClientRowZero) {
 
 TEST(EscapeEdge, SeriesOutsideTheSevenDrawsOnlyTheInterior) {
     for (const Painter painter : {Painter::Reference, Painter::Production}) {
-        PictureRoad road({96, 110}, {96, 60}, painter);
+        HeadlessWindow road({96, 110}, {96, 60}, painter);
         road.ChooseKind(kKindMandelbrot);
         road.TakeTexts(MandelRow(0));
         road.View().ColourSeries = 0;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/PictureRoad.h"
 #include "presets/PresetTables.h"
-#include "view/EscapeRenderer.h"
+#include "view/HeadlessWindow.h"
+#include "view/escape/EscapeRenderer.h"
 
 namespace morvale::testing {
 
@@ -37,7 +37,7 @@ inline std::vector<std::string> JuliaRow(std::size_t row) {
     return {JuliaPresets[row].begin(), JuliaPresets[row].end()};
 }
 
-inline void Replay(const RoadScript& script, PictureRoad& road) {
+inline void Replay(const RoadScript& script, HeadlessWindow& road) {
     road.ChooseKind(script.kind);
     if (!script.texts.empty()) road.TakeTexts(script.texts);
     if (script.depth) road.TypeDepth(*script.depth);
@@ -47,7 +47,7 @@ inline void Replay(const RoadScript& script, PictureRoad& road) {
 }
 
 inline PixelImage Draw(const RoadScript& script, Painter painter) {
-    PictureRoad road(script.screen, script.window, painter);
+    HeadlessWindow road(script.screen, script.window, painter);
     Replay(script, road);
     return road.Image();
 }
@@ -55,7 +55,7 @@ inline PixelImage Draw(const RoadScript& script, Painter painter) {
 // The last drawing of the script again, straight through the renderer with a chosen strategy
 // (the document keeps the prepared region, steps and limit after a drawing).
 inline PixelImage DrawWithStrategy(const RoadScript& script, EscapeStrategy strategy) {
-    PictureRoad road(script.screen, script.window);
+    HeadlessWindow road(script.screen, script.window);
     Replay(script, road);
     PixelImage image(script.window.width, script.window.height, kBackground);
     CDC dc(image.Surface(), script.screen.width, script.screen.height);

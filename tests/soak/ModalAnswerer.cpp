@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "platform/CommandIds.h"
-#include "presets/DataExchange.h"
+#include "presets/qt/DataExchange.h"
 
 namespace morvale::testing {
 namespace {

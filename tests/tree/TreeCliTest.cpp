@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/PictureRoad.h"
 #include "cli/PngFile.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
+#include "view/HeadlessWindow.h"
 
 namespace morvale {
 namespace {
@@ -21,7 +21,7 @@ ParsedOptions Parse(std::vector<std::string> args) {
 }
 
 PixelImage DrawTree(const TreeRequest& request, int series = 7, PictureSize window = {700, 560}) {
-    PictureRoad road({1920, 1080}, window);
+    HeadlessWindow road({1920, 1080}, window);
     ReplayTree(request, series, road);
     return road.Image();
 }
@@ -80,7 +80,7 @@ TEST(TreeCommandLine, ReplaySetsTheViewAsTheToolbarWould) {
     request.branches = 4;
     request.segmentOffset = 30;
     request.colour = false;
-    PictureRoad road({1920, 1080}, {700, 560});
+    HeadlessWindow road({1920, 1080}, {700, 560});
     road.View().PenColour = RGB(9, 9, 9);
     ReplayTree(request, 7, road);
     const CFractalView& view = road.View();

@@ -5,9 +5,9 @@
 #include <limits>
 #include <set>
 
-#include "view/SineCosineCache.h"
-#include "view/TreeGeometry.h"
-#include "view/TreeRandom.h"
+#include "view/tree/SineCosineCache.h"
+#include "view/tree/TreeGeometry.h"
+#include "view/tree/TreeRandom.h"
 
 namespace morvale {
 namespace {

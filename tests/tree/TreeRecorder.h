@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "view/TreeWalker.h"
+#include "view/tree/TreeWalker.h"
 
 namespace morvale::testing {
 

@@ -2,7 +2,7 @@
 
 #include "WindowFixture.h"
 #include "platform/PixelSurface.h"
-#include "view/EscapeReference.h"
+#include "view/escape/EscapeReference.h"
 
 namespace morvale::testing {
 namespace {

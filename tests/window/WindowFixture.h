@@ -14,7 +14,7 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale::testing {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "ZoomTestView.h"
-#include "view/DragReplay.h"
-#include "view/PointerReadout.h"
+#include "view/readout/PointerReadout.h"
+#include "view/zoom/DragReplay.h"
 
 namespace morvale {
 namespace {

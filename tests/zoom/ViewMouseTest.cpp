@@ -9,7 +9,7 @@
 #include "doc/PresetDialogs.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
-#include "view/Morvale1View.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {

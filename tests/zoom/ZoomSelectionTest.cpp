@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ZoomTestView.h"
-#include "view/DragReplay.h"
+#include "view/zoom/DragReplay.h"
 
 namespace morvale {
 namespace {

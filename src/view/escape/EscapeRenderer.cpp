@@ -1,0 +1,83 @@
+#include "view/escape/EscapeRenderer.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/combinable.h>
+#include <tbb/parallel_for.h>
+#include <tbb/partitioner.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+
+#include "doc/Morvale1Doc.h"
+
+namespace morvale {
+namespace {
+
+// Rows per band: enough bands for dynamic balancing (interior-heavy rows cost far more than the
+// rest), few enough that refilled lanes rarely run dry.
+int BandRows(int rows) {
+    const int threads = std::max(1, tbb::this_task_arena::max_concurrency());
+    return std::clamp(rows / (threads * 12), 1, 32);
+}
+
+EscapeTally FillWithoutIterating(const EscapeScene& scene, const EscapeColouring& colours,
+                                 const PixelSurface& surface) {
+    // k = 0 for every point and m keeps its start value 0.0: black when the limit is 0 (k equals
+    // it), colour index 0 of the series below 0.
+    const int index = scene.limit == 0 ? -1 : EscapeColourIndex(colours.series, 0, 0.0);
+    const bool draws = scene.limit == 0 || index >= 0;
+    const Pixel pixel = index >= 0 ? colours.palette[std::size_t(index)] : colours.black;
+    EscapeTally tally;
+    for (int y = 0; y < scene.rows; ++y) {
+        if (draws) std::fill_n(surface.Row(y), scene.columns, pixel);
+        tally.pixels += scene.columns;
+    }
+    return tally;
+}
+
+}  // namespace
+
+EscapeScene SceneFromDocument(const CMorvale1Doc& doc, int deviceWidth, int deviceHeight,
+                              const PixelSurface& surface) {
+    EscapeScene scene;
+    scene.julia = doc.FractalKind == kKindJulia;
+    scene.xMin = scene.julia ? doc.JuliaXMin : doc.MandelPMin;
+    scene.yMin = scene.julia ? doc.JuliaYMin : doc.MandelQMin;
+    scene.stepX = scene.julia ? doc.JuliaStepX : doc.MandelStepX;
+    scene.stepY = scene.julia ? doc.JuliaStepY : doc.MandelStepY;
+    scene.cr = doc.JuliaP;
+    scene.ci = doc.JuliaQ;
+    scene.limit = doc.IterationLimit;
+    scene.firstSampleRow = kHiddenRows;
+    scene.columns = std::clamp(deviceWidth, 0, surface.width);
+    scene.rows = std::clamp(deviceHeight - kHiddenRows, 0, surface.height);
+    return scene;
+}
+
+EscapeColouring ColouringFromDevice(const CDC& dc, int series) {
+    EscapeColouring colours;
+    for (int i = 0; i < kPaletteEntries; ++i)
+        colours.palette[std::size_t(i)] = dc.ResolveColour(PALETTEINDEX(std::uint16_t(i)));
+    colours.black = dc.ResolveColour(RGB(0, 0, 0));
+    colours.series = series;
+    return colours;
+}
+
+EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                             const PixelSurface& surface, EscapeStrategy strategy) {
+    if (scene.rows <= 0 || scene.columns <= 0) return {};
+    if (scene.limit <= 0) return FillWithoutIterating(scene, colours, surface);
+    tbb::combinable<EscapeTally> tallies;
+    tbb::parallel_for(
+        tbb::blocked_range<int>(0, scene.rows, BandRows(scene.rows)),
+        [&](const tbb::blocked_range<int>& band) {
+            tallies.local() +=
+                ComputeEscapeRows(scene, colours, band.begin(), band.end(), surface, strategy);
+        },
+        tbb::simple_partitioner());
+    EscapeTally total;
+    tallies.combine_each([&](const EscapeTally& t) { total += t; });
+    return total;
+}
+
+}  // namespace morvale

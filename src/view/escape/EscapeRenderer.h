@@ -1,0 +1,26 @@
+// The production escape-time drawing: only the visible pixels, vectorised, spread over all cores.
+#pragma once
+
+#include "platform/CDC.h"
+#include "view/escape/EscapeKernel.h"
+
+namespace morvale {
+
+class CMorvale1Doc;
+
+// The scene of the document's prepared values for a device of deviceWidth × deviceHeight whose
+// visible client area is the surface. kind must be Julia or Mandelbrot.
+EscapeScene SceneFromDocument(const CMorvale1Doc& doc, int deviceWidth, int deviceHeight,
+                              const PixelSurface& surface);
+
+// Palette entries and black as dc draws them (its fractal palette realised), for series.
+EscapeColouring ColouringFromDevice(const CDC& dc, int series);
+
+// Computes every visible pixel of the scene into surface, bands of rows taken dynamically by
+// all cores. Iteration limits of 0 and below draw the picture the plain loop draws without
+// iterating: black for 0, colour index 0 of the series below 0.
+EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                             const PixelSurface& surface,
+                             EscapeStrategy strategy = EscapeStrategy::Automatic);
+
+}  // namespace morvale

@@ -1,0 +1,22 @@
+// The pointer readout in status pane 1. Its texts never depend on the process locale, so a
+// German desktop still shows "." as the decimal point.
+#pragma once
+
+#include <string>
+
+#include "platform/CDC.h"
+
+namespace morvale {
+
+class CFractalView;
+
+// "(%f;%f) ": six decimals each, as the C library prints them in the classic locale.
+std::string FormatPlanePoint(double x, double y);
+
+// "Äste: %d" (UTF-8).
+std::string FormatBranchCount(int branches);
+
+// Pane 1: plane coordinates over a drawn picture, the branch count in tree mode, blanks otherwise.
+void ShowPointerReadout(CFractalView& view, CPoint point);
+
+}  // namespace morvale

@@ -1,0 +1,66 @@
+// Zoom selection with the left button: the inverting drag frame, the red frame and the zoom
+// request handed to the document.
+#include <memory>
+
+#include "doc/Morvale1Doc.h"
+#include "view/FractalView.h"
+#include "view/readout/PointerReadout.h"
+
+namespace morvale {
+namespace {
+
+constexpr COLORREF kZoomFrameColour = RGB(255, 0, 0);
+
+// The red frame left on the picture at release, in normal copying mode.
+void DrawZoomFrame(CDC& dc, const CRect& frame) {
+    CBrush* oldBrush = dc.SelectStockBrush(NULL_BRUSH);
+    CPen redPen(PS_SOLID, 1, kZoomFrameColour);
+    CPen* oldPen = dc.SelectObject(&redPen);
+    dc.Rectangle(frame.left, frame.top, frame.right, frame.bottom);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+}  // namespace
+
+void CFractalView::OnLButtonDown(UINT, CPoint point) {
+    DragAnchor = DragCurrent = point;
+    Dragging = 1;
+    if (CaptureMouse) SetCapture();
+}
+
+void CFractalView::OnMouseMove(UINT, CPoint point) {
+    if (Dragging) {
+        const std::unique_ptr<CDC> dc = GetClientDC();
+        if (dc) DrawDragFrame(dc.get());  // erases the frame at the old corner
+        DragCurrent = point;
+        if (dc) DrawDragFrame(dc.get());
+    }
+    ShowPointerReadout(*this, point);
+}
+
+void CFractalView::OnLButtonUp(UINT, CPoint point) {
+    if (Dragging) {
+        Dragging = 0;
+        ZoomRequest = 1;
+        if (HasCapture()) ReleaseCapture();
+        ZoomFrame = {DragAnchor.x, DragAnchor.y, point.x, point.y};
+        if (const std::unique_ptr<CDC> dc = GetClientDC()) {
+            DrawDragFrame(dc.get());
+            DrawZoomFrame(*dc, ZoomFrame);
+        }
+    }
+    ZoomFrom = DragAnchor;
+    ZoomTo = point;
+    GetDocument()->SetZoom(ZoomFrom.x, ZoomFrom.y, ZoomTo.x, ZoomTo.y, ZoomRequest);
+}
+
+void CFractalView::DrawDragFrame(CDC* dc) {
+    const int previousMode = dc->SetROP2(R2_NOT);
+    CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
+    dc->Rectangle(DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y);
+    dc->SelectObject(oldBrush);
+    dc->SetROP2(previousMode);
+}
+
+}  // namespace morvale
