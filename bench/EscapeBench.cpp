@@ -24,25 +24,25 @@ constexpr double kReferenceIterations = 4e8;
 
 struct Scene {
     const char* name;
-    int kind;
+    Fractal kind;
     std::size_t row;
     std::optional<int> depth;
 };
 
 constexpr Scene kScenes[] = {
-    {"Mandelbrot0", kKindMandelbrot, 0, {}},
-    {"Mandelbrot13", kKindMandelbrot, 13, {}},
-    {"Mandelbrot14", kKindMandelbrot, 14, {}},
-    {"Julia14", kKindJulia, 14, {}},
-    {"Julia15", kKindJulia, 15, {}},
-    {"Mandelbrot0Depth100000", kKindMandelbrot, 0, 100000},
+    {"Mandelbrot0", Fractal::Mandelbrot, 0, {}},
+    {"Mandelbrot13", Fractal::Mandelbrot, 13, {}},
+    {"Mandelbrot14", Fractal::Mandelbrot, 14, {}},
+    {"Julia14", Fractal::Julia, 14, {}},
+    {"Julia15", Fractal::Julia, 15, {}},
+    {"Mandelbrot0Depth100000", Fractal::Mandelbrot, 0, 100000},
 };
 
 // A road that has drawn the scene once; the document keeps its region, steps and limit.
 std::unique_ptr<HeadlessWindow> Prepared(const Scene& scene) {
     auto road = std::make_unique<HeadlessWindow>(kScreen, kScreen);
     road->ChooseKind(scene.kind);
-    if (scene.kind == kKindJulia)
+    if (scene.kind == Fractal::Julia)
         road->TakeTexts({JuliaPresets[scene.row].begin(), JuliaPresets[scene.row].end()});
     else
         road->TakeTexts({MandelPresets[scene.row].begin(), MandelPresets[scene.row].end()});
@@ -64,8 +64,7 @@ void Production(benchmark::State& state, const Scene& scene) {
     CDC dc(image.Surface(), kScreen.width, kScreen.height);
     CMorvale1Doc& doc = road->Document();
     doc.BuildPalette(&dc);
-    const EscapeScene escape =
-        SceneFromDocument(doc, kScreen.width, kScreen.height, image.Surface());
+    const EscapeScene escape = doc.Scene(image.Surface()).value();
     const EscapeColouring colours = ColouringFromDevice(dc, road->View().ColourSeries);
     EscapeTally tally;
     for (auto _ : state) tally = RenderEscapeTime(escape, colours, image.Surface());

@@ -17,15 +17,15 @@ namespace {
 class PaneFrame : public IMainFrame {
 public:
     void SetWindowText(const std::string&) override {}
-    void SetPaneInfo(int index, UINT, UINT, int width) override {
+    void SetPaneInfo(int index, UINT, PaneStyle, int width) override {
         widths[std::size_t(index)] = width;
     }
     void SetPaneText(int index, const std::string& text, bool) override {
         texts[std::size_t(index)] = text;
     }
     void SetDepthBoxText(const std::string&) override {}
-    std::array<int, 9> widths{};
-    std::array<std::string, 9> texts;
+    std::array<int, kPaneCount> widths{};
+    std::array<std::string, kPaneCount> texts;
 };
 
 class Counter : public TreeCanvas {
@@ -42,7 +42,7 @@ void PaintTrees(benchmark::State& state, int branches, int redux) {
     CMorvale1Doc doc;
     CFractalView view(&doc);
     view.SetMainFrame(&frame);
-    view.ViewMode = kViewTree;
+    view.ViewMode = Drawing::Tree;
     view.Branches = branches;
     view.Redux = redux;
     PixelImage image(1280, 1024, PixelFromRgb(192, 192, 192));

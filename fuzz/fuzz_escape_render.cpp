@@ -22,7 +22,7 @@ void Check(bool ok) {
 }
 
 struct Script {
-    int kind = kKindMandelbrot;
+    Fractal kind = Fractal::Mandelbrot;
     std::vector<std::string> texts;
     std::optional<int> depth;
     int series = 7;
@@ -33,7 +33,7 @@ struct Script {
 
 Script ReadScript(fuzz::FuzzInput& in) {
     Script s;
-    s.kind = in.TakeInt(0, 1) ? kKindJulia : kKindMandelbrot;
+    s.kind = in.TakeInt(0, 1) ? Fractal::Julia : Fractal::Mandelbrot;
     s.series = in.TakeInt(1, 7);
     s.screen = {in.TakeInt(1, 9), in.TakeInt(0, 60)};
     s.window = {in.TakeInt(0, 9), in.TakeInt(0, 10)};
@@ -44,7 +44,7 @@ Script ReadScript(fuzz::FuzzInput& in) {
     }
     if (in.TakeInt(0, 1)) s.depth = in.Take<int>();
     if (in.TakeInt(0, 3)) {
-        const int count = s.kind == kKindJulia ? 7 : 5;
+        const int count = s.kind == Fractal::Julia ? 7 : 5;
         for (int t = 0; t < count; ++t) s.texts.push_back(in.TakeText());
     }
     return s;
@@ -84,8 +84,7 @@ bool Same(const PixelImage& a, const PixelImage& b) {
 // iterations, the plain loop's arithmetic.
 bool EscapesEarly(HeadlessWindow& road, const Script& s, int budget) {
     PixelImage probe(s.window.width, s.window.height);
-    const EscapeScene scene =
-        SceneFromDocument(road.Document(), s.screen.width, s.screen.height, probe.Surface());
+    const EscapeScene scene = road.Document().Scene(probe.Surface()).value();
     for (int x = 0; x < scene.columns; ++x) {
         for (int y = 0; y < scene.rows; ++y) {
             const double px = x * scene.stepX + scene.xMin;

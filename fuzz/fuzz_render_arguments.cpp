@@ -33,14 +33,14 @@ bool ValidUtf8(const std::string& text) {
 }
 
 void CheckDrawable(const RenderOptions& o) {
-    Check(o.kind == kKindJulia || o.kind == kKindMandelbrot);
+    Check(o.kind == Fractal::Julia || o.kind == Fractal::Mandelbrot);
     Check(!o.output.empty());
     Check(o.series >= kFirstSeries && o.series <= kLastSeries);
     Check(o.screen.width > 0 && o.screen.height > 0);
     Check(o.screen.width <= 1000000 && o.screen.height <= 1000000);
     if (o.window) Check(o.window->width > 0 && o.window->height > 0);
     if (o.window) Check(o.window->width <= 16384 && o.window->height <= 16384);
-    const std::size_t count = o.kind == kKindJulia ? 7 : 5;
+    const std::size_t count = o.kind == Fractal::Julia ? 7 : 5;
     const std::vector<std::string> texts = ChosenTexts(o);
     Check(texts.empty() == !(o.preset || o.texts));
     if (!texts.empty()) Check(texts.size() == count);

@@ -60,9 +60,9 @@ const std::vector<OptionSpec>& Options() {
         {"--kind", "julia|mandelbrot", "Fraktalart (Vorgabe: mandelbrot)",
          [](RenderOptions& o, const std::string& v) -> std::string {
              if (v == "julia")
-                 o.kind = kKindJulia;
+                 o.kind = Fractal::Julia;
              else if (v == "mandelbrot")
-                 o.kind = kKindMandelbrot;
+                 o.kind = Fractal::Mandelbrot;
              else
                  return "--kind: unbekannte Fraktalart " + Quoted(v) +
                         ", erlaubt sind julia und mandelbrot";
@@ -174,7 +174,7 @@ const OptionSpec* FindOption(const std::string& name) {
 }
 
 std::string CheckChoice(const RenderOptions& o) {
-    const bool julia = o.kind == kKindJulia;
+    const bool julia = o.kind == Fractal::Julia;
     const std::size_t rows = julia ? JuliaPresets.size() : MandelPresets.size();
     const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
     const char* kindName = julia ? "Julia" : "Mandelbrot";
@@ -227,7 +227,7 @@ std::vector<std::string> ChosenTexts(const RenderOptions& o) {
     if (o.texts) return *o.texts;
     if (!o.preset) return {};
     const std::size_t row = std::size_t(*o.preset);
-    if (o.kind == kKindJulia) return {JuliaPresets[row].begin(), JuliaPresets[row].end()};
+    if (o.kind == Fractal::Julia) return {JuliaPresets[row].begin(), JuliaPresets[row].end()};
     return {MandelPresets[row].begin(), MandelPresets[row].end()};
 }
 

@@ -17,7 +17,7 @@ struct ZoomDrag {
 };
 
 struct RenderOptions {
-    int kind = kKindMandelbrot;
+    Fractal kind = Fractal::Mandelbrot;
     std::optional<int> preset;                      // row of the kind's preset table
     std::optional<std::vector<std::string>> texts;  // the kind's texts, as a dialog takes them
     std::optional<int> depth;                       // typed into the depth box

@@ -58,7 +58,7 @@ std::string Exact(double value) {
 
 void PrintStats(HeadlessWindow& road) {
     const CMorvale1Doc& doc = road.Document();
-    const bool julia = doc.FractalKind == kKindJulia;
+    const bool julia = doc.FractalKind == Fractal::Julia;
     const EscapeTally& tally = road.View().LastEscapeTally;
     std::cerr << "Bereich: x " << Exact(julia ? doc.JuliaXMin : doc.MandelPMin) << " bis "
               << Exact(julia ? doc.JuliaXMax : doc.MandelPMax) << ", y "

@@ -1,5 +1,6 @@
 #include "doc/Morvale1Doc.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -30,13 +31,20 @@ double Step(double min, double max, int pixels) {
     return pixels > 0 ? (max - min) / pixels : 0.0;
 }
 
+template <std::size_t N>
+std::array<double, N> Converted(const std::array<std::string, N>& texts) {
+    std::array<double, N> values{};
+    for (std::size_t i = 0; i < N; ++i) values[i] = Atof(texts[i]);
+    return values;
+}
+
 struct PaneLayout {
     int width;
     const char* julia;
     const char* mandel;
 };
 
-// Panes 2 to 8 as the database command writes them; a null label means the pane shows one blank.
+// The parameter panes as the database command writes them; a null label shows one blank.
 constexpr PaneLayout kDatabasePanes[7] = {
     {60, "XMIN: ", "PMIN: "}, {60, "XMAX: ", "PMAX: "}, {60, "YMIN: ", "QMIN: "},
     {60, "YMAX: ", "QMAX: "}, {40, "P: ", "Tiefe: "},   {40, "Q: ", nullptr},
@@ -58,23 +66,25 @@ bool CMorvale1Doc::OnCmdMsg(UINT id, CCmdUI* ui) {
 }
 
 void CMorvale1Doc::OnJulia() {
-    FractalKind = kKindJulia;
-    Drawn = 0;
-    if (frame_) frame_->SetWindowText("Julia - Morval");
+    ChooseKind(Fractal::Julia, "Julia - Morval");
 }
 
 void CMorvale1Doc::OnMandelbrot() {
-    FractalKind = kKindMandelbrot;
+    ChooseKind(Fractal::Mandelbrot, "Mandelbrot - Morval");
+}
+
+void CMorvale1Doc::ChooseKind(Fractal kind, const char* title) {
+    FractalKind = kind;
     Drawn = 0;
-    if (frame_) frame_->SetWindowText("Mandelbrot - Morval");
+    if (frame_) frame_->SetWindowText(title);
 }
 
 void CMorvale1Doc::OnUpdateJulia(CCmdUI* ui) {
-    ui->SetCheck(FractalKind == kKindJulia);
+    ui->SetCheck(FractalKind == Fractal::Julia);
 }
 
 void CMorvale1Doc::OnUpdateMandelbrot(CCmdUI* ui) {
-    ui->SetCheck(FractalKind == kKindMandelbrot);
+    ui->SetCheck(FractalKind == Fractal::Mandelbrot);
 }
 
 void CMorvale1Doc::OnDatabase() {
@@ -87,11 +97,11 @@ void CMorvale1Doc::OnDatabase() {
         if (frame_) frame_->SetDepthBoxText(DepthText);
         PresetChosen = outcome.chosen ? 1 : 0;
     };
-    if (FractalKind == kKindJulia) {
+    if (FractalKind == Fractal::Julia) {
         if (dialogs_)
             takeBack(dialogs_->RunJuliaDialog({JuliaTexts.begin(), JuliaTexts.end()}), JuliaTexts);
         for (std::size_t i = 0; i < 7; ++i) paneTexts[i] = kDatabasePanes[i].julia + JuliaTexts[i];
-    } else if (FractalKind == kKindMandelbrot) {
+    } else if (FractalKind == Fractal::Mandelbrot) {
         if (dialogs_)
             takeBack(dialogs_->RunMandelDialog({MandelTexts.begin(), MandelTexts.end()}),
                      MandelTexts);
@@ -105,11 +115,16 @@ void CMorvale1Doc::OnDatabase() {
 
 void CMorvale1Doc::ShowDatabasePanes(const std::array<std::string, 7>& paneTexts) {
     if (!frame_) return;
-    frame_->SetPaneInfo(0, 0, SBPS_NORMAL, 100);
+    frame_->SetPaneInfo(PaneIndex(Pane::Prompt), 0, SBPS_NORMAL, 100);
     for (int i = 0; i < 7; ++i) {
-        frame_->SetPaneInfo(i + 2, 0, SBPS_NORMAL, kDatabasePanes[i].width);
-        frame_->SetPaneText(i + 2, paneTexts[std::size_t(i)], true);
+        const int index = PaneIndex(ParameterPane(i));
+        frame_->SetPaneInfo(index, 0, SBPS_NORMAL, kDatabasePanes[i].width);
+        frame_->SetPaneText(index, paneTexts[std::size_t(i)], true);
     }
+}
+
+void CMorvale1Doc::MarkDrawn() {
+    Drawn = 1;
 }
 
 void CMorvale1Doc::SetDepth(int depth, int fromBox) {
@@ -148,20 +163,10 @@ void CMorvale1Doc::FinishDrawing(CDC* dc) {
 
 void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     BuildPalette(dc);
-    if (FractalKind == kKindJulia && ZoomPending == 0) {
-        ConvertTexts(JuliaTexts, JuliaValues);
-        JuliaXMin = JuliaValues[0];
-        JuliaXMax = JuliaValues[1];
-        JuliaYMin = JuliaValues[2];
-        JuliaYMax = JuliaValues[3];
-        JuliaP = JuliaValues[4];
-        JuliaQ = JuliaValues[5];
-    } else if (FractalKind == kKindMandelbrot && ZoomPending == 0) {
-        ConvertTexts(MandelTexts, MandelValues);
-        MandelPMin = MandelValues[0];
-        MandelPMax = MandelValues[1];
-        MandelQMin = MandelValues[2];
-        MandelQMax = MandelValues[3];
+    if (FractalKind == Fractal::Julia && ZoomPending == 0) {
+        SetJuliaRegion(JuliaRegion::FromValues(Converted(JuliaTexts)));
+    } else if (FractalKind == Fractal::Mandelbrot && ZoomPending == 0) {
+        SetMandelRegion(MandelRegion::FromValues(Converted(MandelTexts)));
     } else if (ZoomPending == 1) {
         ApplyZoom();
     }
@@ -169,31 +174,41 @@ void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     ChooseIterationLimit();
 }
 
-void CMorvale1Doc::ConvertTexts(std::span<const std::string> texts, std::span<double> values) {
-    for (std::size_t i = 0; i < texts.size(); ++i) values[i] = Atof(texts[i]);
+void CMorvale1Doc::SetJuliaRegion(const JuliaRegion& region) {
+    JuliaValues = region.Values();
+    JuliaXMin = region.box.xMin;
+    JuliaXMax = region.box.xMax;
+    JuliaYMin = region.box.yMin;
+    JuliaYMax = region.box.yMax;
+    JuliaP = region.p;
+    JuliaQ = region.q;
+}
+
+void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
+    MandelValues = region.Values();
+    MandelPMin = region.box.xMin;
+    MandelPMax = region.box.xMax;
+    MandelQMin = region.box.yMin;
+    MandelQMax = region.box.yMax;
 }
 
 void CMorvale1Doc::ApplyZoom() {
     // Corners in client pixels; rows gain the hidden sample rows above the client area.
     const double sx = ZoomStart.x, ex = ZoomEnd.x;
     const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
-    // Zooms one kind's region: all four bounds from the old entries 0 and 2, then written back.
-    auto zoom = [&](std::span<double> values, double stepX, double stepY, double* minX,
-                    double* maxX, double* minY, double* maxY, std::size_t limitSlot) {
-        const double x0 = values[0], y0 = values[2];
-        *minX = sx * stepX + x0;
-        *maxX = ex * stepX + x0;
-        *minY = sy * stepY + y0;
-        *maxY = ey * stepY + y0;
-        values[0] = *minX;
-        values[1] = *maxX;
-        values[2] = *minY;
-        values[3] = *maxY;
-        values[limitSlot] = IterationLimit;
+    // All four bounds from the old minima, at the steps of the picture on the screen.
+    auto zoom = [&](const PlaneBox& old, double stepX, double stepY) {
+        return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
+                        ey * stepY + old.yMin};
     };
-    zoom(JuliaValues, JuliaStepX, JuliaStepY, &JuliaXMin, &JuliaXMax, &JuliaYMin, &JuliaYMax, 6);
-    zoom(MandelValues, MandelStepX, MandelStepY, &MandelPMin, &MandelPMax, &MandelQMin, &MandelQMax,
-         4);
+    JuliaRegion julia = GetJuliaRegion();
+    julia.box = zoom(julia.box, JuliaStepX, JuliaStepY);
+    julia.depth = IterationLimit;
+    SetJuliaRegion(julia);
+    MandelRegion mandel = GetMandelRegion();
+    mandel.box = zoom(mandel.box, MandelStepX, MandelStepY);
+    mandel.depth = IterationLimit;
+    SetMandelRegion(mandel);
 }
 
 void CMorvale1Doc::ComputeSteps() {
@@ -207,9 +222,34 @@ void CMorvale1Doc::ChooseIterationLimit() {
     if (DepthFromBox == 1) {
         IterationLimit = Depth;
     } else if (PresetChosen == 1) {
-        if (FractalKind == kKindJulia) IterationLimit = TruncateToInt(JuliaValues[6]);
-        if (FractalKind == kKindMandelbrot) IterationLimit = TruncateToInt(MandelValues[4]);
+        if (FractalKind == Fractal::Julia) IterationLimit = TruncateToInt(GetJuliaRegion().depth);
+        if (FractalKind == Fractal::Mandelbrot)
+            IterationLimit = TruncateToInt(GetMandelRegion().depth);
     }
+}
+
+std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
+    if (FractalKind == Fractal::Julia) return GetJuliaRegion().box;
+    if (FractalKind == Fractal::Mandelbrot) return GetMandelRegion().box;
+    return std::nullopt;
+}
+
+std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) const {
+    if (FractalKind != Fractal::Julia && FractalKind != Fractal::Mandelbrot) return std::nullopt;
+    const bool julia = FractalKind == Fractal::Julia;
+    EscapeScene scene;
+    scene.julia = julia;
+    scene.xMin = julia ? JuliaXMin : MandelPMin;
+    scene.yMin = julia ? JuliaYMin : MandelQMin;
+    scene.stepX = julia ? JuliaStepX : MandelStepX;
+    scene.stepY = julia ? JuliaStepY : MandelStepY;
+    scene.cr = JuliaP;
+    scene.ci = JuliaQ;
+    scene.limit = IterationLimit;
+    scene.firstSampleRow = kHiddenRows;
+    scene.columns = std::clamp(PictureWidth, 0, visible.width);
+    scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
+    return scene;
 }
 
 }  // namespace morvale

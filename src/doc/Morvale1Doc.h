@@ -2,9 +2,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "doc/EscapeScene.h"
+#include "doc/PlaneRegion.h"
 #include "platform/CDC.h"
 #include "platform/Document.h"
 #include "platform/MainFrameLink.h"
@@ -14,10 +17,8 @@ namespace morvale {
 
 class IPresetDialogs;
 
-inline constexpr int kKindJulia = 1;
-inline constexpr int kKindMandelbrot = 2;
-inline constexpr int kKindNone = 3;
-inline constexpr int kHiddenRows = 50;  // sample row r is shown at client row r - 50
+// The kind of fractal the document draws; the numbers are the ones FractalKind is specified with.
+enum class Fractal { Julia = 1, Mandelbrot = 2, None = 3 };
 
 class CMorvale1Doc : public CDocument {
 public:
@@ -38,26 +39,37 @@ public:
     void OnUpdateMandelbrot(CCmdUI* ui);
     void OnDatabase();
 
+    // The view's draw command was given.
+    void MarkDrawn();
     void SetDepth(int depth, int fromBox);
     void SetZoom(int startX, int startY, int endX, int endY, int flag);
     void SetPictureSize(int width, int height);
 
     void PrepareDrawing(CDC* dc);
     void BuildPalette(CDC* dc);
-    // Undoes BuildPalette and clears the one-shot flags: the end of every escape-time drawing.
+    // Undoes BuildPalette and ends the one-shot requests: the end of every escape-time drawing.
     void FinishDrawing(CDC* dc);
+
+    // The working regions as the value arrays hold them.
+    JuliaRegion GetJuliaRegion() const { return JuliaRegion::FromValues(JuliaValues); }
+    MandelRegion GetMandelRegion() const { return MandelRegion::FromValues(MandelValues); }
+    // The chosen kind's region; none before a kind is chosen.
+    std::optional<PlaneBox> ChosenBox() const;
+    // What the prepared values draw on a device of PictureWidth × PictureHeight whose visible
+    // client area is `visible`; none before a kind is chosen.
+    std::optional<EscapeScene> Scene(const PixelSurface& visible) const;
 
     CPalette* OldPalette = nullptr;
     CPalette Palette;
     LOGPALETTE* LogPalette = nullptr;
     std::array<std::string, 7> JuliaTexts;   // XMIN, XMAX, YMIN, YMAX, P, Q, depth
     std::array<std::string, 5> MandelTexts;  // PMIN, PMAX, QMIN, QMAX, depth
+
+    // Each kind's working region twice: as its value array (the texts as numbers, the region
+    // after a zoom) and as named fields. SetJuliaRegion and SetMandelRegion are their only
+    // writers and keep both equal.
     std::array<double, 7> JuliaValues{};
     std::array<double, 5> MandelValues{};
-    double MandelStepX = 0.0;  // plane units per pixel column
-    double MandelStepY = 0.0;  // plane units per pixel row
-    double JuliaStepX = 0.0;
-    double JuliaStepY = 0.0;
     double JuliaXMin = 0.0;
     double JuliaXMax = 0.0;
     double JuliaYMin = 0.0;
@@ -68,21 +80,39 @@ public:
     double MandelPMax = 0.0;
     double MandelQMin = 0.0;
     double MandelQMax = 0.0;
+
+    double MandelStepX = 0.0;  // plane units per pixel column
+    double MandelStepY = 0.0;  // plane units per pixel row
+    double JuliaStepX = 0.0;
+    double JuliaStepY = 0.0;
     int IterationLimit = 15;
-    int Drawn = 0;
     int PictureHeight = 0;  // device pixels
     int PictureWidth = 0;
-    int ZoomPending = 0;
     CPoint ZoomEnd;    // client pixels
     CPoint ZoomStart;  // client pixels
-    int PresetChosen = 0;
     std::string DepthText;
-    int DepthFromBox = 0;
-    int FractalKind = kKindNone;
+    Fractal FractalKind = Fractal::None;
     int Depth = 15;
 
+    // One-shot requests, 0 or 1: set by the event that makes a request, cleared by the one that
+    // consumes it, written nowhere else.
+    //   DepthFromBox  set by SetDepth (depth box entry)     cleared by FinishDrawing
+    //   PresetChosen  set by OnDatabase (OK; 1 if a row)    cleared by FinishDrawing
+    //   ZoomPending   set by SetZoom (button released)      cleared by FinishDrawing
+    //   Drawn         set by MarkDrawn (draw command)       cleared by ChooseKind (kind commands)
+    // FinishDrawing ends every escape-time drawing, whatever it drew. PrepareDrawing reads the
+    // first three: ZoomPending applies the zoom instead of the texts; DepthFromBox, else
+    // PresetChosen, chooses the iteration limit. The pointer readout shows coordinates only
+    // while Drawn is 1.
+    int DepthFromBox = 0;
+    int PresetChosen = 0;
+    int ZoomPending = 0;
+    int Drawn = 0;
+
 private:
-    void ConvertTexts(std::span<const std::string> texts, std::span<double> values);
+    void ChooseKind(Fractal kind, const char* title);
+    void SetJuliaRegion(const JuliaRegion& region);
+    void SetMandelRegion(const MandelRegion& region);
     void ApplyZoom();
     void ComputeSteps();
     void ChooseIterationLimit();

@@ -145,7 +145,7 @@ void CMainFrame::SetWindowText(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
 }
 
-void CMainFrame::SetPaneInfo(int index, UINT id, UINT style, int width) {
+void CMainFrame::SetPaneInfo(int index, UINT id, PaneStyle style, int width) {
     m_wndStatusBar->SetPaneInfo(index, id, style, width);
 }
 
@@ -160,10 +160,11 @@ void CMainFrame::SetDepthBoxText(const std::string& text) {
 }
 
 bool CMainFrame::event(QEvent* event) {
-    // Prompts go to pane 0 only; the status bar's own message would cover the other panes.
+    // Prompts go to the prompt pane only; the status bar's own message would cover the other panes.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_wndStatusBar->SetPaneText(0, tip.isEmpty() ? Utf8(res::kIdleMessage) : tip);
+        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt),
+                                    tip.isEmpty() ? Utf8(res::kIdleMessage) : tip);
         return true;
     }
     return QMainWindow::event(event);

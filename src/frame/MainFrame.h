@@ -24,7 +24,6 @@ class PaneStatusBar;
 
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMAXIMIZED = 3;
-inline constexpr int kStatusPaneCount = 9;
 inline constexpr int kDepthBoxWidth = 60;    // pixels
 inline constexpr int kDepthBoxHeight = 100;  // pixels, with the list dropped down
 
@@ -61,7 +60,7 @@ public:
 
     // IMainFrame.
     void SetWindowText(const std::string& title) override;
-    void SetPaneInfo(int index, UINT id, UINT style, int width) override;
+    void SetPaneInfo(int index, UINT id, PaneStyle style, int width) override;
     void SetPaneText(int index, const std::string& text, bool update = true) override;
     void SetDepthBoxText(const std::string& text) override;
 

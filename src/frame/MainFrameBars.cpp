@@ -101,15 +101,15 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
 }
 
 bool CMainFrame::CreateStatusBar() {
-    m_wndStatusBar = new PaneStatusBar(kStatusPaneCount, this);
+    m_wndStatusBar = new PaneStatusBar(kPaneCount, this);
     setStatusBar(m_wndStatusBar);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int quarter = screen ? screen->size().width() / 4 : 200;
     // Every pane starts a quarter of the screen wide; the first also takes the free width.
-    m_wndStatusBar->SetPaneInfo(0, 0, SBPS_NOBORDERS | SBPS_STRETCH, quarter);
-    for (int i = 1; i < kStatusPaneCount; ++i)
+    m_wndStatusBar->SetPaneInfo(PaneIndex(Pane::Prompt), 0, SBPS_NOBORDERS | SBPS_STRETCH, quarter);
+    for (int i = PaneIndex(Pane::Readout); i < kPaneCount; ++i)
         m_wndStatusBar->SetPaneInfo(i, 0, SBPS_NORMAL, quarter);
-    m_wndStatusBar->SetPaneText(0, Utf8(res::kIdleMessage), false);
+    m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), Utf8(res::kIdleMessage), false);
     return true;
 }
 

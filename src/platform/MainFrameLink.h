@@ -7,18 +7,46 @@
 
 namespace morvale {
 
-// Status bar pane styles.
-inline constexpr UINT SBPS_NORMAL = 0x0000;
-inline constexpr UINT SBPS_NOBORDERS = 0x0100;
-inline constexpr UINT SBPS_POPOUT = 0x0200;
-inline constexpr UINT SBPS_STRETCH = 0x08000000;
+// Status bar pane styles; a pane's style may combine a border style with SBPS_STRETCH.
+enum PaneStyle : UINT {
+    SBPS_NORMAL = 0x0000,  // sunken border, fixed width
+    SBPS_NOBORDERS = 0x0100,
+    SBPS_POPOUT = 0x0200,
+    SBPS_STRETCH = 0x08000000,  // takes the width the other panes leave
+};
+
+constexpr PaneStyle operator|(PaneStyle a, PaneStyle b) {
+    return PaneStyle(UINT(a) | UINT(b));
+}
+constexpr PaneStyle operator&(PaneStyle a, PaneStyle b) {
+    return PaneStyle(UINT(a) & UINT(b));
+}
+
+// The status bar's panes by index. The database command writes its texts to the parameter panes
+// 2 to 8, the tree its settings to 2 to 5.
+enum class Pane : int {
+    Prompt = 0,   // command prompts; the idle text when there is none
+    Readout = 1,  // pointer coordinates, or the tree's branch count
+    FirstParameter = 2,
+    LastParameter = 8,
+};
+
+inline constexpr int kPaneCount = int(Pane::LastParameter) + 1;
+
+constexpr int PaneIndex(Pane pane) {
+    return int(pane);
+}
+// The parameter pane offset places after the first.
+constexpr Pane ParameterPane(int offset) {
+    return Pane(int(Pane::FirstParameter) + offset);
+}
 
 class IMainFrame {
 public:
     virtual ~IMainFrame() = default;
     virtual void SetWindowText(const std::string& title) = 0;
-    // Status bar of nine panes, addressed by index 0..8; texts are UTF-8 and shown as they are.
-    virtual void SetPaneInfo(int index, UINT id, UINT style, int width) = 0;
+    // Status bar of kPaneCount panes, addressed by index; texts are UTF-8 and shown as they are.
+    virtual void SetPaneInfo(int index, UINT id, PaneStyle style, int width) = 0;
     virtual void SetPaneText(int index, const std::string& text, bool update = true) = 0;
     // Replaces the depth box's displayed text; this is not an edit by the user.
     virtual void SetDepthBoxText(const std::string& text) = 0;

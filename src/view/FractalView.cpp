@@ -45,13 +45,13 @@ void CFractalView::OnDraw(CDC* dc) {
     PictureWidth = dc->GetDeviceCaps(HORZRES);
     PictureHeight = dc->GetDeviceCaps(VERTRES);
     document_->SetPictureSize(PictureWidth, PictureHeight);
-    if (ViewMode == kViewEscapeTime) DrawEscapeTime(dc);
-    if (ViewMode == kViewTree) DrawTree(dc, Segments, RootX, RootY);
+    if (ViewMode == Drawing::EscapeTime) DrawEscapeTime(dc);
+    if (ViewMode == Drawing::Tree) DrawTree(dc, Segments, RootX, RootY);
 }
 
 void CFractalView::OnDrawCommand() {
-    ViewMode = kViewEscapeTime;
-    document_->Drawn = 1;
+    ViewMode = Drawing::EscapeTime;
+    document_->MarkDrawn();
     Invalidate();
 }
 

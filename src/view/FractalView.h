@@ -16,9 +16,8 @@ namespace morvale {
 
 class CMorvale1Doc;
 
-inline constexpr int kViewNothing = 0;
-inline constexpr int kViewEscapeTime = 1;
-inline constexpr int kViewTree = 2;
+// What the view draws at a paint; the numbers are the ones ViewMode is specified with.
+enum class Drawing { Nothing = 0, EscapeTime = 1, Tree = 2 };
 
 class CFractalView : public CCmdTarget {
 public:
@@ -95,7 +94,7 @@ public:
     CPoint DragAnchor;
     CPoint ZoomFrom;
     CPoint ZoomTo;
-    int ZoomRequest = 0;
+    int ZoomRequest = 0;  // set at a release that ends a drag, never cleared
     int ColourIndex = 0;
     int HomeX = 320;
     int HomeY = 240;
@@ -104,7 +103,7 @@ public:
     int MinSegments = 1;
     int RootX = 320;
     int RootY = 240;
-    int ViewMode = kViewNothing;
+    Drawing ViewMode = Drawing::Nothing;
     int PixelRow = 0;
     int PixelColumn = 0;
     int ColourSeries = 7;

@@ -61,8 +61,8 @@ HeadlessWindow::HeadlessWindow(PictureSize screen, PictureSize window, Painter p
 
 HeadlessWindow::~HeadlessWindow() = default;
 
-void HeadlessWindow::ChooseKind(int kind) {
-    doc_.OnCmdMsg(kind == kKindJulia ? ID_JULIA : ID_MANDELBROT, nullptr);
+void HeadlessWindow::ChooseKind(Fractal kind) {
+    doc_.OnCmdMsg(kind == Fractal::Julia ? ID_JULIA : ID_MANDELBROT, nullptr);
 }
 
 void HeadlessWindow::TakeTexts(const std::vector<std::string>& texts) {
@@ -116,7 +116,7 @@ void HeadlessWindow::Paint() {
         view_.PictureWidth = dc.GetDeviceCaps(HORZRES);
         view_.PictureHeight = dc.GetDeviceCaps(VERTRES);
         doc_.SetPictureSize(view_.PictureWidth, view_.PictureHeight);
-        if (view_.ViewMode == kViewEscapeTime) DrawEscapeTimeReference(view_, &dc);
+        if (view_.ViewMode == Drawing::EscapeTime) DrawEscapeTimeReference(view_, &dc);
     }
     lastPaintSeconds_ =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -32,7 +32,7 @@ public:
     HeadlessWindow(PictureSize screen, PictureSize window, Painter painter = Painter::Production);
     ~HeadlessWindow();
 
-    void ChooseKind(int kind);  // kJulia or kMandelbrot command
+    void ChooseKind(Fractal kind);  // the Julia or Mandelbrot command
     // The database dialog of the current kind closed with OK on these texts.
     void TakeTexts(const std::vector<std::string>& texts);
     void TypeDepth(int depth);  // typed into the depth box

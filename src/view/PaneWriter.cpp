@@ -7,13 +7,14 @@ void PaneWriter::Forget() {
 }
 
 void PaneWriter::Write(IMainFrame* frame, const PaneSetting& pane) {
-    if (!frame || pane.index < 0 || pane.index >= kPanes) return;
-    Written& last = written_[std::size_t(pane.index)];
+    const int index = PaneIndex(pane.pane);
+    if (!frame || index < 0 || index >= kPaneCount) return;
+    Written& last = written_[std::size_t(index)];
     if (last.valid && last.style == pane.style && last.width == pane.width &&
         last.text == pane.text)
         return;
-    frame->SetPaneInfo(pane.index, 0, pane.style, pane.width);
-    frame->SetPaneText(pane.index, pane.text, true);
+    frame->SetPaneInfo(index, 0, pane.style, pane.width);
+    frame->SetPaneText(index, pane.text, true);
     last = {true, pane.style, pane.width, pane.text};
 }
 

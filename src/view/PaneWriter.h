@@ -10,16 +10,14 @@
 namespace morvale {
 
 struct PaneSetting {
-    int index = 0;
-    UINT style = SBPS_NORMAL;
+    Pane pane = Pane::Prompt;
+    PaneStyle style = SBPS_NORMAL;
     int width = 0;  // pixels
     std::string text;
 };
 
 class PaneWriter {
 public:
-    static constexpr int kPanes = 9;
-
     // Other writers may have changed the panes since: the next write of each pane goes through.
     void Forget();
     // SetPaneInfo with id 0, then SetPaneText with update; nothing when unchanged. frame may be
@@ -29,11 +27,11 @@ public:
 private:
     struct Written {
         bool valid = false;
-        UINT style = 0;
+        PaneStyle style = SBPS_NORMAL;
         int width = 0;
         std::string text;
     };
-    std::array<Written, kPanes> written_;
+    std::array<Written, kPaneCount> written_;
 };
 
 }  // namespace morvale

@@ -56,7 +56,7 @@ TEST_F(DocumentFileTest, OpenReadsNothingAndFailsForMissingFiles) {
     doc.OnMandelbrot();
     doc.MandelTexts[0] = "-2.25";
     EXPECT_FALSE(doc.OnOpenDocument(file.string()));
-    EXPECT_EQ(doc.FractalKind, kKindMandelbrot);
+    EXPECT_EQ(doc.FractalKind, Fractal::Mandelbrot);
     EXPECT_EQ(doc.MandelTexts[0], "-2.25");
     EXPECT_EQ(doc.GetTitle(), "a.mv1");
 
@@ -72,7 +72,7 @@ TEST_F(DocumentFileTest, NewDocumentKeepsThePictureState) {
     doc.SetPathName("/tmp/x.mv1");
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(doc.FractalKind, kKindJulia);
+    EXPECT_EQ(doc.FractalKind, Fractal::Julia);
     EXPECT_EQ(doc.JuliaTexts[4], "0.31");
     EXPECT_EQ(doc.Depth, 99);
 }

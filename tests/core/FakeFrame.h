@@ -10,7 +10,7 @@ namespace morvale::testing {
 
 struct FakePane {
     UINT id = 0;
-    UINT style = 0;
+    PaneStyle style = SBPS_NORMAL;
     int width = -1;
     std::string text;
     int infoCalls = 0;
@@ -19,7 +19,7 @@ struct FakePane {
 class FakeFrame : public IMainFrame {
 public:
     void SetWindowText(const std::string& t) override { title = t; }
-    void SetPaneInfo(int index, UINT id, UINT style, int width) override {
+    void SetPaneInfo(int index, UINT id, PaneStyle style, int width) override {
         FakePane& p = panes.at(std::size_t(index));
         p.id = id;
         p.style = style;
@@ -33,7 +33,7 @@ public:
 
     std::string title = "Morvale";
     std::string depthBox = "Tiefe";
-    std::array<FakePane, 9> panes;
+    std::array<FakePane, kPaneCount> panes;
 };
 
 }  // namespace morvale::testing

@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(PrepareDrawingTest, StartsWithTheDocumentedValues) {
-    EXPECT_EQ(doc.FractalKind, kKindNone);
+    EXPECT_EQ(doc.FractalKind, Fractal::None);
     EXPECT_EQ(doc.Depth, 15);
     EXPECT_EQ(doc.IterationLimit, 15);
     EXPECT_EQ(doc.Drawn, 0);
@@ -43,7 +43,7 @@ TEST_F(PrepareDrawingTest, StartsWithTheDocumentedValues) {
 TEST_F(PrepareDrawingTest, KindCommandsSetTitleAndClearDrawn) {
     doc.Drawn = 1;
     doc.OnJulia();
-    EXPECT_EQ(doc.FractalKind, kKindJulia);
+    EXPECT_EQ(doc.FractalKind, Fractal::Julia);
     EXPECT_EQ(doc.Drawn, 0);
     EXPECT_EQ(frame.title, "Julia - Morval");
     CCmdUI julia(ID_JULIA), mandel(ID_MANDELBROT);
@@ -53,7 +53,7 @@ TEST_F(PrepareDrawingTest, KindCommandsSetTitleAndClearDrawn) {
     EXPECT_EQ(mandel.Checked(), 0);
     EXPECT_TRUE(doc.OnCmdMsg(ID_MANDELBROT, nullptr));
     EXPECT_EQ(frame.title, "Mandelbrot - Morval");
-    EXPECT_EQ(doc.FractalKind, kKindMandelbrot);
+    EXPECT_EQ(doc.FractalKind, Fractal::Mandelbrot);
     EXPECT_FALSE(doc.OnCmdMsg(ID_DRAW, nullptr));
 }
 
@@ -144,7 +144,7 @@ TEST_F(PrepareDrawingTest, ZoomAppliesToBothKindsWhateverTheKind) {
     Prepare();
     doc.OnMandelbrot();
     Prepare();  // Mandelbrot with empty texts
-    doc.FractalKind = kKindNone;
+    doc.FractalKind = Fractal::None;
     const double jx = doc.JuliaStepX;
     doc.SetZoom(500, 0, 750, 100, 1);
     Prepare();

@@ -71,7 +71,7 @@ protected:
     }
 
     // The same road drawn by the plain loop for the view's device and client sizes.
-    ::testing::AssertionResult ShowsReference(int kind, const std::vector<std::string>& texts) {
+    ::testing::AssertionResult ShowsReference(Fractal kind, const std::vector<std::string>& texts) {
         const QSize device = view->DeviceSize();
         const QImage& shown = view->Picture();
         HeadlessWindow road({device.width(), device.height()}, {shown.width(), shown.height()},
@@ -122,7 +122,7 @@ TEST_F(WholeRoadTest, MandelbrotRow13ThenJuliaRow14AtDepth2000) {
     DrawAndWait();
     EXPECT_EQ(doc->IterationLimit, 1250);
     EXPECT_EQ(doc->PresetChosen, 0) << "the drawing consumed the request";
-    EXPECT_TRUE(ShowsReference(kKindMandelbrot, Row(MandelPresets[13])));
+    EXPECT_TRUE(ShowsReference(Fractal::Mandelbrot, Row(MandelPresets[13])));
 
     Press(ID_JULIA);
     Database([&](QDialog& d) {
@@ -140,14 +140,15 @@ TEST_F(WholeRoadTest, MandelbrotRow13ThenJuliaRow14AtDepth2000) {
     EXPECT_EQ(doc->IterationLimit, 2000);
     std::vector<std::string> julia = Row(JuliaPresets[14]);
     julia[6] = "2000";
-    EXPECT_TRUE(ShowsReference(kKindJulia, julia));
+    EXPECT_TRUE(ShowsReference(Fractal::Julia, julia));
 }
 
 TEST_F(WholeRoadTest, DatabaseWithoutAKindOpensNothingAndClearsThePanes) {
     frame->m_wndStatusBar->SetPaneText(5, QStringLiteral("alt"));
     EXPECT_FALSE(testing::OpensModalDialog([&] { Press(ID_DATABASE); }));
     EXPECT_EQ(frame->m_wndStatusBar->PaneText(5), "");
-    UINT id = 1, style = 1;
+    UINT id = 1;
+    PaneStyle style = SBPS_STRETCH;
     int width = 0;
     frame->m_wndStatusBar->GetPaneInfo(0, id, style, width);
     EXPECT_EQ(width, 100);

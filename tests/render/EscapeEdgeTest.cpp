@@ -18,7 +18,7 @@ Pixel Entry(int index) {
 
 // A Julia picture whose every pixel starts at z = 0 with the constant (p, q).
 RoadScript JuliaAtZero(const std::string& p, const std::string& q, int series) {
-    RoadScript script = Script(kKindJulia, {"0", "0", "0", "0", p, q, "50"});
+    RoadScript script = Script(Fractal::Julia, {"0", "0", "0", "0", p, q, "50"});
     script.series = series;
     script.screen = {16, 60};
     script.window = {16, 10};
@@ -40,7 +40,7 @@ TEST(EscapeEdge, NoKindChosenDrawsNothingButStillFinishesTheDrawing) {
         road.Document().PresetChosen = 1;
         road.Document().ZoomPending = 1;
         road.PressDraw();
-        EXPECT_EQ(road.View().ViewMode, kViewEscapeTime);
+        EXPECT_EQ(road.View().ViewMode, Drawing::EscapeTime);
         EXPECT_EQ(PaintedPixels(road.Image()), 0);
         EXPECT_EQ(road.Document().DepthFromBox, 0);
         EXPECT_EQ(road.Document().PresetChosen, 0);
@@ -51,7 +51,7 @@ TEST(EscapeEdge, NoKindChosenDrawsNothingButStillFinishesTheDrawing) {
 
 TEST(EscapeEdge, ProductionDrawingEndsLikeThePlainOne) {
     HeadlessWindow road({64, 80}, {64, 30});
-    road.ChooseKind(kKindMandelbrot);
+    road.ChooseKind(Fractal::Mandelbrot);
     road.TakeTexts(MandelRow(0));
     road.TypeDepth(20);
     road.PressDraw();
@@ -73,7 +73,7 @@ TEST(EscapeEdge, LimitZeroIsAllBlack) {
 }
 
 TEST(EscapeEdge, NegativeLimitGivesColourZeroOfTheSeries) {
-    RoadScript script = Script(kKindMandelbrot, MandelRow(0));
+    RoadScript script = Script(Fractal::Mandelbrot, MandelRow(0));
     script.screen = {40, 70};
     script.window = {40, 20};
     script.depth = -3;
@@ -106,7 +106,7 @@ TEST(EscapeEdge, ModuliBeyondAnyIntStayInThePalette) {
 
 TEST(EscapeEdge, SeriesOneWrapsEverySixtyFourIterations) {
     // Just right of 0.25 on the real axis the escape count falls slowly through 64.
-    RoadScript script = Script(kKindMandelbrot, {"0.2501", "0.2531", "0", "0", "1000"});
+    RoadScript script = Script(Fractal::Mandelbrot, {"0.2501", "0.2531", "0", "0", "1000"});
     script.series = 1;
     script.screen = {600, 51};
     script.window = {600, 1};
@@ -143,7 +143,7 @@ TEST(EscapeEdge, ExactCyclesAreBlackWithoutRunningToTheLimit) {
     const char* constants[][2] = {{"0", "0"}, {"-1", "0"}, {"-2", "0"}, {"0", "1"}};
     for (const auto& c : constants) {
         SCOPED_TRACE(c[0]);
-        RoadScript script = Script(kKindMandelbrot, {c[0], c[0], c[1], c[1], "0"});
+        RoadScript script = Script(Fractal::Mandelbrot, {c[0], c[0], c[1], c[1], "0"});
         script.screen = {64, 60};
         script.window = {64, 10};
         script.depth = INT_MAX;
@@ -156,7 +156,7 @@ TEST(EscapeEdge, ExactCyclesAreBlackWithoutRunningToTheLimit) {
 
 TEST(EscapeEdge, SampleRowFiftyIsClientRowZero) {
     // z0 = i·(r − 50), c = 0: rows 50 and 51 never escape, row 52 leaves after one iteration.
-    RoadScript script = Script(kKindJulia, {"0", "0", "-50", "10", "0", "0", "40"});
+    RoadScript script = Script(Fractal::Julia, {"0", "0", "-50", "10", "0", "0", "40"});
     script.series = 1;
     script.screen = {4, 60};
     script.window = {4, 4};
@@ -172,7 +172,7 @@ TEST(EscapeEdge, SampleRowFiftyIsClientRowZero) {
 TEST(EscapeEdge, SeriesOutsideTheSevenDrawsOnlyTheInterior) {
     for (const Painter painter : {Painter::Reference, Painter::Production}) {
         HeadlessWindow road({96, 110}, {96, 60}, painter);
-        road.ChooseKind(kKindMandelbrot);
+        road.ChooseKind(Fractal::Mandelbrot);
         road.TakeTexts(MandelRow(0));
         road.View().ColourSeries = 0;
         road.PressDraw();

@@ -15,18 +15,19 @@ void ExpectIdentity(const RoadScript& script) {
 }
 
 struct PresetCase {
-    int kind;
+    Fractal kind;
     std::size_t row;
 };
 
 void PrintTo(const PresetCase& c, std::ostream* out) {
-    *out << (c.kind == kKindJulia ? "Julia row " : "Mandelbrot row ") << c.row;
+    *out << (c.kind == Fractal::Julia ? "Julia row " : "Mandelbrot row ") << c.row;
 }
 
 std::vector<PresetCase> AllPresets() {
     std::vector<PresetCase> cases;
-    for (std::size_t r = 0; r < JuliaPresets.size(); ++r) cases.push_back({kKindJulia, r});
-    for (std::size_t r = 0; r < MandelPresets.size(); ++r) cases.push_back({kKindMandelbrot, r});
+    for (std::size_t r = 0; r < JuliaPresets.size(); ++r) cases.push_back({Fractal::Julia, r});
+    for (std::size_t r = 0; r < MandelPresets.size(); ++r)
+        cases.push_back({Fractal::Mandelbrot, r});
     return cases;
 }
 
@@ -36,7 +37,7 @@ TEST_P(PresetIdentity, MatchesThePlainLoopPixelForPixel) {
     const PresetCase c = GetParam();
     RoadScript script;
     script.kind = c.kind;
-    script.texts = c.kind == kKindJulia ? JuliaRow(c.row) : MandelRow(c.row);
+    script.texts = c.kind == Fractal::Julia ? JuliaRow(c.row) : MandelRow(c.row);
     script.series = int(c.row % 7) + 1;
     ExpectIdentity(script);
     EXPECT_EQ(PaintedPixels(Draw(script, Painter::Production)), 192 * 58);
@@ -44,18 +45,18 @@ TEST_P(PresetIdentity, MatchesThePlainLoopPixelForPixel) {
 
 INSTANTIATE_TEST_SUITE_P(AllPresets, PresetIdentity, ::testing::ValuesIn(AllPresets()),
                          [](const ::testing::TestParamInfo<PresetCase>& info) {
-                             return std::string(info.param.kind == kKindJulia ? "Julia"
-                                                                              : "Mandel") +
+                             return std::string(info.param.kind == Fractal::Julia ? "Julia"
+                                                                                  : "Mandel") +
                                     std::to_string(info.param.row);
                          });
 
 TEST(EscapeIdentity, EverySeriesOfAJuliaAndAMandelbrotView) {
     for (int series = 1; series <= 7; ++series) {
         SCOPED_TRACE(series);
-        RoadScript julia = Script(kKindJulia, JuliaRow(16));
+        RoadScript julia = Script(Fractal::Julia, JuliaRow(16));
         julia.series = series;
         ExpectIdentity(julia);
-        RoadScript mandel = Script(kKindMandelbrot, MandelRow(1));
+        RoadScript mandel = Script(Fractal::Mandelbrot, MandelRow(1));
         mandel.series = series;
         ExpectIdentity(mandel);
     }
@@ -65,12 +66,12 @@ TEST(EscapeIdentity, WindowsSmallerAndLargerThanTheVisibleDevice) {
     const PictureSize windows[] = {{100, 30}, {192, 108}, {250, 80}, {1, 1}, {191, 57}};
     for (const PictureSize window : windows) {
         SCOPED_TRACE(window.width);
-        RoadScript script = Script(kKindMandelbrot, MandelRow(9));
+        RoadScript script = Script(Fractal::Mandelbrot, MandelRow(9));
         script.window = window;
         ExpectIdentity(script);
     }
     // A device of no more than the hidden rows shows nothing at all.
-    RoadScript flat = Script(kKindJulia, JuliaRow(0));
+    RoadScript flat = Script(Fractal::Julia, JuliaRow(0));
     flat.screen = {192, 50};
     ExpectIdentity(flat);
     EXPECT_EQ(PaintedPixels(Draw(flat, Painter::Production)), 0);
@@ -79,7 +80,7 @@ TEST(EscapeIdentity, WindowsSmallerAndLargerThanTheVisibleDevice) {
 TEST(EscapeIdentity, OddWidthsLeaveNoLaneBehind) {
     for (const int width : {1, 3, 5, 17, 33, 67}) {
         SCOPED_TRACE(width);
-        RoadScript script = Script(kKindMandelbrot, MandelRow(0));
+        RoadScript script = Script(Fractal::Mandelbrot, MandelRow(0));
         script.screen = {width, 70};
         script.window = {width, 20};
         ExpectIdentity(script);
@@ -97,14 +98,14 @@ TEST(EscapeIdentity, AfterZoomsPlainMirroredAndOfZeroSize) {
     };
     for (const auto& drag : drags) {
         SCOPED_TRACE(drag.first.x);
-        RoadScript mandel = Script(kKindMandelbrot, MandelRow(0));
+        RoadScript mandel = Script(Fractal::Mandelbrot, MandelRow(0));
         mandel.zooms = {drag};
         ExpectIdentity(mandel);
-        RoadScript julia = Script(kKindJulia, JuliaRow(13));
+        RoadScript julia = Script(Fractal::Julia, JuliaRow(13));
         julia.zooms = {drag};
         ExpectIdentity(julia);
     }
-    RoadScript twice = Script(kKindMandelbrot, MandelRow(14));
+    RoadScript twice = Script(Fractal::Mandelbrot, MandelRow(14));
     twice.zooms = {{{20, 5}, {170, 50}}, {{100, 30}, {20, 2}}};
     ExpectIdentity(twice);
 }
@@ -113,7 +114,7 @@ TEST(EscapeIdentity, DepthsFromTheBox) {
     for (const int depth : {0, -1, -37, 1, 2, 9, 3000}) {
         SCOPED_TRACE(depth);
         for (int series : {2, 7}) {
-            RoadScript script = Script(kKindJulia, JuliaRow(13));
+            RoadScript script = Script(Fractal::Julia, JuliaRow(13));
             script.depth = depth;
             script.series = series;
             ExpectIdentity(script);
@@ -123,12 +124,12 @@ TEST(EscapeIdentity, DepthsFromTheBox) {
 
 TEST(EscapeIdentity, DeepInteriorDecidedByCyclesKeepsEveryPixel) {
     // Most of this picture is inside the set; its points settle into exact cycles.
-    RoadScript script = Script(kKindMandelbrot, MandelRow(0));
+    RoadScript script = Script(Fractal::Mandelbrot, MandelRow(0));
     script.screen = {48, 64};
     script.window = {48, 14};
     script.depth = 60000;
     ExpectIdentity(script);
-    RoadScript julia = Script(kKindJulia, JuliaRow(13));
+    RoadScript julia = Script(Fractal::Julia, JuliaRow(13));
     julia.screen = {48, 64};
     julia.window = {48, 14};
     julia.depth = 60000;

@@ -25,7 +25,7 @@ ParsedOptions Parse(std::vector<std::string> args) {
 TEST(RenderOptions, DefaultsAndEveryOption) {
     const ParsedOptions plain = Parse({"-o", "a.png"});
     ASSERT_EQ(plain.error, "");
-    EXPECT_EQ(plain.options.kind, kKindMandelbrot);
+    EXPECT_EQ(plain.options.kind, Fractal::Mandelbrot);
     EXPECT_EQ(plain.options.screen.width, 1920);
     EXPECT_EQ(plain.options.screen.height, 1080);
     EXPECT_FALSE(plain.options.window);
@@ -37,7 +37,7 @@ TEST(RenderOptions, DefaultsAndEveryOption) {
                "-o", "b.png"});
     ASSERT_EQ(all.error, "");
     const RenderOptions& o = all.options;
-    EXPECT_EQ(o.kind, kKindJulia);
+    EXPECT_EQ(o.kind, Fractal::Julia);
     EXPECT_EQ(ChosenTexts(o), JuliaRow(17));
     EXPECT_EQ(*o.depth, -4);
     EXPECT_EQ(o.series, 3);
@@ -150,7 +150,7 @@ TEST_F(RenderProgram, PresetToPngAndBack) {
     EXPECT_EQ(run.err, "");
     PixelImage written;
     ASSERT_TRUE(ReadPng(Out("j14.png"), written));
-    RoadScript script = Script(kKindJulia, JuliaRow(14));
+    RoadScript script = Script(Fractal::Julia, JuliaRow(14));
     script.series = 2;
     script.window = {150, 40};
     script.zooms = {{{10, 5}, {120, 35}}};

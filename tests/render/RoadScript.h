@@ -14,7 +14,7 @@
 namespace morvale::testing {
 
 struct RoadScript {
-    int kind = kKindMandelbrot;
+    Fractal kind = Fractal::Mandelbrot;
     std::vector<std::string> texts;  // empty: no dialog taken
     std::optional<int> depth;
     int series = 7;
@@ -23,7 +23,7 @@ struct RoadScript {
     std::vector<std::pair<CPoint, CPoint>> zooms;
 };
 
-inline RoadScript Script(int kind, std::vector<std::string> texts) {
+inline RoadScript Script(Fractal kind, std::vector<std::string> texts) {
     RoadScript script;
     script.kind = kind;
     script.texts = std::move(texts);
@@ -61,8 +61,7 @@ inline PixelImage DrawWithStrategy(const RoadScript& script, EscapeStrategy stra
     CDC dc(image.Surface(), script.screen.width, script.screen.height);
     CMorvale1Doc& doc = road.Document();
     doc.BuildPalette(&dc);
-    const EscapeScene scene =
-        SceneFromDocument(doc, script.screen.width, script.screen.height, image.Surface());
+    const EscapeScene scene = doc.Scene(image.Surface()).value();
     RenderEscapeTime(scene, ColouringFromDevice(dc, script.series), image.Surface(), strategy);
     doc.FinishDrawing(&dc);
     return image;

@@ -191,7 +191,7 @@ protected:
         ASSERT_EQ(view->Segments, 60 + view->SegmentOffset) << "action " << action;
         ASSERT_LE(app()->RecentFiles().Count(), kRecentFileEntries) << "action " << action;
 
-        if (lastDrawings != before && view->ViewMode == kViewEscapeTime) {
+        if (lastDrawings != before && view->ViewMode == Drawing::EscapeTime) {
             ++escapeDrawings;
             ASSERT_EQ(doc->ZoomPending, 0) << "action " << action;
             ASSERT_EQ(doc->PresetChosen, 0) << "action " << action;
@@ -203,7 +203,7 @@ protected:
                 << "x" << doc->PictureHeight << " julia x " << doc->JuliaXMin << ".."
                 << doc->JuliaXMax << " step " << doc->JuliaStepX << " mandel p " << doc->MandelPMin
                 << ".." << doc->MandelPMax << " step " << doc->MandelStepX << " mode "
-                << view->ViewMode << " kind " << doc->FractalKind;
+                << int(view->ViewMode) << " kind " << int(doc->FractalKind);
         }
     }
 

@@ -84,7 +84,7 @@ TEST(TreeCommandLine, ReplaySetsTheViewAsTheToolbarWould) {
     road.View().PenColour = RGB(9, 9, 9);
     ReplayTree(request, 7, road);
     const CFractalView& view = road.View();
-    EXPECT_EQ(view.ViewMode, kViewTree);
+    EXPECT_EQ(view.ViewMode, Drawing::Tree);
     EXPECT_EQ(view.Branches, 4);
     EXPECT_EQ(view.Segments, 90);
     EXPECT_EQ(view.TreeColour, 0);

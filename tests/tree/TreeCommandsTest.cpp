@@ -115,7 +115,7 @@ TEST_F(CommandsTest, ColourToggleClearsThePenAndSetsTheCheckMark) {
 }
 
 TEST_F(CommandsTest, ResetRestoresTheTreeButNotModeColouringOrSeries) {
-    view.ViewMode = kViewEscapeTime;
+    view.ViewMode = Drawing::EscapeTime;
     view.TreeColour = 0;
     view.PenColour = RGB(1, 2, 3);
     view.ColourSeries = 4;
@@ -145,19 +145,19 @@ TEST_F(CommandsTest, ResetRestoresTheTreeButNotModeColouringOrSeries) {
     EXPECT_EQ(view.MinSegments, 1);
     EXPECT_EQ(std::pair(view.RootX, view.RootY), std::pair(320, 240));
 
-    EXPECT_EQ(view.ViewMode, kViewEscapeTime);
+    EXPECT_EQ(view.ViewMode, Drawing::EscapeTime);
     EXPECT_EQ(view.TreeColour, 0);
     EXPECT_EQ(view.PenColour, RGB(1, 2, 3));
     EXPECT_EQ(view.ColourSeries, 4);
 }
 
 TEST_F(CommandsTest, TreeModeComesOnlyFromItsButton) {
-    view.ViewMode = kViewEscapeTime;
+    view.ViewMode = Drawing::EscapeTime;
     view.OnBranchesMore();
     view.OnTreeReset();
-    EXPECT_EQ(view.ViewMode, kViewEscapeTime);
+    EXPECT_EQ(view.ViewMode, Drawing::EscapeTime);
     view.OnTreeMode();
-    EXPECT_EQ(view.ViewMode, kViewTree);
+    EXPECT_EQ(view.ViewMode, Drawing::Tree);
 }
 
 TEST_F(CommandsTest, ReduxDownToZeroAndBelowStillDraws) {

@@ -37,7 +37,7 @@ class TreeViewTest : public ::testing::Test {
 protected:
     TreeViewTest() {
         view.SetMainFrame(&frame);
-        view.ViewMode = kViewTree;
+        view.ViewMode = Drawing::Tree;
     }
 
     // One paint on a freshly erased picture.

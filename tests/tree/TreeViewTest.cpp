@@ -90,7 +90,7 @@ TEST_F(TreeViewTest, EveryPaintContinuesTheSequenceAndRunsRepeatThemselves) {
     // A second view starts the same fixed sequence, as a second run of the program would.
     CMorvale1Doc otherDoc;
     testing::TestView other(&otherDoc);
-    other.ViewMode = kViewTree;
+    other.ViewMode = Drawing::Tree;
     for (const auto& expected : {first, second}) {
         PixelImage picture(kWidth, kHeight, kBackground);
         CDC dc(picture.Surface(), 1280, 1024);
@@ -107,7 +107,7 @@ TEST_F(TreeViewTest, DrawsWithoutAMainWindow) {
 }
 
 TEST_F(TreeViewTest, OtherModesDrawNoTreeAndWriteNoPanes) {
-    view.ViewMode = kViewNothing;
+    view.ViewMode = Drawing::Nothing;
     Paint();
     EXPECT_EQ(Colours().size(), 1u);
     EXPECT_EQ(frame.textCalls, 0);

@@ -52,7 +52,7 @@ TEST_F(AboutBoxTest, EscapeAndTheCloseBoxEndItAndChangeNothing) {
     OpenAndClose([](CAboutDlg* box) { box->close(); });
     ASSERT_TRUE(shown);
     EXPECT_EQ(frame->windowTitle(), "Julia - Morval");
-    EXPECT_EQ(doc->FractalKind, kKindJulia);
+    EXPECT_EQ(doc->FractalKind, Fractal::Julia);
     EXPECT_TRUE(frame->isVisible());
 }
 

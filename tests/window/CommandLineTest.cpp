@@ -30,7 +30,7 @@ TEST_F(CommandLineTest, ADocumentPathOpensThatDocument) {
     ASSERT_TRUE(app()->InitInstance({"morvale1", path}));
     EXPECT_EQ(QString::fromStdString(app()->GetDocument()->GetPathName()), path);
     EXPECT_EQ(app()->GetMainFrame()->windowTitle(), "Morvale");
-    EXPECT_EQ(app()->GetDocument()->FractalKind, kKindNone);
+    EXPECT_EQ(app()->GetDocument()->FractalKind, Fractal::None);
     EXPECT_TRUE(app()->GetMainFrame()->windowState() & Qt::WindowMaximized);
 }
 

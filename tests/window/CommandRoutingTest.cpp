@@ -67,12 +67,12 @@ using RoutingTest = WindowTest;
 
 TEST_F(RoutingTest, EachOwnerReceivesItsCommands) {
     Command(ID_DRAW);
-    EXPECT_EQ(view->ViewMode, kViewEscapeTime);
+    EXPECT_EQ(view->ViewMode, Drawing::EscapeTime);
     EXPECT_EQ(doc->Drawn, 1);
     Command(ID_SERIES_RED);
     EXPECT_EQ(view->ColourSeries, 5);
     Command(ID_JULIA);
-    EXPECT_EQ(doc->FractalKind, kKindJulia);
+    EXPECT_EQ(doc->FractalKind, Fractal::Julia);
     EXPECT_EQ(doc->Drawn, 0);
     Command(ID_VIEW_TREEBAR);
     EXPECT_FALSE(frame->m_wndTreeBar->isHidden());
@@ -111,7 +111,7 @@ TEST_F(RoutingTest, KindCommandsSetTheTitleAndTheirCheckMarksWithoutDrawing) {
 
 TEST_F(RoutingTest, CheckMarksCatchUpBeforeAMenuShowsAndWhenTheLoopIdles) {
     // State changed behind the commands' backs, as a dialog might change it.
-    doc->FractalKind = kKindJulia;
+    doc->FractalKind = Fractal::Julia;
     EXPECT_FALSE(Checked(ID_JULIA));
     emit frame->menuBar()->actions().at(1)->menu()->aboutToShow();
     EXPECT_TRUE(Checked(ID_JULIA));
@@ -136,7 +136,7 @@ TEST_F(RoutingTest, EditAndPaneAcceleratorsAreDisabledAndDoNothing) {
     view->setFocus();
     QTest::keyClick(frame, Qt::Key_F6);
     QTest::keyClick(frame, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(view->ViewMode, kViewNothing);
+    EXPECT_EQ(view->ViewMode, Drawing::Nothing);
     EXPECT_EQ(frame->windowTitle(), "Morvale");
 }
 

@@ -101,7 +101,7 @@ TEST_F(FileCommandsTest, OpenReadsNothingAndKeepsThePicturesState) {
     doc->MandelTexts = {"-2", "1", "-1", "1", "20"};
     AnswerFileDialog(ID_FILE_OPEN, path);
     EXPECT_EQ(QString::fromStdString(doc->GetPathName()), path);
-    EXPECT_EQ(doc->FractalKind, kKindMandelbrot);
+    EXPECT_EQ(doc->FractalKind, Fractal::Mandelbrot);
     EXPECT_EQ(doc->MandelTexts[4], "20");
     EXPECT_EQ(frame->windowTitle(), "Mandelbrot - Morval");
     EXPECT_EQ(app()->RecentFiles().Entries(), QStringList{path});
@@ -181,7 +181,7 @@ TEST_F(FileCommandsTest, NewKeepsTheOneDocumentFrameAndView) {
     EXPECT_EQ(app()->GetMainFrame(), frame);
     EXPECT_EQ(app()->GetView(), view);
     EXPECT_EQ(doc->GetPathName(), "");
-    EXPECT_EQ(doc->FractalKind, kKindJulia);  // a new document keeps its state
+    EXPECT_EQ(doc->FractalKind, Fractal::Julia);  // a new document keeps its state
     EXPECT_EQ(frame->windowTitle(), "Julia - Morval");
 }
 

@@ -30,9 +30,9 @@ QStringList MenuTexts(QMenu* menu) {
 TEST_F(StartupTest, WindowOpensMaximisedAndTitledWithAnEmptyDocument) {
     EXPECT_EQ(frame->windowTitle(), "Morvale");
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(doc->FractalKind, kKindNone);
+    EXPECT_EQ(doc->FractalKind, Fractal::None);
     EXPECT_EQ(doc->GetPathName(), "");
-    EXPECT_EQ(view->ViewMode, kViewNothing);
+    EXPECT_EQ(view->ViewMode, Drawing::Nothing);
     // The keyboard starts in the view, so the depth box keeps its label.
     EXPECT_TRUE(view->hasFocus());
 }

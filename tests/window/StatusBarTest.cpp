@@ -20,13 +20,15 @@ TEST_F(StatusBarTest, NinePanesStartEmptyButTheIdlePane) {
     EXPECT_EQ(bar->PaneText(0), "Bereit");
     for (int i = 1; i < 9; ++i) {
         EXPECT_EQ(bar->PaneText(i), "") << i;
-        UINT id = 1, style = 1;
+        UINT id = 1;
+        PaneStyle style = SBPS_STRETCH;
         int width = 0;
         bar->GetPaneInfo(i, id, style, width);
         EXPECT_EQ(style, SBPS_NORMAL);
         EXPECT_EQ(width, ScreenQuarter());
     }
-    UINT id = 1, style = 0;
+    UINT id = 1;
+    PaneStyle style = SBPS_NORMAL;
     int width = 0;
     bar->GetPaneInfo(0, id, style, width);
     EXPECT_EQ(style, SBPS_NOBORDERS | SBPS_STRETCH);

@@ -20,7 +20,7 @@ protected:
         CMorvale1Doc copy = *doc;
         copy.SetMainFrame(nullptr);
         CFractalView reference(&copy);
-        reference.ViewMode = kViewEscapeTime;
+        reference.ViewMode = Drawing::EscapeTime;
         reference.ColourSeries = view->ColourSeries;
         const QSize device = view->DeviceSize();
         reference.PictureWidth = device.width();
@@ -104,7 +104,7 @@ TEST_F(ViewDrawingTest, DrawingRunsOnlyWhenInvalidatedResizedOrFirstShown) {
 TEST_F(ViewDrawingTest, ColourSeriesBeforeAnyDrawCommandOnlyErases) {
     Command(ID_SERIES_RED);
     PaintView();
-    EXPECT_EQ(view->ViewMode, kViewNothing);
+    EXPECT_EQ(view->ViewMode, Drawing::Nothing);
     EXPECT_EQ(CountPixels(view->Picture(), view->BackgroundColour().rgb()),
               view->width() * view->height());
 }
@@ -132,7 +132,7 @@ TEST_F(ViewDrawingTest, ClientDrawingsLandInThePictureWithoutANewDrawing) {
 TEST_F(ViewDrawingTest, DrawWithoutAKindStillSwitchesToTheEscapeTimePicture) {
     Command(ID_DRAW);
     PaintView();
-    EXPECT_EQ(view->ViewMode, kViewEscapeTime);
+    EXPECT_EQ(view->ViewMode, Drawing::EscapeTime);
     EXPECT_EQ(doc->Drawn, 1);
     EXPECT_EQ(view->Picture(), ReferencePicture());
 }

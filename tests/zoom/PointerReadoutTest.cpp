@@ -96,7 +96,7 @@ TEST_F(PointerReadoutTest, APendingZoomDoesNotMoveTheReadoutUntilItIsDrawn) {
 }
 
 TEST_F(PointerReadoutTest, TreeModeShowsTheBranchCountUnlessAPictureWasDrawn) {
-    view.ViewMode = kViewTree;
+    view.ViewMode = Drawing::Tree;
     view.Branches = 9;
     view.OnMouseMove(0, {5, 5});
     ExpectPane(SBPS_NORMAL, 40, "\xC3\x84ste: 9");
@@ -104,7 +104,7 @@ TEST_F(PointerReadoutTest, TreeModeShowsTheBranchCountUnlessAPictureWasDrawn) {
 
     // The draw command after the last choice of kind wins over the tree.
     DrawBothPresets();
-    view.ViewMode = kViewTree;
+    view.ViewMode = Drawing::Tree;
     view.OnMouseMove(0, {0, 0});
     ExpectPane(SBPS_STRETCH, 72, "(-2.000000;-0.804688) ");
     doc.OnMandelbrot();

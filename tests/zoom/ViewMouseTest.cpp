@@ -172,7 +172,7 @@ TEST_F(ViewMouseTest, MovesOverAPictureRepaintOnlyTheFrameAndWriteTheReadout) {
 TEST_F(ViewMouseTest, ReadoutBeforeAnyPictureAndInTreeMode) {
     Move({10, 10});
     EXPECT_EQ(Pane1(), QStringLiteral("        "));
-    view->ViewMode = kViewTree;
+    view->ViewMode = Drawing::Tree;
     Move({12, 10});
     EXPECT_EQ(Pane1(), QStringLiteral("Äste: 7"));
 }

@@ -134,7 +134,7 @@ TEST_F(ZoomSelectionTest, StrayReleaseAfterAClickFormsARequestFromTheStaleAnchor
 
 TEST_F(ZoomSelectionTest, DragsInTreeModeWaitForTheNextEscapeTimePicture) {
     DrawBothPresets();
-    view.ViewMode = kViewTree;
+    view.ViewMode = Drawing::Tree;
     const PixelImage before = view.client;
     view.OnLButtonDown(0, {10, 20});
     view.OnMouseMove(0, {40, 60});

@@ -12,7 +12,7 @@ public:
     struct Pane {
         QLabel* label;
         UINT id = 0;
-        UINT style = SBPS_NORMAL;
+        PaneStyle style = SBPS_NORMAL;
         int width = 0;
     };
 
@@ -32,7 +32,7 @@ public:
 
     void Apply(int index) {
         Pane& pane = panes[std::size_t(index)];
-        const UINT border = pane.style & (SBPS_NOBORDERS | SBPS_POPOUT);
+        const PaneStyle border = pane.style & (SBPS_NOBORDERS | SBPS_POPOUT);
         pane.label->setFrameStyle(border == SBPS_NOBORDERS ? QFrame::NoFrame
                                   : border == SBPS_POPOUT  ? QFrame::Panel | QFrame::Raised
                                                            : QFrame::Panel | QFrame::Sunken);
@@ -86,7 +86,7 @@ int PaneStatusBar::PaneCount() const {
     return int(strip_->panes.size());
 }
 
-void PaneStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width) {
+void PaneStatusBar::SetPaneInfo(int index, UINT id, PaneStyle style, int width) {
     if (index < 0 || index >= PaneCount()) return;
     auto& pane = strip_->panes[std::size_t(index)];
     // Writers set the same layout on every pointer move and tree node: only changes cost a layout.
@@ -97,7 +97,7 @@ void PaneStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width) {
     strip_->Apply(index);
 }
 
-void PaneStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const {
+void PaneStatusBar::GetPaneInfo(int index, UINT& id, PaneStyle& style, int& width) const {
     const auto& pane = strip_->panes.at(std::size_t(index));
     id = pane.id;
     style = pane.style;

@@ -17,10 +17,9 @@ public:
     PaneStatusBar(int paneCount, QWidget* parent = nullptr);
 
     int PaneCount() const;
-    // width: pixels of text room, as the pane writers count them (scaled up for wide fonts);
-    // style: SBPS_* flags.
-    void SetPaneInfo(int index, UINT id, UINT style, int width);
-    void GetPaneInfo(int index, UINT& id, UINT& style, int& width) const;
+    // width: pixels of text room, as the pane writers count them (scaled up for wide fonts).
+    void SetPaneInfo(int index, UINT id, PaneStyle style, int width);
+    void GetPaneInfo(int index, UINT& id, PaneStyle& style, int& width) const;
     // updateNow repaints at once; an unchanged text costs nothing.
     void SetPaneText(int index, const QString& text, bool updateNow = true);
     QString PaneText(int index) const;

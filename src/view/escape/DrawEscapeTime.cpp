@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
@@ -10,11 +11,10 @@ void CFractalView::DrawEscapeTime(CDC* dc) {
     CMorvale1Doc* doc = GetDocument();
     doc->PrepareDrawing(dc);
     LastEscapeTally = {};
-    if (doc->FractalKind == kKindJulia || doc->FractalKind == kKindMandelbrot) {
-        const PixelSurface& surface = dc->Surface();
-        const EscapeScene scene = SceneFromDocument(*doc, PictureWidth, PictureHeight, surface);
-        LastEscapeTally = RenderEscapeTime(scene, ColouringFromDevice(*dc, ColourSeries), surface);
-        dc->MarkDirty({0, 0, scene.columns, scene.rows});
+    const PixelSurface& surface = dc->Surface();
+    if (const std::optional<EscapeScene> scene = doc->Scene(surface)) {
+        LastEscapeTally = RenderEscapeTime(*scene, ColouringFromDevice(*dc, ColourSeries), surface);
+        dc->MarkDirty({0, 0, scene->columns, scene->rows});
         // Where the plain loop leaves its counters.
         PixelColumn = std::max(PictureWidth, 0);
         if (PictureWidth > 0) PixelRow = std::max(PictureHeight, 0);

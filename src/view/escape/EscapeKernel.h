@@ -6,27 +6,13 @@
 #include <cstdint>
 
 #include "doc/ColourSeries.h"
+#include "doc/EscapeScene.h"
 #include "platform/PixelSurface.h"
 #include "view/escape/EscapeTally.h"
 
 namespace morvale {
 
 inline constexpr double kEscapeBound = 100;  // on the squared modulus (radius 10)
-
-// What one drawing computes from. Plane values are in plane units, steps per pixel.
-struct EscapeScene {
-    bool julia = false;  // Julia: z starts at the pixel, c fixed; Mandelbrot: z = 0, c the pixel
-    double xMin = 0.0;   // plane value of column 0
-    double yMin = 0.0;   // plane value of sample row 0
-    double stepX = 0.0;
-    double stepY = 0.0;
-    double cr = 0.0;  // the Julia constant
-    double ci = 0.0;
-    int limit = 0;            // iteration limit, > 0 for the kernel
-    int columns = 0;          // visible columns: client x in [0, columns)
-    int rows = 0;             // visible client rows: client y in [0, rows)
-    int firstSampleRow = 50;  // the sample row shown at client row 0
-};
 
 // Surface pixels of the palette entries and of black, as the device context resolves them.
 struct EscapeColouring {

@@ -18,17 +18,17 @@ std::int64_t DrawEscapeTimeReference(CFractalView& view, CDC* dc, ReferenceRows 
     const double mandelStepX = doc->MandelStepX, mandelStepY = doc->MandelStepY;
     double cr = doc->JuliaP, ci = doc->JuliaQ;
     const int limit = doc->IterationLimit;
-    const int kind = doc->FractalKind;
+    const Fractal kind = doc->FractalKind;
     std::int64_t iterations = 0;
 
     // Without a kind there are no start values: nothing is drawn.
-    const bool drawable = kind == kKindJulia || kind == kKindMandelbrot;
+    const bool drawable = kind == Fractal::Julia || kind == Fractal::Mandelbrot;
     for (view.PixelColumn = 0; drawable && view.PixelColumn < view.PictureWidth;
          ++view.PixelColumn) {
         for (view.PixelRow = rows.first; view.PixelRow < view.PictureHeight;
              view.PixelRow += rows.step) {
             double zr, zi;
-            if (kind == kKindJulia) {
+            if (kind == Fractal::Julia) {
                 zr = view.PixelColumn * juliaStepX + juliaXMin;
                 zi = view.PixelRow * juliaStepY + juliaYMin;
             } else {

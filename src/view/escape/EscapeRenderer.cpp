@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-#include "doc/Morvale1Doc.h"
-
 namespace morvale {
 namespace {
 
@@ -36,23 +34,6 @@ EscapeTally FillWithoutIterating(const EscapeScene& scene, const EscapeColouring
 }
 
 }  // namespace
-
-EscapeScene SceneFromDocument(const CMorvale1Doc& doc, int deviceWidth, int deviceHeight,
-                              const PixelSurface& surface) {
-    EscapeScene scene;
-    scene.julia = doc.FractalKind == kKindJulia;
-    scene.xMin = scene.julia ? doc.JuliaXMin : doc.MandelPMin;
-    scene.yMin = scene.julia ? doc.JuliaYMin : doc.MandelQMin;
-    scene.stepX = scene.julia ? doc.JuliaStepX : doc.MandelStepX;
-    scene.stepY = scene.julia ? doc.JuliaStepY : doc.MandelStepY;
-    scene.cr = doc.JuliaP;
-    scene.ci = doc.JuliaQ;
-    scene.limit = doc.IterationLimit;
-    scene.firstSampleRow = kHiddenRows;
-    scene.columns = std::clamp(deviceWidth, 0, surface.width);
-    scene.rows = std::clamp(deviceHeight - kHiddenRows, 0, surface.height);
-    return scene;
-}
 
 EscapeColouring ColouringFromDevice(const CDC& dc, int series) {
     EscapeColouring colours;

@@ -6,13 +6,6 @@
 
 namespace morvale {
 
-class CMorvale1Doc;
-
-// The scene of the document's prepared values for a device of deviceWidth × deviceHeight whose
-// visible client area is the surface. kind must be Julia or Mandelbrot.
-EscapeScene SceneFromDocument(const CMorvale1Doc& doc, int deviceWidth, int deviceHeight,
-                              const PixelSurface& surface);
-
 // Palette entries and black as dc draws them (its fractal palette realised), for series.
 EscapeColouring ColouringFromDevice(const CDC& dc, int series);
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
@@ -21,17 +22,9 @@ void AppendFixed(std::string& out, double value) {
     out.append(buffer, result.ptr);
 }
 
-constexpr int kReadoutPane = 1;
 constexpr int kCoordinateWidth = 72;  // pixels
 constexpr int kBranchWidth = 40;
 constexpr const char* kBlankReadout = "        ";
-
-// The region (min x, max x, min y, max y) of the picture on the screen, or null without a kind.
-const double* ShownRegion(const CMorvale1Doc& doc) {
-    if (doc.FractalKind == kKindJulia) return doc.JuliaValues.data();
-    if (doc.FractalKind == kKindMandelbrot) return doc.MandelValues.data();
-    return nullptr;
-}
 
 // Plane coordinate of a pixel along one axis; pixels counts the whole device, not the window.
 // Before the first paint there is no device: every pixel reads the minimum, as the document's
@@ -41,10 +34,10 @@ double PlaneAt(int pixel, double min, double max, int pixels) {
     return double(pixel) * (max - min) / double(pixels) + min;
 }
 
-void SetReadout(IMainFrame* frame, UINT style, int width, const std::string& text) {
+void SetReadout(IMainFrame* frame, PaneStyle style, int width, const std::string& text) {
     if (!frame) return;
-    frame->SetPaneInfo(kReadoutPane, 0, style, width);
-    frame->SetPaneText(kReadoutPane, text, true);
+    frame->SetPaneInfo(PaneIndex(Pane::Readout), 0, style, width);
+    frame->SetPaneText(PaneIndex(Pane::Readout), text, true);
 }
 
 }  // namespace
@@ -62,17 +55,17 @@ std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
 
-// Pane 1: plane coordinates over a drawn picture, the branch count in tree mode, blanks otherwise.
 void ShowPointerReadout(CFractalView& view, CPoint point) {
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
     if (doc.Drawn == 1) {
-        const double* region = ShownRegion(doc);
-        if (!region) return;
-        const double x = PlaneAt(point.x, region[0], region[1], view.PictureWidth);
-        const double y = PlaneAt(point.y + kHiddenRows, region[2], region[3], view.PictureHeight);
+        // The region of the picture on the screen, as the value arrays hold it.
+        const std::optional<PlaneBox> box = doc.ChosenBox();
+        if (!box) return;
+        const double x = PlaneAt(point.x, box->xMin, box->xMax, view.PictureWidth);
+        const double y = PlaneAt(point.y + kHiddenRows, box->yMin, box->yMax, view.PictureHeight);
         SetReadout(frame, SBPS_STRETCH, kCoordinateWidth, FormatPlanePoint(x, y));
-    } else if (view.ViewMode == kViewTree) {
+    } else if (view.ViewMode == Drawing::Tree) {
         view.BranchText = FormatBranchCount(view.Branches);
         SetReadout(frame, SBPS_NORMAL, kBranchWidth, view.BranchText);
     } else {

@@ -1,5 +1,5 @@
-// The pointer readout in status pane 1. Its texts never depend on the process locale, so a
-// German desktop still shows "." as the decimal point.
+// The pointer readout in the readout status pane. Its texts never depend on the process
+// locale, so a German desktop still shows "." as the decimal point.
 #pragma once
 
 #include <string>
@@ -16,7 +16,8 @@ std::string FormatPlanePoint(double x, double y);
 // "Äste: %d" (UTF-8).
 std::string FormatBranchCount(int branches);
 
-// Pane 1: plane coordinates over a drawn picture, the branch count in tree mode, blanks otherwise.
+// The readout pane: plane coordinates over a drawn picture, the branch count in tree mode, blanks
+// otherwise.
 void ShowPointerReadout(CFractalView& view, CPoint point);
 
 }  // namespace morvale

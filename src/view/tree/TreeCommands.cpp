@@ -1,9 +1,9 @@
 #include "view/FractalView.h"
+#include "view/tree/TreeGeometry.h"
 
 namespace morvale {
 namespace {
 
-constexpr int kSegmentBase = 60;
 constexpr int kSegmentStep = 10;
 constexpr double kStep = 0.1;
 
@@ -15,7 +15,7 @@ void CFractalView::TreeChanged() {
 }
 
 void CFractalView::OnTreeMode() {
-    ViewMode = kViewTree;
+    ViewMode = Drawing::Tree;
     TreeChanged();
 }
 

@@ -10,6 +10,8 @@
 
 namespace morvale {
 
+inline constexpr int kSegmentBase = 60;  // segments per arm at segment offset 0
+
 struct TreePoint {
     int x = 0;
     int y = 0;

@@ -2,11 +2,10 @@
 
 #include <charconv>
 
+#include "view/tree/TreeGeometry.h"
+
 namespace morvale {
 namespace {
-
-// Wide, so that the count shown from an extreme offset cannot wrap.
-constexpr long long kSegmentBase = 60;
 
 std::string Append(const char* prefix, const char* first, const char* last) {
     std::string text(prefix);
@@ -32,11 +31,13 @@ std::string FormatOneDecimal(const char* prefix, double value) {
 
 std::array<PaneSetting, 5> TreePaneSettings(const TreeReadout& r) {
     return {{
-        {1, SBPS_NORMAL, 40, FormatInt("Äste: ", r.branches)},
-        {2, SBPS_NORMAL, 75, FormatInt("Segmente: ", kSegmentBase + r.segmentOffset)},
-        {3, SBPS_NORMAL, 40, FormatOneDecimal("rad: ", r.segmentLength)},
-        {4, SBPS_NORMAL, 40, FormatOneDecimal("dt: ", r.turnAngle)},
-        {5, SBPS_NORMAL, 55, FormatInt("Redux: ", r.redux)},
+        {Pane::Readout, SBPS_NORMAL, 40, FormatInt("Äste: ", r.branches)},
+        // Summed wide, so that the count shown from an extreme offset cannot wrap.
+        {ParameterPane(0), SBPS_NORMAL, 75,
+         FormatInt("Segmente: ", kSegmentBase + (long long)r.segmentOffset)},
+        {ParameterPane(1), SBPS_NORMAL, 40, FormatOneDecimal("rad: ", r.segmentLength)},
+        {ParameterPane(2), SBPS_NORMAL, 40, FormatOneDecimal("dt: ", r.turnAngle)},
+        {ParameterPane(3), SBPS_NORMAL, 55, FormatInt("Redux: ", r.redux)},
     }};
 }
 

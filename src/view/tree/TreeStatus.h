@@ -1,4 +1,4 @@
-// The tree's readouts in status panes 1 to 5.
+// The tree's readouts in the readout pane and the first four parameter panes.
 #pragma once
 
 #include <array>
