@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "FakeFrame.h"
 #include "doc/Morvale1Doc.h"
 
@@ -41,7 +44,7 @@ TEST_F(PrepareDrawingTest, StartsWithTheDocumentedValues) {
 }
 
 TEST_F(PrepareDrawingTest, KindCommandsSetTitleAndClearDrawn) {
-    doc.Drawn = 1;
+    doc.MarkDrawn();
     doc.OnJulia();
     EXPECT_EQ(doc.FractalKind, Fractal::Julia);
     EXPECT_EQ(doc.Drawn, 0);
@@ -112,6 +115,34 @@ TEST_F(PrepareDrawingTest, PresetDepthIgnoredForKindThree) {
     doc.PresetChosen = 1;
     Prepare();
     EXPECT_EQ(doc.IterationLimit, 15);
+}
+
+TEST_F(PrepareDrawingTest, SceneTakesTheChosenKindAndOnlyTheVisibleRowsAndColumns) {
+    PixelImage visible{300, 900};
+    EXPECT_FALSE(doc.Scene(visible.Surface())) << "no kind, no picture";
+    doc.OnJulia();
+    doc.JuliaTexts = {"-1.2", "1.2", "-1.6", "1.6", "0.31", "0.025", "500"};
+    doc.MandelTexts = {"-2.25", "0.75", "-1.5", "1.5", "64"};
+    Prepare();
+    const std::optional<EscapeScene> julia = doc.Scene(visible.Surface());
+    ASSERT_TRUE(julia);
+    EXPECT_TRUE(julia->julia);
+    EXPECT_EQ(std::pair(julia->xMin, julia->yMin), std::pair(-1.2, -1.6));
+    EXPECT_EQ(std::pair(julia->stepX, julia->stepY), std::pair(doc.JuliaStepX, doc.JuliaStepY));
+    EXPECT_EQ(std::pair(julia->cr, julia->ci), std::pair(0.31, 0.025));
+    EXPECT_EQ(julia->limit, 15);
+    EXPECT_EQ(julia->columns, 300) << "the device is wider than the visible area";
+    EXPECT_EQ(julia->rows, 800 - kHiddenRows) << "the hidden rows are never shown";
+
+    doc.OnMandelbrot();
+    doc.SetPictureSize(1000, 20);
+    Prepare();
+    const std::optional<EscapeScene> mandel = doc.Scene(visible.Surface());
+    ASSERT_TRUE(mandel);
+    EXPECT_FALSE(mandel->julia);
+    EXPECT_EQ(std::pair(mandel->xMin, mandel->yMin), std::pair(-2.25, -1.5));
+    EXPECT_EQ(mandel->stepY, doc.MandelStepY);
+    EXPECT_EQ(mandel->rows, 0) << "a device no taller than the hidden rows shows none";
 }
 
 TEST_F(PrepareDrawingTest, ZoomUsesThePreviousStepsAndReturnsToThePreset) {

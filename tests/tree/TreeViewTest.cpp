@@ -90,7 +90,7 @@ TEST_F(TreeViewTest, EveryPaintContinuesTheSequenceAndRunsRepeatThemselves) {
     // A second view starts the same fixed sequence, as a second run of the program would.
     CMorvale1Doc otherDoc;
     testing::TestView other(&otherDoc);
-    other.ViewMode = Drawing::Tree;
+    other.OnTreeMode();
     for (const auto& expected : {first, second}) {
         PixelImage picture(kWidth, kHeight, kBackground);
         CDC dc(picture.Surface(), 1280, 1024);
