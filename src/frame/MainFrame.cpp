@@ -66,16 +66,16 @@ int CMainFrame::OnCreate(CMorvale1Doc* document) {
     setCentralWidget(view_);
     if (!CreateToolBar(m_wndToolBar, QStringLiteral("Symbolleiste"), res::MainToolbarButtons(),
                        images_.mainBar)) {
-        qWarning("Failed to create toolbar\n");
+        qWarning("Failed to create toolbar");
         return -1;
     }
     if (!CreateStatusBar()) {
-        qWarning("Failed to create status bar\n");
+        qWarning("Failed to create status bar");
         return -1;
     }
     if (!CreateToolBar(m_wndTreeBar, QStringLiteral("Baum"), res::TreeToolbarButtons(),
                        images_.treeBar)) {
-        qWarning("Failed to create toolbar\n");
+        qWarning("Failed to create toolbar");
         return -1;
     }
     CreateDepthBox();
