@@ -108,7 +108,7 @@ bool CMorvale1App::CreateDocumentAndFrame() {
     view->SetPrintSupport(&printing_);
     if (presetDialogsFactory_) presetDialogs_ = presetDialogsFactory_(frame_.get());
     document_->SetPresetDialogs(presetDialogs_.get());
-    frame_->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
+    frame_->SetFileDropHandler([this](const QString& path) { OpenDocumentFile(path); });
     frame_->UpdateRecentFileMenu(recentFiles_.Entries());
     router_.UpdateWhenIdle();
     return true;

@@ -184,7 +184,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     activateWindow();
     // One document at a time: the last file dropped stays open.
     for (const QString& file : files)
-        if (onFileDropped) onFileDropped(file);
+        if (fileDropHandler_) fileDropHandler_(file);
 }
 
 }  // namespace morvale

@@ -68,7 +68,9 @@ public:
     // Shows the recent-file entries under the file menu's place holder.
     void UpdateRecentFileMenu(const QStringList& paths);
     // Called with each local file dropped on the window.
-    std::function<void(const QString& path)> onFileDropped;
+    void SetFileDropHandler(std::function<void(const QString& path)> handler) {
+        fileDropHandler_ = std::move(handler);
+    }
 
     DepthComboBox* m_wndDepthBox = nullptr;
     PaneStatusBar* m_wndStatusBar = nullptr;
@@ -98,6 +100,7 @@ private:
     CMorvale1Doc* document_ = nullptr;
     CMorvale1View* view_ = nullptr;
     std::vector<QAction*> recentFileActions_;
+    std::function<void(const QString& path)> fileDropHandler_;
 };
 
 }  // namespace morvale
