@@ -23,7 +23,6 @@ class DepthComboBox;
 class PaneStatusBar;
 
 inline constexpr int SW_SHOWNORMAL = 1;
-inline constexpr int SW_SHOWMAXIMIZED = 3;
 inline constexpr int kStatusPaneCount = 9;
 inline constexpr int kDepthBoxWidth = 60;    // pixels
 inline constexpr int kDepthBoxHeight = 100;  // pixels, with the list dropped down

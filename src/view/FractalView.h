@@ -69,13 +69,15 @@ public:
     void OnReduxLess();
     void OnUpdateTreeColour(CCmdUI* ui);
 
-    // Mouse: zoom selection and pointer readout (client coordinates).
+    // Mouse: zoom selection and pointer readout (client coordinates). The handlers take the key
+    // flags of their message but never look at them.
+    static constexpr UINT kNoKeyFlags = 0;
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void DrawDragFrame(CDC* dc);
 
-    // Fields, in declaration order.
+    // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;
     int Redux = 3;
     int TreeColour = 1;

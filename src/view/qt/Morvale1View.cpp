@@ -20,17 +20,6 @@ constexpr CommandEntry<View> kPrintCommands[] = {
     {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview, nullptr},
 };
 
-UINT KeyFlags(const QMouseEvent* event) {
-    UINT flags = 0;
-    const Qt::MouseButtons buttons = event->buttons();
-    if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
-    if (event->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
-    if (event->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
-    return flags;
-}
-
 CPoint ClientPoint(const QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     return {p.x(), p.y()};
@@ -118,15 +107,15 @@ void CMorvale1View::resizeEvent(QResizeEvent*) {
 }
 
 void CMorvale1View::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonDown(KeyFlags(event), ClientPoint(event));
+    if (event->button() == Qt::LeftButton) OnLButtonDown(kNoKeyFlags, ClientPoint(event));
 }
 
 void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(KeyFlags(event), ClientPoint(event));
+    OnMouseMove(kNoKeyFlags, ClientPoint(event));
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonUp(KeyFlags(event), ClientPoint(event));
+    if (event->button() == Qt::LeftButton) OnLButtonUp(kNoKeyFlags, ClientPoint(event));
 }
 
 // The window class asks for double-clicks, which then arrive instead of a second press.
