@@ -94,8 +94,12 @@ void CMainFrame::ActivateFrame(int) {
     activateWindow();
 }
 
-bool CMainFrame::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<F>(this, kCommands, id, ui);
+bool CMainFrame::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kCommands, id);
+}
+
+bool CMainFrame::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kCommands, ui);
 }
 
 void CMainFrame::OnViewTreeBar() {

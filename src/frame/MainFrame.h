@@ -47,7 +47,8 @@ public:
     CMorvale1Doc* GetActiveDocument() const { return document_; }
     CMorvale1View* GetActiveView() const { return view_; }
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
     void OnViewTreeBar();
     void OnUpdateViewTreeBar(CCmdUI* ui);
     void OnViewToolBar();

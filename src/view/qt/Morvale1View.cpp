@@ -15,9 +15,9 @@ namespace {
 using View = CMorvale1View;
 
 constexpr CommandEntry<View> kPrintCommands[] = {
-    {ID_FILE_PRINT, &View::OnFilePrint, nullptr},
-    {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect, nullptr},
-    {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview, nullptr},
+    {ID_FILE_PRINT, &View::OnFilePrint},
+    {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect},
+    {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview},
 };
 
 CPoint ClientPoint(const QMouseEvent* event) {
@@ -51,8 +51,12 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-bool CMorvale1View::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<View>(this, kPrintCommands, id, ui) || CFractalView::OnCmdMsg(id, ui);
+bool CMorvale1View::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kPrintCommands, id) || CFractalView::ExecuteCommand(id);
+}
+
+bool CMorvale1View::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kPrintCommands, ui) || CFractalView::UpdateCommand(ui);
 }
 
 QColor CMorvale1View::BackgroundColour() const {

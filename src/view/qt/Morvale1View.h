@@ -16,7 +16,8 @@ class CMorvale1View : public QWidget, public CFractalView {
 public:
     CMorvale1View(CMorvale1Doc* document, QWidget* parent = nullptr);
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
     void SetPrintSupport(PrintSupport* printing) { printing_ = printing; }
 
     // Print commands: with the print dialog, straight to the printer, and the page preview.
