@@ -94,7 +94,7 @@ bool CMorvale1App::SaveDocumentFile(const QString& path) {
     return true;
 }
 
-void CMorvale1App::OpenRecentFile(int index) {
+void CMorvale1App::OnRecentFile(int index) {
     if (index >= recentFiles_.Count()) return;
     if (OpenDocumentFile(recentFiles_.Entries()[index])) return;
     // A file that cannot be opened any more leaves the list.
@@ -102,8 +102,8 @@ void CMorvale1App::OpenRecentFile(int index) {
     RecentFilesChanged();
 }
 
-void CMorvale1App::OnUpdateRecentFile(CCmdUI* ui) {
-    ui->Enable(int(ui->m_nID - ID_FILE_MRU_FIRST) < recentFiles_.Count());
+void CMorvale1App::OnUpdateRecentFile(CCmdUI* ui, int index) {
+    ui->Enable(index < recentFiles_.Count());
 }
 
 void CMorvale1App::RecentFilesChanged() {

@@ -20,21 +20,18 @@ namespace {
 using App = CMorvale1App;
 
 constexpr CommandEntry<App> kCommands[] = {
-    {ID_APP_ABOUT, &App::OnAppAbout, nullptr},
-    {ID_FILE_NEW, &App::OnFileNew, nullptr},
-    {ID_FILE_OPEN, &App::OnFileOpen, nullptr},
-    {ID_FILE_PRINT_SETUP, &App::OnFilePrintSetup, nullptr},
-};
-
-// What every document program answers the same way.
-constexpr CommandEntry<App> kSharedCommands[] = {
-    {ID_FILE_SAVE, &App::OnFileSave, nullptr},
-    {ID_FILE_SAVE_AS, &App::OnFileSaveAs, nullptr},
-    {ID_FILE_MRU_FIRST, &App::OnFileMru1, &App::OnUpdateRecentFile},
-    {ID_FILE_MRU_FIRST + 1, &App::OnFileMru2, &App::OnUpdateRecentFile},
-    {ID_FILE_MRU_FIRST + 2, &App::OnFileMru3, &App::OnUpdateRecentFile},
-    {ID_FILE_MRU_FIRST + 3, &App::OnFileMru4, &App::OnUpdateRecentFile},
-    {ID_APP_EXIT, &App::OnAppExit, nullptr},
+    {ID_APP_ABOUT, &App::OnAppAbout},
+    {ID_FILE_NEW, &App::OnFileNew},
+    {ID_FILE_OPEN, &App::OnFileOpen},
+    {ID_FILE_PRINT_SETUP, &App::OnFilePrintSetup},
+    // What every document program answers the same way.
+    {ID_FILE_SAVE, &App::OnFileSave},
+    {ID_FILE_SAVE_AS, &App::OnFileSaveAs},
+    {ID_FILE_MRU_FIRST, &App::OnRecentFile, &App::OnUpdateRecentFile, 0},
+    {ID_FILE_MRU_FIRST + 1, &App::OnRecentFile, &App::OnUpdateRecentFile, 1},
+    {ID_FILE_MRU_FIRST + 2, &App::OnRecentFile, &App::OnUpdateRecentFile, 2},
+    {ID_FILE_MRU_FIRST + 3, &App::OnRecentFile, &App::OnUpdateRecentFile, 3},
+    {ID_APP_EXIT, &App::OnAppExit},
 };
 
 }  // namespace
@@ -108,7 +105,7 @@ bool CMorvale1App::CreateDocumentAndFrame() {
     view->SetPrintSupport(&printing_);
     if (presetDialogsFactory_) presetDialogs_ = presetDialogsFactory_(frame_.get());
     document_->SetPresetDialogs(presetDialogs_.get());
-    frame_->onFileDropped = [this](const QString& path) { OpenDocumentFile(path); };
+    frame_->SetFileDropHandler([this](const QString& path) { OpenDocumentFile(path); });
     frame_->UpdateRecentFileMenu(recentFiles_.Entries());
     router_.UpdateWhenIdle();
     return true;
@@ -182,9 +179,12 @@ CMorvale1View* CMorvale1App::GetView() const {
     return frame_ ? frame_->GetActiveView() : nullptr;
 }
 
-bool CMorvale1App::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<App>(this, kCommands, id, ui) ||
-           DispatchCommand<App>(this, kSharedCommands, id, ui);
+bool CMorvale1App::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kCommands, id);
+}
+
+bool CMorvale1App::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kCommands, ui);
 }
 
 void CMorvale1App::OnAppAbout() {

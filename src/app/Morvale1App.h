@@ -41,7 +41,8 @@ public:
     void SetPresetDialogsFactory(PresetDialogsFactory factory);
     void SetFrameImages(FrameImages images) { frameImages_ = std::move(images); }
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
     void OnAppAbout();
     void OnFileNew();
     void OnFileOpen();
@@ -50,11 +51,9 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
-    void OnFileMru1() { OpenRecentFile(0); }
-    void OnFileMru2() { OpenRecentFile(1); }
-    void OnFileMru3() { OpenRecentFile(2); }
-    void OnFileMru4() { OpenRecentFile(3); }
-    void OnUpdateRecentFile(CCmdUI* ui);
+    // Entry index of the recent-file list, from 0.
+    void OnRecentFile(int index);
+    void OnUpdateRecentFile(CCmdUI* ui, int index);
 
     // Opens a document file; a failure is reported to the user and changes nothing.
     bool OpenDocumentFile(const QString& path);
@@ -73,7 +72,6 @@ private:
     bool ProcessCommandLine(const QStringList& arguments);
     bool PrintFromCommandLine(const QString& path, const QString& pdfFile);
     void InitialUpdate();
-    void OpenRecentFile(int index);
     void RecentFilesChanged();
     QString FileDialog(bool save);
 

@@ -13,10 +13,6 @@ namespace {
 constexpr int kMaxScreenSide = 1000000;
 constexpr int kMaxWindowSide = 16384;
 
-std::string Quoted(const std::string& text) {
-    return QuotedArgument(text);
-}
-
 bool ParseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -39,10 +35,11 @@ std::string ParseSize(const std::string& name, const std::string& text, int maxS
     const std::vector<std::string> parts = Split(text, 'x');
     if (parts.size() != 2 || !ParseInt(parts[0], size.width) || !ParseInt(parts[1], size.height) ||
         size.width <= 0 || size.height <= 0)
-        return name + ": " + Quoted(text) + " ist keine Größe BREITExHÖHE mit Werten über 0";
+        return name + ": " + QuotedArgument(text) +
+               " ist keine Größe BREITExHÖHE mit Werten über 0";
     if (size.width > maxSide || size.height > maxSide)
-        return name + ": " + Quoted(text) + " ist zu groß (höchstens " + std::to_string(maxSide) +
-               " Pixel je Seite)";
+        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " +
+               std::to_string(maxSide) + " Pixel je Seite)";
     return {};
 }
 
@@ -64,14 +61,15 @@ const std::vector<OptionSpec>& Options() {
              else if (v == "mandelbrot")
                  o.kind = Fractal::Mandelbrot;
              else
-                 return "--kind: unbekannte Fraktalart " + Quoted(v) +
+                 return "--kind: unbekannte Fraktalart " + QuotedArgument(v) +
                         ", erlaubt sind julia und mandelbrot";
              return {};
          }},
         {"--preset", "N", "Zeile N der Voreinstellungen dieser Art übernehmen (wie mit OK)",
          [](RenderOptions& o, const std::string& v) -> std::string {
              int row = 0;
-             if (!ParseInt(v, row)) return "--preset: " + Quoted(v) + " ist keine Zeilennummer";
+             if (!ParseInt(v, row))
+                 return "--preset: " + QuotedArgument(v) + " ist keine Zeilennummer";
              o.preset = row;
              return {};
          }},
@@ -83,14 +81,15 @@ const std::vector<OptionSpec>& Options() {
         {"--depth", "N", "Tiefe, wie im Tiefenfeld eingegeben, vor der ersten Zeichnung",
          [](RenderOptions& o, const std::string& v) -> std::string {
              int depth = 0;
-             if (!ParseInt(v, depth)) return "--depth: " + Quoted(v) + " ist keine ganze Zahl";
+             if (!ParseInt(v, depth))
+                 return "--depth: " + QuotedArgument(v) + " ist keine ganze Zahl";
              o.depth = depth;
              return {};
          }},
         {"--series", "1..7", "Farbreihe (Vorgabe: 7, Grün...Rot...Blau)",
          [](RenderOptions& o, const std::string& v) -> std::string {
              if (!ParseInt(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
-                 return "--series: " + Quoted(v) + " ist keine Farbreihe von 1 bis 7";
+                 return "--series: " + QuotedArgument(v) + " ist keine Farbreihe von 1 bis 7";
              return {};
          }},
         {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
@@ -111,7 +110,9 @@ const std::vector<OptionSpec>& Options() {
              int c[4] = {};
              bool ok = parts.size() == 4;
              for (std::size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], c[i]);
-             if (!ok) return "--zoom: " + Quoted(v) + " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
+             if (!ok)
+                 return "--zoom: " + QuotedArgument(v) +
+                        " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
              o.zooms.push_back({{c[0], c[1]}, {c[2], c[3]}});
              return {};
          }},
@@ -204,7 +205,8 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
         }
         const OptionSpec* option = FindOption(name);
         if (!option) {
-            parsed.error = "unbekannte Option " + Quoted(args[i]) + " (--help zeigt alle Optionen)";
+            parsed.error =
+                "unbekannte Option " + QuotedArgument(args[i]) + " (--help zeigt alle Optionen)";
             return parsed;
         }
         if (option->value && !inlineValue) {

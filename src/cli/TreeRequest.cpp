@@ -82,7 +82,7 @@ void ReplayTree(const TreeRequest& r, int series, HeadlessWindow& road) {
     if (r.turn) view.TurnAngle = *r.turn;
     if (r.redux) view.Redux = *r.redux;
     // Switching colouring off clears the pen, as the toolbar's switch does.
-    if (r.colour && view.TreeColour != int(*r.colour)) view.OnCmdMsg(ID_TREE_COLOUR, nullptr);
+    if (r.colour && view.TreeColour != int(*r.colour)) view.ExecuteCommand(ID_TREE_COLOUR);
     road.ChooseSeries(series);
     road.PressTreeCommand(ID_TREE_MODE);
     for (int paint = 1; paint < r.paints.value_or(1); ++paint) road.Repaint();

@@ -15,7 +15,7 @@ namespace {
 constexpr CommandEntry<CMorvale1Doc> kCommands[] = {
     {ID_JULIA, &CMorvale1Doc::OnJulia, &CMorvale1Doc::OnUpdateJulia},
     {ID_MANDELBROT, &CMorvale1Doc::OnMandelbrot, &CMorvale1Doc::OnUpdateMandelbrot},
-    {ID_DATABASE, &CMorvale1Doc::OnDatabase, nullptr},
+    {ID_DATABASE, &CMorvale1Doc::OnDatabase},
 };
 
 // Truncation toward zero that stays defined for values no int can hold.
@@ -61,8 +61,12 @@ bool CMorvale1Doc::OnNewDocument() {
 
 void CMorvale1Doc::Serialize(CArchive&) {}
 
-bool CMorvale1Doc::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<CMorvale1Doc>(this, kCommands, id, ui);
+bool CMorvale1Doc::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kCommands, id);
+}
+
+bool CMorvale1Doc::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kCommands, ui);
 }
 
 void CMorvale1Doc::OnJulia() {

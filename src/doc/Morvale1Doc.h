@@ -31,7 +31,8 @@ public:
 
     bool OnNewDocument() override;
     void Serialize(CArchive& ar) override;
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
 
     void OnJulia();
     void OnMandelbrot();

@@ -66,16 +66,16 @@ int CMainFrame::OnCreate(CMorvale1Doc* document) {
     setCentralWidget(view_);
     if (!CreateToolBar(m_wndToolBar, QStringLiteral("Symbolleiste"), res::MainToolbarButtons(),
                        images_.mainBar)) {
-        qWarning("Failed to create toolbar\n");
+        qWarning("Failed to create toolbar");
         return -1;
     }
     if (!CreateStatusBar()) {
-        qWarning("Failed to create status bar\n");
+        qWarning("Failed to create status bar");
         return -1;
     }
     if (!CreateToolBar(m_wndTreeBar, QStringLiteral("Baum"), res::TreeToolbarButtons(),
                        images_.treeBar)) {
-        qWarning("Failed to create toolbar\n");
+        qWarning("Failed to create toolbar");
         return -1;
     }
     CreateDepthBox();
@@ -94,8 +94,12 @@ void CMainFrame::ActivateFrame(int) {
     activateWindow();
 }
 
-bool CMainFrame::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<F>(this, kCommands, id, ui);
+bool CMainFrame::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kCommands, id);
+}
+
+bool CMainFrame::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kCommands, ui);
 }
 
 void CMainFrame::OnViewTreeBar() {
@@ -185,7 +189,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     activateWindow();
     // One document at a time: the last file dropped stays open.
     for (const QString& file : files)
-        if (onFileDropped) onFileDropped(file);
+        if (fileDropHandler_) fileDropHandler_(file);
 }
 
 }  // namespace morvale

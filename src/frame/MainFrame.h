@@ -23,7 +23,6 @@ class DepthComboBox;
 class PaneStatusBar;
 
 inline constexpr int SW_SHOWNORMAL = 1;
-inline constexpr int SW_SHOWMAXIMIZED = 3;
 inline constexpr int kDepthBoxWidth = 60;    // pixels
 inline constexpr int kDepthBoxHeight = 100;  // pixels, with the list dropped down
 
@@ -47,7 +46,8 @@ public:
     CMorvale1Doc* GetActiveDocument() const { return document_; }
     CMorvale1View* GetActiveView() const { return view_; }
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
     void OnViewTreeBar();
     void OnUpdateViewTreeBar(CCmdUI* ui);
     void OnViewToolBar();
@@ -67,7 +67,9 @@ public:
     // Shows the recent-file entries under the file menu's place holder.
     void UpdateRecentFileMenu(const QStringList& paths);
     // Called with each local file dropped on the window.
-    std::function<void(const QString& path)> onFileDropped;
+    void SetFileDropHandler(std::function<void(const QString& path)> handler) {
+        fileDropHandler_ = std::move(handler);
+    }
 
     DepthComboBox* m_wndDepthBox = nullptr;
     PaneStatusBar* m_wndStatusBar = nullptr;
@@ -97,6 +99,7 @@ private:
     CMorvale1Doc* document_ = nullptr;
     CMorvale1View* view_ = nullptr;
     std::vector<QAction*> recentFileActions_;
+    std::function<void(const QString& path)> fileDropHandler_;
 };
 
 }  // namespace morvale

@@ -128,9 +128,9 @@ void CMainFrame::CreateDepthBox() {
         std::max(1, (kDepthBoxHeight - m_wndDepthBox->sizeHint().height()) / row));
     m_wndDepthBox->setCurrentIndex(0);
     PlaceDepthBox();
-    m_wndDepthBox->onSelChange = [this](int) { OnSelChangeDepth(); };
-    m_wndDepthBox->onEditChange = [this](const QString&) { OnEditChangeDepth(); };
-    m_wndDepthBox->onSetFocus = [this] { OnSetFocusDepth(); };
+    m_wndDepthBox->SetNotifications({.selChange = [this] { OnSelChangeDepth(); },
+                                     .editChange = [this] { OnEditChangeDepth(); },
+                                     .setFocus = [this] { OnSetFocusDepth(); }});
 }
 
 // The depth box takes the place of the toolbar's place-holder button, and its id.

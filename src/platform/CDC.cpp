@@ -8,10 +8,8 @@ namespace morvale {
 CDC::CDC(PixelSurface surface, int deviceWidth, int deviceHeight)
     : surface_(surface), deviceWidth_(deviceWidth), deviceHeight_(deviceHeight) {}
 
-int CDC::GetDeviceCaps(int index) const {
-    if (index == HORZRES) return deviceWidth_;
-    if (index == VERTRES) return deviceHeight_;
-    return 0;
+int CDC::GetDeviceCaps(DeviceCapability index) const {
+    return index == HORZRES ? deviceWidth_ : deviceHeight_;
 }
 
 CPalette* CDC::SelectPalette(CPalette* palette, bool /*forceBackground*/) {
@@ -52,12 +50,12 @@ CBrush* CDC::SelectObject(CBrush* brush) {
     return previous;
 }
 
-CBrush* CDC::SelectStockBrush(int stockBrush) {
+CBrush* CDC::SelectStockBrush(StockBrush stockBrush) {
     return SelectObject(stockBrush == NULL_BRUSH ? &hollowBrush_ : &whiteBrush_);
 }
 
-int CDC::SetROP2(int mode) {
-    const int previous = rop2_;
+RasterOperation CDC::SetROP2(RasterOperation mode) {
+    const RasterOperation previous = rop2_;
     rop2_ = mode;
     return previous;
 }
@@ -110,12 +108,12 @@ void CDC::HorizontalSpan(int x0, int x1, int y, Pixel pixel) {
 }
 
 bool CDC::Rectangle(int left, int top, int right, int bottom) {
-    // Like the platform: corners normalised, right and bottom edges excluded.
+    // Corners in any order; the right and bottom edges are outside the rectangle.
     const int l = std::min(left, right), r = std::max(left, right) - 1;
     const int t = std::min(top, bottom), b = std::max(top, bottom) - 1;
     if (r < l || b < t) return true;
     if (!brush_->IsHollow() && r - l >= 2 && b - t >= 2) {
-        const int saved = rop2_;
+        const RasterOperation saved = rop2_;
         rop2_ = R2_COPYPEN;
         const Pixel fill = ResolveColour(brush_->Colour());
         for (int y = t + 1; y < b; ++y) HorizontalSpan(l + 1, r - 1, y, fill);

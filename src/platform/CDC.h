@@ -7,13 +7,15 @@
 
 namespace morvale {
 
-inline constexpr int HORZRES = 8;
-inline constexpr int VERTRES = 10;
-inline constexpr int R2_NOT = 6;
-inline constexpr int R2_COPYPEN = 13;
-inline constexpr int PS_SOLID = 0;
-inline constexpr int NULL_BRUSH = 5;
-inline constexpr int WHITE_BRUSH = 0;
+// What GetDeviceCaps reports: the device's width or height in pixels.
+enum DeviceCapability { HORZRES, VERTRES };
+
+// How a drawn pixel combines with the one beneath: inverts it, or replaces it with the pen's.
+enum RasterOperation { R2_NOT, R2_COPYPEN };
+
+enum PenStyle { PS_SOLID };
+
+enum StockBrush { WHITE_BRUSH, NULL_BRUSH };
 
 struct CPoint {
     int x = 0;
@@ -32,14 +34,15 @@ struct CRect {
 
 class CPen {
 public:
-    CPen(int style, int width, COLORREF colour) : style_(style), width_(width), colour_(colour) {}
+    CPen(PenStyle style, int width, COLORREF colour)
+        : style_(style), width_(width), colour_(colour) {}
     COLORREF Colour() const { return colour_; }
-    // Only solid pens one pixel wide are drawn; other styles and widths draw the same way.
-    int Style() const { return style_; }
+    // Every pen draws solid and one pixel wide, whatever its width.
+    PenStyle Style() const { return style_; }
     int Width() const { return width_; }
 
 private:
-    int style_;
+    PenStyle style_;
     int width_;
     COLORREF colour_;
 };
@@ -65,7 +68,7 @@ public:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
-    int GetDeviceCaps(int index) const;
+    int GetDeviceCaps(DeviceCapability index) const;
     const PixelSurface& Surface() const { return surface_; }
 
     // Palette: the previous one is returned; realising makes palette-index colours resolve to it.
@@ -78,9 +81,9 @@ public:
 
     CPen* SelectObject(CPen* pen);
     CBrush* SelectObject(CBrush* brush);
-    CBrush* SelectStockBrush(int stockBrush);  // NULL_BRUSH or WHITE_BRUSH
-    int SetROP2(int mode);
-    int GetROP2() const { return rop2_; }
+    CBrush* SelectStockBrush(StockBrush stockBrush);
+    RasterOperation SetROP2(RasterOperation mode);
+    RasterOperation GetROP2() const { return rop2_; }
 
     CPoint MoveTo(int x, int y);
     CPoint GetCurrentPosition() const { return position_; }
@@ -107,7 +110,7 @@ private:
     CBrush hollowBrush_{true};
     CPen* pen_ = &defaultPen_;
     CBrush* brush_ = &whiteBrush_;
-    int rop2_ = R2_COPYPEN;
+    RasterOperation rop2_ = R2_COPYPEN;
     CPoint position_;
     CRect dirty_;
 };

@@ -28,29 +28,18 @@ public:
     void SetMainFrame(IMainFrame* frame) { frame_ = frame; }
     IMainFrame* GetMainFrame() const { return frame_; }
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
 
     // Paint: records the device size, hands it to the document and draws by ViewMode.
     void OnDraw(CDC* dc);
     void DrawEscapeTime(CDC* dc);
     void DrawTree(CDC* dc, int segments, int x, int y);
 
-    // Draw and colour-series commands.
+    // Draw and colour-series commands; the series is 1 to 7.
     void OnDrawCommand();
-    void OnSeriesDarkGreen();
-    void OnSeriesDarkRed();
-    void OnSeriesDarkBlue();
-    void OnSeriesAll();
-    void OnSeriesGreen();
-    void OnSeriesRed();
-    void OnSeriesBlue();
-    void OnUpdateSeriesDarkGreen(CCmdUI* ui);
-    void OnUpdateSeriesDarkRed(CCmdUI* ui);
-    void OnUpdateSeriesDarkBlue(CCmdUI* ui);
-    void OnUpdateSeriesAll(CCmdUI* ui);
-    void OnUpdateSeriesGreen(CCmdUI* ui);
-    void OnUpdateSeriesRed(CCmdUI* ui);
-    void OnUpdateSeriesBlue(CCmdUI* ui);
+    void OnSeries(int series);
+    void OnUpdateSeries(CCmdUI* ui, int series);
 
     // Tree toolbar commands.
     void OnTreeMode();
@@ -68,13 +57,15 @@ public:
     void OnReduxLess();
     void OnUpdateTreeColour(CCmdUI* ui);
 
-    // Mouse: zoom selection and pointer readout (client coordinates).
+    // Mouse: zoom selection and pointer readout (client coordinates). The handlers take the key
+    // flags of their message but never look at them.
+    static constexpr UINT kNoKeyFlags = 0;
     void OnLButtonDown(UINT flags, CPoint point);
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void DrawDragFrame(CDC* dc);
 
-    // Fields, in declaration order.
+    // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;
     int Redux = 3;
     int TreeColour = 1;
@@ -121,7 +112,6 @@ protected:
     virtual void ReleaseCapture() {}
 
 private:
-    void SetSeries(int series);
     void TreeChanged();
 
     CMorvale1Doc* document_;

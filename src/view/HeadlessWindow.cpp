@@ -62,13 +62,13 @@ HeadlessWindow::HeadlessWindow(PictureSize screen, PictureSize window, Painter p
 HeadlessWindow::~HeadlessWindow() = default;
 
 void HeadlessWindow::ChooseKind(Fractal kind) {
-    doc_.OnCmdMsg(kind == Fractal::Julia ? ID_JULIA : ID_MANDELBROT, nullptr);
+    doc_.ExecuteCommand(kind == Fractal::Julia ? ID_JULIA : ID_MANDELBROT);
 }
 
 void HeadlessWindow::TakeTexts(const std::vector<std::string>& texts) {
     dialogs_->texts = texts;
     doc_.SetPresetDialogs(dialogs_.get());
-    doc_.OnCmdMsg(ID_DATABASE, nullptr);
+    doc_.ExecuteCommand(ID_DATABASE);
     doc_.SetPresetDialogs(nullptr);
 }
 
@@ -78,12 +78,12 @@ void HeadlessWindow::TypeDepth(int depth) {
 
 void HeadlessWindow::ChooseSeries(int series) {
     if (series >= kFirstSeries && series <= kLastSeries)
-        view_.OnCmdMsg(kSeriesCommands[series - 1], nullptr);
+        view_.ExecuteCommand(kSeriesCommands[series - 1]);
     PaintIfDue();
 }
 
 void HeadlessWindow::PressDraw() {
-    view_.OnCmdMsg(ID_DRAW, nullptr);
+    view_.ExecuteCommand(ID_DRAW);
     PaintIfDue();
 }
 
@@ -93,7 +93,7 @@ void HeadlessWindow::Drag(CPoint from, CPoint to) {
 }
 
 void HeadlessWindow::PressTreeCommand(UINT id) {
-    view_.OnCmdMsg(id, nullptr);
+    view_.ExecuteCommand(id);
     PaintIfDue();
 }
 

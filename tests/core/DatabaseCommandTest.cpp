@@ -41,7 +41,7 @@ protected:
 TEST_F(DatabaseCommandTest, JuliaRowTakenOnOk) {
     doc.OnJulia();
     dialogs.outcome = {IDOK, true, {"-1.2", "1.2", "-1.2", "1.2", "0.31", "0.025", "500"}};
-    EXPECT_TRUE(doc.OnCmdMsg(ID_DATABASE, nullptr));
+    EXPECT_TRUE(doc.ExecuteCommand(ID_DATABASE));
     EXPECT_EQ(dialogs.juliaRuns, 1);
     EXPECT_EQ(dialogs.opened, std::vector<std::string>(7, ""));
     EXPECT_EQ(doc.JuliaTexts[5], "0.025");
@@ -110,7 +110,7 @@ TEST_F(DatabaseCommandTest, NoKindOpensNoDialogAndEmptiesThePanes) {
 
 TEST_F(DatabaseCommandTest, DatabaseCommandIsAlwaysEnabled) {
     CCmdUI ui(ID_DATABASE);
-    EXPECT_TRUE(doc.OnCmdMsg(ID_DATABASE, &ui));
+    EXPECT_TRUE(doc.UpdateCommand(ui));
     EXPECT_TRUE(ui.IsEnabled());
     EXPECT_EQ(ui.Checked(), 0);
 }

@@ -90,7 +90,7 @@ TEST_F(DeviceContextTest, InvertingOutlineTwiceRestoresEveryPixel) {
             image.Surface().At(x, y) = PixelFromRgb(uint8_t(x * 30), uint8_t(y * 40), 7);
     const std::vector<Pixel> before = image.Pixels();
     dc.SelectStockBrush(NULL_BRUSH);
-    const int oldMode = dc.SetROP2(R2_NOT);
+    const RasterOperation oldMode = dc.SetROP2(R2_NOT);
     // Thin and degenerate rectangles too: a shared pixel must not be inverted twice in one pass.
     const CRect rects[] = {{0, 0, 8, 6}, {2, 1, 3, 5}, {1, 2, 6, 3}, {-3, -3, 6, 4}};
     for (const CRect& r : rects) {

@@ -50,14 +50,14 @@ TEST_F(PrepareDrawingTest, KindCommandsSetTitleAndClearDrawn) {
     EXPECT_EQ(doc.Drawn, 0);
     EXPECT_EQ(frame.title, "Julia - Morval");
     CCmdUI julia(ID_JULIA), mandel(ID_MANDELBROT);
-    EXPECT_TRUE(doc.OnCmdMsg(ID_JULIA, &julia));
-    EXPECT_TRUE(doc.OnCmdMsg(ID_MANDELBROT, &mandel));
+    EXPECT_TRUE(doc.UpdateCommand(julia));
+    EXPECT_TRUE(doc.UpdateCommand(mandel));
     EXPECT_EQ(julia.Checked(), 1);
     EXPECT_EQ(mandel.Checked(), 0);
-    EXPECT_TRUE(doc.OnCmdMsg(ID_MANDELBROT, nullptr));
+    EXPECT_TRUE(doc.ExecuteCommand(ID_MANDELBROT));
     EXPECT_EQ(frame.title, "Mandelbrot - Morval");
     EXPECT_EQ(doc.FractalKind, Fractal::Mandelbrot);
-    EXPECT_FALSE(doc.OnCmdMsg(ID_DRAW, nullptr));
+    EXPECT_FALSE(doc.ExecuteCommand(ID_DRAW));
 }
 
 TEST_F(PrepareDrawingTest, JuliaBranchConvertsAllSevenTexts) {

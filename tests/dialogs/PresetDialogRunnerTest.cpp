@@ -31,7 +31,7 @@ protected:
     // Runs the database command with `script` driving whichever dialog it opens.
     void Database(const std::function<void(QDialog&)>& script) {
         auto command = [&] {
-            doc.OnCmdMsg(ID_DATABASE, nullptr);
+            doc.ExecuteCommand(ID_DATABASE);
             return 0;
         };
         RunScripted(command, script);

@@ -19,10 +19,10 @@ using CommandsTest = TreeViewTest;
 TEST_F(CommandsTest, EveryCommandIsRoutedAndRedrawsOnce) {
     for (UINT id : kTreeCommands) {
         const int before = view.invalidations;
-        EXPECT_TRUE(view.OnCmdMsg(id, nullptr)) << id;
+        EXPECT_TRUE(view.ExecuteCommand(id)) << id;
         EXPECT_EQ(view.invalidations, before + 1) << id;
         CCmdUI ui(id);
-        EXPECT_TRUE(view.OnCmdMsg(id, &ui)) << id;
+        EXPECT_TRUE(view.UpdateCommand(ui)) << id;
         EXPECT_TRUE(ui.IsEnabled()) << id;
     }
 }
@@ -44,13 +44,13 @@ TEST_F(CommandsTest, EachCommandChangesOneValueAndKeepsTheSegmentInvariant) {
     for (const Step& step : steps) {
         view.Segments = 999;  // whatever broke it, the command restores it
         const int before = view.*step.field;
-        view.OnCmdMsg(step.id, nullptr);
+        view.ExecuteCommand(step.id);
         EXPECT_EQ(view.*step.field, before + step.change) << step.id;
         EXPECT_EQ(view.Segments, 60 + view.SegmentOffset) << step.id;
     }
     for (UINT id : {ID_TREE_RAD_MORE, ID_TREE_DT_LESS, ID_TREE_COLOUR, ID_TREE_MODE}) {
         view.Segments = 999;
-        view.OnCmdMsg(id, nullptr);
+        view.ExecuteCommand(id);
         EXPECT_EQ(view.Segments, 60 + view.SegmentOffset) << id;
     }
 }
@@ -98,7 +98,7 @@ TEST_F(CommandsTest, TenthStepsAccumulateAsDoubles) {
 TEST_F(CommandsTest, ColourToggleClearsThePenAndSetsTheCheckMark) {
     auto checked = [this] {
         CCmdUI ui(ID_TREE_COLOUR);
-        view.OnCmdMsg(ID_TREE_COLOUR, &ui);
+        view.UpdateCommand(ui);
         return ui.Checked();
     };
     EXPECT_EQ(checked(), 1);

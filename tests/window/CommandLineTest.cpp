@@ -98,7 +98,7 @@ TEST_F(CommandLineTest, AToolbarThatCannotBeLoadedRefusesTheWindowAndEndsTheStar
     EXPECT_FALSE(app()->InitInstance({"morvale1"}));
     qInstallMessageHandler(previous);
     EXPECT_TRUE(reported);
-    EXPECT_TRUE(gWarnings.contains("Failed to create toolbar\n"));
+    EXPECT_TRUE(gWarnings.contains("Failed to create toolbar"));
     EXPECT_EQ(app()->GetMainFrame(), nullptr);
     EXPECT_NE(app()->ExitCode(), 0);
 }

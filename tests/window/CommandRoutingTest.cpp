@@ -15,19 +15,22 @@ class CountingTarget : public CCmdTarget {
 public:
     explicit CountingTarget(std::vector<UINT> ids, int check = 0)
         : ids_(std::move(ids)), check_(check) {}
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override {
-        if (std::find(ids_.begin(), ids_.end(), id) == ids_.end()) return false;
-        if (ui) {
-            ui->Enable(true);
-            ui->SetCheck(check_);
-        } else {
-            ++runs;
-        }
+    bool ExecuteCommand(UINT id) override {
+        if (!Handles(id)) return false;
+        ++runs;
+        return true;
+    }
+    bool UpdateCommand(CCmdUI& ui) override {
+        if (!Handles(ui.Id())) return false;
+        ui.Enable(true);
+        ui.SetCheck(check_);
         return true;
     }
     int runs = 0;
 
 private:
+    bool Handles(UINT id) const { return std::find(ids_.begin(), ids_.end(), id) != ids_.end(); }
+
     std::vector<UINT> ids_;
     int check_;
 };

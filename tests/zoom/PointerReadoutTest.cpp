@@ -16,7 +16,7 @@ namespace {
 class PointerReadoutTest : public ::testing::Test, protected testing::ZoomFixture {
 protected:
     const testing::FakePane& Pane() const { return frame.panes[1]; }
-    void ExpectPane(UINT style, int width, const std::string& text) {
+    void ExpectPane(PaneStyle style, int width, const std::string& text) {
         EXPECT_EQ(Pane().id, 0u);
         EXPECT_EQ(Pane().style, style);
         EXPECT_EQ(Pane().width, width);

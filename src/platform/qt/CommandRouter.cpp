@@ -21,13 +21,13 @@ CommandRouter::CommandRouter(QObject* parent) : QObject(parent) {}
 
 bool CommandRouter::Route(UINT id) {
     for (CCmdTarget* target : targets_)
-        if (target && target->OnCmdMsg(id, nullptr)) return true;
+        if (target && target->ExecuteCommand(id)) return true;
     return false;
 }
 
 void CommandRouter::Update(CCmdUI& ui) {
     for (CCmdTarget* target : targets_)
-        if (target && target->OnCmdMsg(ui.m_nID, &ui)) return;
+        if (target && target->UpdateCommand(ui)) return;
     ui.Enable(false);
 }
 

@@ -45,18 +45,18 @@ DepthComboBox::DepthComboBox(QWidget* parent) : QComboBox(parent) {
     setLineEdit(new FixedFieldEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (onEditChange) onEditChange(text);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        if (notify_.editChange) notify_.editChange();
     });
-    connect(this, &QComboBox::activated, this, [this](int index) {
-        if (onSelChange) onSelChange(index);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (notify_.selChange) notify_.selChange();
     });
 }
 
 void DepthComboBox::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
     // Closing the drop-down list hands the focus back; that is no new focus.
-    if (event->reason() != Qt::PopupFocusReason && onSetFocus) onSetFocus();
+    if (event->reason() != Qt::PopupFocusReason && notify_.setFocus) notify_.setFocus();
 }
 
 }  // namespace morvale

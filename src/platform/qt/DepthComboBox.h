@@ -12,12 +12,18 @@ class DepthComboBox : public QComboBox {
 public:
     explicit DepthComboBox(QWidget* parent = nullptr);
 
-    std::function<void(int index)> onSelChange;
-    std::function<void(const QString& text)> onEditChange;
-    std::function<void()> onSetFocus;
+    struct Notifications {
+        std::function<void()> selChange;
+        std::function<void()> editChange;
+        std::function<void()> setFocus;
+    };
+    void SetNotifications(Notifications notifications) { notify_ = std::move(notifications); }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    Notifications notify_;
 };
 
 }  // namespace morvale

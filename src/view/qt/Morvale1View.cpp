@@ -15,21 +15,10 @@ namespace {
 using View = CMorvale1View;
 
 constexpr CommandEntry<View> kPrintCommands[] = {
-    {ID_FILE_PRINT, &View::OnFilePrint, nullptr},
-    {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect, nullptr},
-    {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview, nullptr},
+    {ID_FILE_PRINT, &View::OnFilePrint},
+    {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect},
+    {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview},
 };
-
-UINT KeyFlags(const QMouseEvent* event) {
-    UINT flags = 0;
-    const Qt::MouseButtons buttons = event->buttons();
-    if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
-    if (event->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
-    if (event->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
-    return flags;
-}
 
 CPoint ClientPoint(const QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
@@ -62,8 +51,12 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-bool CMorvale1View::OnCmdMsg(UINT id, CCmdUI* ui) {
-    return DispatchCommand<View>(this, kPrintCommands, id, ui) || CFractalView::OnCmdMsg(id, ui);
+bool CMorvale1View::ExecuteCommand(UINT id) {
+    return ExecuteFromTable(*this, kPrintCommands, id) || CFractalView::ExecuteCommand(id);
+}
+
+bool CMorvale1View::UpdateCommand(CCmdUI& ui) {
+    return UpdateFromTable(*this, kPrintCommands, ui) || CFractalView::UpdateCommand(ui);
 }
 
 QColor CMorvale1View::BackgroundColour() const {
@@ -118,15 +111,15 @@ void CMorvale1View::resizeEvent(QResizeEvent*) {
 }
 
 void CMorvale1View::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonDown(KeyFlags(event), ClientPoint(event));
+    if (event->button() == Qt::LeftButton) OnLButtonDown(kNoKeyFlags, ClientPoint(event));
 }
 
 void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(KeyFlags(event), ClientPoint(event));
+    OnMouseMove(kNoKeyFlags, ClientPoint(event));
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonUp(KeyFlags(event), ClientPoint(event));
+    if (event->button() == Qt::LeftButton) OnLButtonUp(kNoKeyFlags, ClientPoint(event));
 }
 
 // The window class asks for double-clicks, which then arrive instead of a second press.

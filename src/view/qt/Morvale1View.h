@@ -12,18 +12,12 @@ namespace morvale {
 
 class PrintSupport;
 
-// Mouse key-state flags handed to the mouse handlers.
-inline constexpr UINT MK_LBUTTON = 0x0001;
-inline constexpr UINT MK_RBUTTON = 0x0002;
-inline constexpr UINT MK_SHIFT = 0x0004;
-inline constexpr UINT MK_CONTROL = 0x0008;
-inline constexpr UINT MK_MBUTTON = 0x0010;
-
 class CMorvale1View : public QWidget, public CFractalView {
 public:
     CMorvale1View(CMorvale1Doc* document, QWidget* parent = nullptr);
 
-    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    bool ExecuteCommand(UINT id) override;
+    bool UpdateCommand(CCmdUI& ui) override;
     void SetPrintSupport(PrintSupport* printing) { printing_ = printing; }
 
     // Print commands: with the print dialog, straight to the printer, and the page preview.

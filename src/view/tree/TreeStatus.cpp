@@ -34,7 +34,7 @@ std::array<PaneSetting, 5> TreePaneSettings(const TreeReadout& r) {
         {Pane::Readout, SBPS_NORMAL, 40, FormatInt("Äste: ", r.branches)},
         // Summed wide, so that the count shown from an extreme offset cannot wrap.
         {ParameterPane(0), SBPS_NORMAL, 75,
-         FormatInt("Segmente: ", kSegmentBase + (long long)r.segmentOffset)},
+         FormatInt("Segmente: ", kSegmentBase + static_cast<long long>(r.segmentOffset))},
         {ParameterPane(1), SBPS_NORMAL, 40, FormatOneDecimal("rad: ", r.segmentLength)},
         {ParameterPane(2), SBPS_NORMAL, 40, FormatOneDecimal("dt: ", r.turnAngle)},
         {ParameterPane(3), SBPS_NORMAL, 55, FormatInt("Redux: ", r.redux)},

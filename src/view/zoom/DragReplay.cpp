@@ -2,14 +2,10 @@
 
 namespace morvale {
 
-namespace {
-constexpr UINT kLeftButtonHeld = 0x0001;
-}
-
 void ReplayDrag(CFractalView& view, CPoint from, CPoint to) {
-    view.OnLButtonDown(kLeftButtonHeld, from);
-    view.OnMouseMove(kLeftButtonHeld, to);
-    view.OnLButtonUp(0, to);
+    view.OnLButtonDown(CFractalView::kNoKeyFlags, from);
+    view.OnMouseMove(CFractalView::kNoKeyFlags, to);
+    view.OnLButtonUp(CFractalView::kNoKeyFlags, to);
 }
 
 }  // namespace morvale

@@ -56,7 +56,7 @@ void CFractalView::OnLButtonUp(UINT, CPoint point) {
 }
 
 void CFractalView::DrawDragFrame(CDC* dc) {
-    const int previousMode = dc->SetROP2(R2_NOT);
+    const RasterOperation previousMode = dc->SetROP2(R2_NOT);
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
     dc->Rectangle(DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y);
     dc->SelectObject(oldBrush);
