@@ -4,6 +4,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <span>
 
 #include "doc/ColourSeries.h"
 #include "doc/PresetDialogs.h"
@@ -36,6 +37,13 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
     std::array<double, N> values{};
     for (std::size_t i = 0; i < N; ++i) values[i] = Atof(texts[i]);
     return values;
+}
+
+void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
+    xMin = box.xMin;
+    xMax = box.xMax;
+    yMin = box.yMin;
+    yMax = box.yMax;
 }
 
 struct PaneLayout {
@@ -180,20 +188,14 @@ void CMorvale1Doc::PrepareDrawing(CDC* dc) {
 
 void CMorvale1Doc::SetJuliaRegion(const JuliaRegion& region) {
     JuliaValues = region.Values();
-    JuliaXMin = region.box.xMin;
-    JuliaXMax = region.box.xMax;
-    JuliaYMin = region.box.yMin;
-    JuliaYMax = region.box.yMax;
+    CopyBox(region.box, JuliaXMin, JuliaXMax, JuliaYMin, JuliaYMax);
     JuliaP = region.p;
     JuliaQ = region.q;
 }
 
 void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
     MandelValues = region.Values();
-    MandelPMin = region.box.xMin;
-    MandelPMax = region.box.xMax;
-    MandelQMin = region.box.yMin;
-    MandelQMax = region.box.yMax;
+    CopyBox(region.box, MandelPMin, MandelPMax, MandelQMin, MandelQMax);
 }
 
 void CMorvale1Doc::ApplyZoom() {
@@ -250,7 +252,6 @@ std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) cons
     scene.cr = JuliaP;
     scene.ci = JuliaQ;
     scene.limit = IterationLimit;
-    scene.firstSampleRow = kHiddenRows;
     scene.columns = std::clamp(PictureWidth, 0, visible.width);
     scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
     return scene;

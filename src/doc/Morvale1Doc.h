@@ -3,7 +3,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "doc/EscapeScene.h"
