@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <algorithm>
 
-#include "presets/qt/DataExchange.h"
+#include "platform/qt/DialogFont.h"
+#include "platform/qt/QtText.h"
 #include "presets/qt/DialogUnits.h"
 #include "presets/qt/LabelEditDelegate.h"
 
@@ -28,30 +28,21 @@ constexpr int kEditY = 128, kEditW = 35, kEditH = 12;
 constexpr QColor kListGrey{192, 192, 192};
 constexpr int kColumnWidth = 80;  // pixels
 
-QFont DialogFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    return font;
-}
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QTableWidgetItem* CentredItem(std::string_view text) {
-    auto* item = new QTableWidgetItem(FromView(text));
+    auto* item = new QTableWidgetItem(Utf8(text));
     item->setTextAlignment(Qt::AlignCenter);
     return item;
 }
 
 }  // namespace
 
-PresetDbForm::PresetDbForm(QDialog& dialog, const PresetDbLayout& layout) : dialog_(dialog) {
-    Build(layout);
+PresetDbForm::PresetDbForm(QDialog& dialog, std::string_view caption, UINT listId)
+    : dialog_(dialog) {
+    Build(caption, listId);
 }
 
-void PresetDbForm::Build(const PresetDbLayout& layout) {
-    dialog_.setWindowTitle(QString::fromUtf8(layout.caption));
+void PresetDbForm::Build(std::string_view caption, UINT listId) {
+    dialog_.setWindowTitle(Utf8(caption));
     dialog_.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog_.setFont(DialogFont());
@@ -68,22 +59,24 @@ void PresetDbForm::Build(const PresetDbLayout& layout) {
     cancel_->setGeometry(units.ToPixels(kCancelRect));
     QObject::connect(cancel_, &QPushButton::clicked, &dialog_, &QDialog::reject);
 
-    BuildList(layout.listId);
+    BuildList(listId);
     list_->setGeometry(units.ToPixels(kListRect));
-
-    QWidget* previous = list_;
     QWidget::setTabOrder(ok_, cancel_);
     QWidget::setTabOrder(cancel_, list_);
-    for (const PresetDbField& field : layout.fields) {
-        auto* label = new QLabel(QString::fromUtf8(field.label), &dialog_);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setGeometry(units.ToPixels(QRect(field.labelX, kLabelY, kLabelW, kLabelH)));
-        auto* edit = new QLineEdit(&dialog_);
-        edit->setObjectName(ControlName(field.editId));
-        edit->setGeometry(units.ToPixels(QRect(field.editX, kEditY, kEditW, kEditH)));
-        QWidget::setTabOrder(previous, edit);
-        previous = edit;
-    }
+    lastInTabOrder_ = list_;
+}
+
+QLineEdit* PresetDbForm::AddField(std::string_view label, UINT editId, int labelX, int editX) {
+    const DialogUnits units(dialog_.font());
+    auto* caption = new QLabel(Utf8(label), &dialog_);
+    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    caption->setGeometry(units.ToPixels(QRect(labelX, kLabelY, kLabelW, kLabelH)));
+    auto* edit = new QLineEdit(&dialog_);
+    edit->setObjectName(ControlName(editId));
+    edit->setGeometry(units.ToPixels(QRect(editX, kEditY, kEditW, kEditH)));
+    QWidget::setTabOrder(lastInTabOrder_, edit);
+    lastInTabOrder_ = edit;
+    return edit;
 }
 
 void PresetDbForm::BuildList(UINT listId) {
@@ -104,11 +97,7 @@ void PresetDbForm::BuildList(UINT listId) {
     list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
-QLineEdit* PresetDbForm::Edit(UINT editId) const {
-    return dialog_.findChild<QLineEdit*>(ControlName(editId));
-}
-
-void PresetDbForm::BeginFill(std::span<const std::string_view> headings, int rowCount) {
+void PresetDbForm::BeginFill(int rowCount) {
     QPalette palette = list_->palette();
     palette.setColor(QPalette::Base, kListGrey);
     palette.setColor(QPalette::AlternateBase, kListGrey);
@@ -120,9 +109,9 @@ void PresetDbForm::BeginFill(std::span<const std::string_view> headings, int row
 
     list_->selectionModel()->blockSignals(true);
     list_->setRowCount(0);
-    list_->setColumnCount(int(headings.size()));
-    for (std::size_t c = 0; c < headings.size(); ++c) {
-        list_->setHorizontalHeaderItem(int(c), CentredItem(headings[c]));
+    list_->setColumnCount(int(bound_.size()));
+    for (std::size_t c = 0; c < bound_.size(); ++c) {
+        list_->setHorizontalHeaderItem(int(c), CentredItem(bound_[c].heading));
         list_->setColumnWidth(int(c), kColumnWidth);
     }
     list_->setRowCount(rowCount);
@@ -148,9 +137,28 @@ void PresetDbForm::EndFill() {
     list_->selectionModel()->blockSignals(false);
 }
 
-QString PresetDbForm::CellText(int row, int column) const {
-    const QTableWidgetItem* item = list_->item(row, column);
-    return item ? item->text() : QString();
+void PresetDbForm::Exchange(bool saveAndValidate) {
+    for (const Bound& column : bound_) {
+        if (saveAndValidate)
+            *column.text = column.edit->text();
+        else if (column.edit->text() != *column.text) {
+            column.edit->setText(*column.text);
+            column.edit->setCursorPosition(0);  // long texts show their beginning
+        }
+    }
+}
+
+void PresetDbForm::LoadRow(int row) {
+    for (std::size_t c = 0; c < bound_.size(); ++c) {
+        const QTableWidgetItem* item = list_->item(row, int(c));
+        *bound_[c].result = *bound_[c].text = item ? item->text() : QString();
+    }
+}
+
+void PresetDbForm::TakeEdit(const QString& text) {
+    Exchange(true);
+    for (const Bound& column : bound_)
+        if (column.text == &text) *column.result = text;
 }
 
 void PresetDbForm::ConnectRowChanges(std::function<void(int)> handler) {
@@ -179,10 +187,8 @@ int PresetDbForm::RowOfLastChange(const QList<int>& rows) const {
     return rows.last();
 }
 
-void PresetDbForm::ConnectEdit(UINT editId, std::function<void()> handler) {
-    QLineEdit* edit = Edit(editId);
-    Q_ASSERT(edit);
-    QObject::connect(edit, &QLineEdit::textEdited, &dialog_, [handler] { handler(); });
+void PresetDbForm::ConnectEdit(QLineEdit* edit, std::function<void()> handler) {
+    QObject::connect(edit, &QLineEdit::textEdited, &dialog_, std::move(handler));
 }
 
 void PresetDbForm::ConnectOk(std::function<void()> beforeClose) {
