@@ -12,7 +12,7 @@
 #include "platform/qt/DialogFont.h"
 #include "platform/qt/QtText.h"
 #include "presets/qt/DialogUnits.h"
-#include "presets/qt/LabelEditDelegate.h"
+#include "presets/qt/PresetList.h"
 
 namespace morvale {
 namespace {
@@ -59,7 +59,8 @@ void PresetDbForm::Build(std::string_view caption, UINT listId) {
     cancel_->setGeometry(units.ToPixels(kCancelRect));
     QObject::connect(cancel_, &QPushButton::clicked, &dialog_, &QDialog::reject);
 
-    BuildList(listId);
+    list_ = new PresetList(&dialog_);
+    list_->setObjectName(ControlName(listId));
     list_->setGeometry(units.ToPixels(kListRect));
     QWidget::setTabOrder(ok_, cancel_);
     QWidget::setTabOrder(cancel_, list_);
@@ -77,24 +78,6 @@ QLineEdit* PresetDbForm::AddField(std::string_view label, UINT editId, int label
     QWidget::setTabOrder(lastInTabOrder_, edit);
     lastInTabOrder_ = edit;
     return edit;
-}
-
-void PresetDbForm::BuildList(UINT listId) {
-    list_ = new QTableWidget(&dialog_);
-    list_->setObjectName(ControlName(listId));
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setMinimumSectionSize(1);
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 3);
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->setShowGrid(false);
-    list_->setWordWrap(false);
-    list_->setCornerButtonEnabled(false);
-    list_->setTabKeyNavigation(false);  // Tab leaves the list for the next control
-    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    list_->horizontalHeader()->setHighlightSections(false);
-    list_->setItemDelegate(new LabelEditDelegate(list_));
-    list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
 void PresetDbForm::BeginFill(int rowCount) {
@@ -129,11 +112,7 @@ void PresetDbForm::SetRow(int row, std::span<const std::string_view> cells) {
 }
 
 void PresetDbForm::EndFill() {
-    // A list without a current row would make the first row current on focus-in, which
-    // reads as a row change; a silent current row that is not selected avoids it.
-    if (list_->rowCount() > 0)
-        list_->selectionModel()->setCurrentIndex(list_->model()->index(0, 0),
-                                                 QItemSelectionModel::NoUpdate);
+    list_->ParkOnFirstRow();
     list_->selectionModel()->blockSignals(false);
 }
 
@@ -182,8 +161,10 @@ void PresetDbForm::ConnectRowChanges(std::function<void(int)> handler) {
 
 int PresetDbForm::RowOfLastChange(const QList<int>& rows) const {
     if (rows.isEmpty()) return -1;
+    // A click inside a selection deselects the other rows but leaves its own: it is still the
+    // row the user moved to last.
     const int current = list_->currentIndex().row();
-    if (rows.contains(current)) return current;
+    if (rows.contains(current) || list_->selectionModel()->isRowSelected(current)) return current;
     return rows.last();
 }
 

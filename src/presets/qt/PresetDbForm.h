@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "platform/CommandIds.h"
+#include "presets/qt/PresetList.h"
 
 class QDialog;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
 class QWidget;
 
 namespace morvale {
@@ -96,7 +96,6 @@ private:
     };
 
     void Build(std::string_view caption, UINT listId);
-    void BuildList(UINT listId);
     QLineEdit* AddField(std::string_view label, UINT editId, int labelX, int editX);
     void ConnectEdit(QLineEdit* edit, std::function<void()> handler);
     void BeginFill(int rowCount);
@@ -105,7 +104,7 @@ private:
     int RowOfLastChange(const QList<int>& rows) const;
 
     QDialog& dialog_;
-    QTableWidget* list_ = nullptr;
+    PresetList* list_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QWidget* lastInTabOrder_ = nullptr;
