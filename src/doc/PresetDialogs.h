@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandIds.h"
+
 namespace morvale {
 
 struct PresetDialogOutcome {
-    int code = 2;                     // IDOK or IDCANCEL
+    int code = IDCANCEL;              // or IDOK
     bool chosen = false;              // m_bChosen
     std::vector<std::string> result;  // m_result, one text per column
 };

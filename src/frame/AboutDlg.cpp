@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "platform/qt/DialogFont.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 
@@ -24,9 +25,7 @@ QWidget* MainWindowOf(QWidget* parent) {
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(MainWindowOf(parent)) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DialogFont());
     setWindowTitle(Utf8(res::kAboutCaption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

@@ -1,7 +1,6 @@
 // The frame's menu, accelerators, toolbars, depth box and status bar, built from the resource
 // tables.
 #include <QDir>
-#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include "frame/MainFrame.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
+#include "platform/qt/DialogFont.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
@@ -116,9 +116,7 @@ bool CMainFrame::CreateStatusBar() {
 void CMainFrame::CreateDepthBox() {
     m_wndDepthBox = new DepthComboBox(m_wndToolBar);
     m_wndDepthBox->setObjectName(QString::number(IDC_DEPTHBOX));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    m_wndDepthBox->setFont(font);
+    m_wndDepthBox->setFont(DialogFont());
     m_wndDepthBox->setFixedWidth(kDepthBoxWidth);
     m_wndDepthBox->addItem(QStringLiteral("Tiefe"));
     for (int n = 6; n <= 72; n += 10) m_wndDepthBox->addItem(QString::asprintf("%d", n));

@@ -11,9 +11,9 @@
 
 #include "DialogScript.h"
 #include "presets/PresetTables.h"
-#include "presets/qt/DataExchange.h"
 #include "presets/qt/JuliaDbDlg.h"
 #include "presets/qt/MandelDbDlg.h"
+#include "presets/qt/PresetDbForm.h"
 
 namespace morvale {
 namespace {
@@ -186,6 +186,45 @@ TEST(JuliaDbDlgTest, FirstClickOnTheTopRowLoadsIt) {
     });
     EXPECT_EQ(dlg.m_bChosen, 1);
     EXPECT_EQ(Texts(dlg.m_result), RowTexts(JuliaPresets[0]));
+}
+
+QList<int> SelectedRows(const QTableWidget& list) {
+    QList<int> rows;
+    for (const QModelIndex& i : list.selectionModel()->selectedRows()) rows << i.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+TEST(JuliaDbDlgTest, FirstDownAfterTabbingInChoosesTheTopRow) {
+    CJuliaDbDlg dlg;
+    Drive(dlg, [&](QDialog& d) {
+        PressKey(d, Qt::Key_Tab);
+        PressKey(d, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), dlg.m_list);
+        EXPECT_EQ(dlg.m_bChosen, 0);
+        PressKey(d, Qt::Key_Down);
+        EXPECT_EQ(SelectedRows(*dlg.m_list), QList<int>({0}));
+        EXPECT_EQ(FieldsLeftToRight(d), RowTexts(JuliaPresets[0]));
+        PressKey(d, Qt::Key_Down);
+        EXPECT_EQ(SelectedRows(*dlg.m_list), QList<int>({1}));
+    });
+}
+
+TEST(JuliaDbDlgTest, APlainClickInsideASelectionChoosesThatRowAlone) {
+    CJuliaDbDlg dlg;
+    Drive(dlg, [&](QDialog& d) {
+        ClickRow(*dlg.m_list, 2);
+        ClickRow(*dlg.m_list, 5, Qt::ShiftModifier);
+        // On the label, which a click on the sole selected row would open for editing.
+        const QRect label = dlg.m_list->visualItemRect(dlg.m_list->item(3, 0));
+        QTest::mouseClick(dlg.m_list->viewport(), Qt::LeftButton, {}, label.center());
+        EXPECT_EQ(SelectedRows(*dlg.m_list), QList<int>({3}));
+        EXPECT_EQ(FieldsLeftToRight(d), RowTexts(JuliaPresets[3]));
+        const bool editorOpened =
+            QTest::qWaitFor([&] { return QApplication::focusWidget() != dlg.m_list; },
+                            2 * QApplication::doubleClickInterval());
+        EXPECT_FALSE(editorOpened);
+    });
 }
 
 TEST(JuliaDbDlgTest, DraggingTheQHeadingLeavesTheResultOrder) {

@@ -12,10 +12,10 @@
 
 #include "DialogScript.h"
 #include "presets/PresetTables.h"
-#include "presets/qt/DataExchange.h"
 #include "presets/qt/DialogUnits.h"
 #include "presets/qt/JuliaDbDlg.h"
 #include "presets/qt/MandelDbDlg.h"
+#include "presets/qt/PresetDbForm.h"
 
 namespace morvale {
 namespace {

@@ -7,9 +7,9 @@
 #include "DialogScript.h"
 #include "core/FakeFrame.h"
 #include "doc/Morvale1Doc.h"
-#include "presets/qt/DataExchange.h"
 #include "presets/qt/JuliaDbDlg.h"
 #include "presets/qt/MandelDbDlg.h"
+#include "presets/qt/PresetDbForm.h"
 #include "presets/qt/PresetDialogRunner.h"
 
 namespace morvale {

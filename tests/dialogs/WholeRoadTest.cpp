@@ -16,9 +16,9 @@
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
-#include "presets/qt/DataExchange.h"
 #include "presets/qt/JuliaDbDlg.h"
 #include "presets/qt/MandelDbDlg.h"
+#include "presets/qt/PresetDbForm.h"
 #include "view/HeadlessWindow.h"
 #include "view/qt/Morvale1View.h"
 

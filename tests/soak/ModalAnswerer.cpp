@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "platform/CommandIds.h"
-#include "presets/qt/DataExchange.h"
+#include "presets/qt/PresetDbForm.h"
 
 namespace morvale::testing {
 namespace {

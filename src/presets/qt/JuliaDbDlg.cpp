@@ -3,86 +3,74 @@
 #include "presets/PresetTables.h"
 
 namespace morvale {
-namespace {
 
-constexpr PresetDbField kFields[] = {
-    {"XMIN", IDC_XMIN, 14, 19},     {"XMAX", IDC_XMAX, 71, 74}, {"YMIN", IDC_YMIN, 128, 129},
-    {"YMAX", IDC_YMAX, 184, 184},   {"P", IDC_P, 242, 242},     {"Q", IDC_Q, 299, 299},
-    {"Tiefe", IDC_TIEFE, 349, 349},
-};
-constexpr PresetDbLayout kLayout{"Julia Datenbank", IDC_JULIA_LIST, kFields};
-
-}  // namespace
-
-const std::array<QString CJuliaDbDlg::*, 7> CJuliaDbDlg::kColumnText = {
-    &CJuliaDbDlg::m_strXMin,  &CJuliaDbDlg::m_strXMax, &CJuliaDbDlg::m_strYMin,
-    &CJuliaDbDlg::m_strYMax,  &CJuliaDbDlg::m_strP,    &CJuliaDbDlg::m_strQ,
-    &CJuliaDbDlg::m_strTiefe,
-};
-
-const std::array<PresetDbEditHandler<CJuliaDbDlg>, 7> CJuliaDbDlg::kMessageMap = {{
-    {IDC_P, &CJuliaDbDlg::OnChangeP},
-    {IDC_Q, &CJuliaDbDlg::OnChangeQ},
-    {IDC_TIEFE, &CJuliaDbDlg::OnChangeTiefe},
-    {IDC_XMAX, &CJuliaDbDlg::OnChangeXMax},
-    {IDC_XMIN, &CJuliaDbDlg::OnChangeXMin},
-    {IDC_YMAX, &CJuliaDbDlg::OnChangeYMax},
-    {IDC_YMIN, &CJuliaDbDlg::OnChangeYMin},
+// clang-format off
+constexpr std::array<PresetDbColumn<CJuliaDbDlg>, 7> CJuliaDbDlg::kColumns = {{
+    {"XMIN",  "XMIN",  IDC_XMIN,  &CJuliaDbDlg::m_strXMin,  &CJuliaDbDlg::OnChangeXMin,  14,  19},
+    {"XMAX",  "XMAX",  IDC_XMAX,  &CJuliaDbDlg::m_strXMax,  &CJuliaDbDlg::OnChangeXMax,  71,  74},
+    {"YMIN",  "YMIN",  IDC_YMIN,  &CJuliaDbDlg::m_strYMin,  &CJuliaDbDlg::OnChangeYMin,  128, 129},
+    {"YMAX",  "YMAX",  IDC_YMAX,  &CJuliaDbDlg::m_strYMax,  &CJuliaDbDlg::OnChangeYMax,  184, 184},
+    {"P",     "P",     IDC_P,     &CJuliaDbDlg::m_strP,     &CJuliaDbDlg::OnChangeP,     242, 242},
+    {"Q",     "Q",     IDC_Q,     &CJuliaDbDlg::m_strQ,     &CJuliaDbDlg::OnChangeQ,     299, 299},
+    {"TIEFE", "Tiefe", IDC_TIEFE, &CJuliaDbDlg::m_strTiefe, &CJuliaDbDlg::OnChangeTiefe, 349, 349},
 }};
+// clang-format on
 
-CJuliaDbDlg::CJuliaDbDlg(QWidget* parent) : QDialog(parent), form_(*this, kLayout) {
+CJuliaDbDlg::CJuliaDbDlg(QWidget* parent)
+    : QDialog(parent), form_(*this, "Julia Datenbank", IDC_JULIA_LIST) {
     m_list = form_.List();
-    Behaviour::Connect(*this, kMessageMap);
+    form_.Bind(*this, kColumns, m_result);
+    form_.ConnectRowChanges([this](int row) { OnItemChangedList(row); });
+    form_.ConnectOk([this] { UpdateData(true); });
 }
 
 CJuliaDbDlg::~CJuliaDbDlg() = default;
 
 int CJuliaDbDlg::DoModal() {
-    return Behaviour::DoModal(*this);
+    return form_.RunModal(OnInitDialog());
 }
 
 bool CJuliaDbDlg::UpdateData(bool saveAndValidate) {
-    return Behaviour::UpdateData(*this, saveAndValidate);
+    DoDataExchange(saveAndValidate);
+    return true;
 }
 
-void CJuliaDbDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, IDC_P, m_strP);
-    DDX_Text(pDX, IDC_Q, m_strQ);
-    DDX_Text(pDX, IDC_TIEFE, m_strTiefe);
-    DDX_Text(pDX, IDC_YMAX, m_strYMax);
-    DDX_Text(pDX, IDC_YMIN, m_strYMin);
-    DDX_Text(pDX, IDC_XMIN, m_strXMin);
-    DDX_Text(pDX, IDC_XMAX, m_strXMax);
+void CJuliaDbDlg::DoDataExchange(bool saveAndValidate) {
+    form_.Exchange(saveAndValidate);
 }
 
 bool CJuliaDbDlg::OnInitDialog() {
-    return Behaviour::OnInitDialog(*this, JuliaPresetColumns, JuliaPresets);
+    UpdateData(false);
+    form_.Open(JuliaPresets);
+    return true;
 }
 
 void CJuliaDbDlg::OnItemChangedList(int row) {
-    Behaviour::LoadRow(*this, row);
+    form_.LoadRow(row);
+    UpdateData(false);
+    m_bChosen = 1;
 }
 
 void CJuliaDbDlg::OnChangeP() {
-    Behaviour::TakeEdit(*this, m_strP);
+    form_.TakeEdit(m_strP);
 }
 void CJuliaDbDlg::OnChangeQ() {
-    Behaviour::TakeEdit(*this, m_strQ);
+    form_.TakeEdit(m_strQ);
 }
 void CJuliaDbDlg::OnChangeTiefe() {
-    Behaviour::TakeEdit(*this, m_strTiefe);
+    form_.TakeEdit(m_strTiefe);
 }
 void CJuliaDbDlg::OnChangeXMax() {
-    Behaviour::TakeEdit(*this, m_strXMax);
+    form_.TakeEdit(m_strXMax);
 }
 void CJuliaDbDlg::OnChangeXMin() {
-    Behaviour::TakeEdit(*this, m_strXMin);
+    form_.TakeEdit(m_strXMin);
 }
 void CJuliaDbDlg::OnChangeYMax() {
-    Behaviour::TakeEdit(*this, m_strYMax);
+    form_.TakeEdit(m_strYMax);
 }
 void CJuliaDbDlg::OnChangeYMin() {
-    Behaviour::TakeEdit(*this, m_strYMin);
+    form_.TakeEdit(m_strYMin);
 }
 
 }  // namespace morvale

@@ -5,7 +5,6 @@
 #include <QString>
 #include <array>
 
-#include "presets/qt/PresetDbBehaviour.h"
 #include "presets/qt/PresetDbForm.h"
 
 class QTableWidget;
@@ -33,8 +32,11 @@ public:
     QString m_strXMin;
     QString m_strXMax;
 
+    // The list's columns left to right, with the field, edit string and handler of each.
+    static const std::array<PresetDbColumn<CJuliaDbDlg>, 7> kColumns;
+
 protected:
-    void DoDataExchange(CDataExchange* pDX);
+    void DoDataExchange(bool saveAndValidate);
     bool OnInitDialog();
     void OnItemChangedList(int row);
     void OnChangeP();
@@ -46,11 +48,6 @@ protected:
     void OnChangeYMin();
 
 private:
-    using Behaviour = PresetDbBehaviour<CJuliaDbDlg>;
-    friend Behaviour;
-    static const std::array<QString CJuliaDbDlg::*, 7> kColumnText;  // edit string of each column
-    static const std::array<PresetDbEditHandler<CJuliaDbDlg>, 7> kMessageMap;
-
     PresetDbForm form_;
 };
 

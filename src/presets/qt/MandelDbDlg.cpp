@@ -3,74 +3,66 @@
 #include "presets/PresetTables.h"
 
 namespace morvale {
-namespace {
 
-constexpr PresetDbField kFields[] = {
-    {"PMIN", IDC_PMIN, 14, 19},   {"PMAX", IDC_PMAX, 71, 74},     {"QMIN", IDC_QMIN, 128, 129},
-    {"QMAX", IDC_QMAX, 184, 184}, {"Tiefe", IDC_TIEFE, 238, 238},
-};
-constexpr PresetDbLayout kLayout{"Mandel Datenbank", IDC_MANDEL_LIST, kFields};
-
-}  // namespace
-
-const std::array<QString CMandelDbDlg::*, 5> CMandelDbDlg::kColumnText = {
-    &CMandelDbDlg::m_strPMin, &CMandelDbDlg::m_strPMax,  &CMandelDbDlg::m_strQMin,
-    &CMandelDbDlg::m_strQMax, &CMandelDbDlg::m_strTiefe,
-};
-
-const std::array<PresetDbEditHandler<CMandelDbDlg>, 5> CMandelDbDlg::kMessageMap = {{
-    {IDC_PMAX, &CMandelDbDlg::OnChangePMax},
-    {IDC_PMIN, &CMandelDbDlg::OnChangePMin},
-    {IDC_QMAX, &CMandelDbDlg::OnChangeQMax},
-    {IDC_QMIN, &CMandelDbDlg::OnChangeQMin},
-    {IDC_TIEFE, &CMandelDbDlg::OnChangeTiefe},
+// clang-format off
+constexpr std::array<PresetDbColumn<CMandelDbDlg>, 5> CMandelDbDlg::kColumns = {{
+    {"PMIN",  "PMIN",  IDC_PMIN,  &CMandelDbDlg::m_strPMin,  &CMandelDbDlg::OnChangePMin,  14,  19},
+    {"PMAX",  "PMAX",  IDC_PMAX,  &CMandelDbDlg::m_strPMax,  &CMandelDbDlg::OnChangePMax,  71,  74},
+    {"QMIN",  "QMIN",  IDC_QMIN,  &CMandelDbDlg::m_strQMin,  &CMandelDbDlg::OnChangeQMin,  128, 129},
+    {"QMAX",  "QMAX",  IDC_QMAX,  &CMandelDbDlg::m_strQMax,  &CMandelDbDlg::OnChangeQMax,  184, 184},
+    {"TIEFE", "Tiefe", IDC_TIEFE, &CMandelDbDlg::m_strTiefe, &CMandelDbDlg::OnChangeTiefe, 238, 238},
 }};
+// clang-format on
 
-CMandelDbDlg::CMandelDbDlg(QWidget* parent) : QDialog(parent), form_(*this, kLayout) {
+CMandelDbDlg::CMandelDbDlg(QWidget* parent)
+    : QDialog(parent), form_(*this, "Mandel Datenbank", IDC_MANDEL_LIST) {
     m_list = form_.List();
-    Behaviour::Connect(*this, kMessageMap);
+    form_.Bind(*this, kColumns, m_result);
+    form_.ConnectRowChanges([this](int row) { OnItemChangedList(row); });
+    form_.ConnectOk([this] { UpdateData(true); });
 }
 
 CMandelDbDlg::~CMandelDbDlg() = default;
 
 int CMandelDbDlg::DoModal() {
-    return Behaviour::DoModal(*this);
+    return form_.RunModal(OnInitDialog());
 }
 
 bool CMandelDbDlg::UpdateData(bool saveAndValidate) {
-    return Behaviour::UpdateData(*this, saveAndValidate);
+    DoDataExchange(saveAndValidate);
+    return true;
 }
 
-void CMandelDbDlg::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, IDC_PMAX, m_strPMax);
-    DDX_Text(pDX, IDC_PMIN, m_strPMin);
-    DDX_Text(pDX, IDC_QMAX, m_strQMax);
-    DDX_Text(pDX, IDC_QMIN, m_strQMin);
-    DDX_Text(pDX, IDC_TIEFE, m_strTiefe);
+void CMandelDbDlg::DoDataExchange(bool saveAndValidate) {
+    form_.Exchange(saveAndValidate);
 }
 
 bool CMandelDbDlg::OnInitDialog() {
-    return Behaviour::OnInitDialog(*this, MandelPresetColumns, MandelPresets);
+    UpdateData(false);
+    form_.Open(MandelPresets);
+    return true;
 }
 
 void CMandelDbDlg::OnItemChangedList(int row) {
-    Behaviour::LoadRow(*this, row);
+    form_.LoadRow(row);
+    UpdateData(false);
+    m_bChosen = 1;
 }
 
 void CMandelDbDlg::OnChangePMax() {
-    Behaviour::TakeEdit(*this, m_strPMax);
+    form_.TakeEdit(m_strPMax);
 }
 void CMandelDbDlg::OnChangePMin() {
-    Behaviour::TakeEdit(*this, m_strPMin);
+    form_.TakeEdit(m_strPMin);
 }
 void CMandelDbDlg::OnChangeQMax() {
-    Behaviour::TakeEdit(*this, m_strQMax);
+    form_.TakeEdit(m_strQMax);
 }
 void CMandelDbDlg::OnChangeQMin() {
-    Behaviour::TakeEdit(*this, m_strQMin);
+    form_.TakeEdit(m_strQMin);
 }
 void CMandelDbDlg::OnChangeTiefe() {
-    Behaviour::TakeEdit(*this, m_strTiefe);
+    form_.TakeEdit(m_strTiefe);
 }
 
 }  // namespace morvale

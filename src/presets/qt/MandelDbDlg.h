@@ -5,7 +5,6 @@
 #include <QString>
 #include <array>
 
-#include "presets/qt/PresetDbBehaviour.h"
 #include "presets/qt/PresetDbForm.h"
 
 class QTableWidget;
@@ -31,8 +30,11 @@ public:
     QString m_strQMin;
     QString m_strTiefe;
 
+    // The list's columns left to right, with the field, edit string and handler of each.
+    static const std::array<PresetDbColumn<CMandelDbDlg>, 5> kColumns;
+
 protected:
-    void DoDataExchange(CDataExchange* pDX);
+    void DoDataExchange(bool saveAndValidate);
     bool OnInitDialog();
     void OnItemChangedList(int row);
     void OnChangePMax();
@@ -42,11 +44,6 @@ protected:
     void OnChangeTiefe();
 
 private:
-    using Behaviour = PresetDbBehaviour<CMandelDbDlg>;
-    friend Behaviour;
-    static const std::array<QString CMandelDbDlg::*, 5> kColumnText;  // edit string of each column
-    static const std::array<PresetDbEditHandler<CMandelDbDlg>, 5> kMessageMap;
-
     PresetDbForm form_;
 };
 

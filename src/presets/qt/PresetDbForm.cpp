@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <algorithm>
 
-#include "presets/qt/DataExchange.h"
+#include "platform/qt/DialogFont.h"
+#include "platform/qt/QtText.h"
 #include "presets/qt/DialogUnits.h"
-#include "presets/qt/LabelEditDelegate.h"
+#include "presets/qt/PresetList.h"
 
 namespace morvale {
 namespace {
@@ -28,30 +28,21 @@ constexpr int kEditY = 128, kEditW = 35, kEditH = 12;
 constexpr QColor kListGrey{192, 192, 192};
 constexpr int kColumnWidth = 80;  // pixels
 
-QFont DialogFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    return font;
-}
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QTableWidgetItem* CentredItem(std::string_view text) {
-    auto* item = new QTableWidgetItem(FromView(text));
+    auto* item = new QTableWidgetItem(Utf8(text));
     item->setTextAlignment(Qt::AlignCenter);
     return item;
 }
 
 }  // namespace
 
-PresetDbForm::PresetDbForm(QDialog& dialog, const PresetDbLayout& layout) : dialog_(dialog) {
-    Build(layout);
+PresetDbForm::PresetDbForm(QDialog& dialog, std::string_view caption, UINT listId)
+    : dialog_(dialog) {
+    Build(caption, listId);
 }
 
-void PresetDbForm::Build(const PresetDbLayout& layout) {
-    dialog_.setWindowTitle(QString::fromUtf8(layout.caption));
+void PresetDbForm::Build(std::string_view caption, UINT listId) {
+    dialog_.setWindowTitle(Utf8(caption));
     dialog_.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog_.setFont(DialogFont());
@@ -68,47 +59,28 @@ void PresetDbForm::Build(const PresetDbLayout& layout) {
     cancel_->setGeometry(units.ToPixels(kCancelRect));
     QObject::connect(cancel_, &QPushButton::clicked, &dialog_, &QDialog::reject);
 
-    BuildList(layout.listId);
+    list_ = new PresetList(&dialog_);
+    list_->setObjectName(ControlName(listId));
     list_->setGeometry(units.ToPixels(kListRect));
-
-    QWidget* previous = list_;
     QWidget::setTabOrder(ok_, cancel_);
     QWidget::setTabOrder(cancel_, list_);
-    for (const PresetDbField& field : layout.fields) {
-        auto* label = new QLabel(QString::fromUtf8(field.label), &dialog_);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setGeometry(units.ToPixels(QRect(field.labelX, kLabelY, kLabelW, kLabelH)));
-        auto* edit = new QLineEdit(&dialog_);
-        edit->setObjectName(ControlName(field.editId));
-        edit->setGeometry(units.ToPixels(QRect(field.editX, kEditY, kEditW, kEditH)));
-        QWidget::setTabOrder(previous, edit);
-        previous = edit;
-    }
+    lastInTabOrder_ = list_;
 }
 
-void PresetDbForm::BuildList(UINT listId) {
-    list_ = new QTableWidget(&dialog_);
-    list_->setObjectName(ControlName(listId));
-    list_->verticalHeader()->hide();
-    list_->verticalHeader()->setMinimumSectionSize(1);
-    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 3);
-    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->setShowGrid(false);
-    list_->setWordWrap(false);
-    list_->setCornerButtonEnabled(false);
-    list_->setTabKeyNavigation(false);  // Tab leaves the list for the next control
-    list_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    list_->horizontalHeader()->setHighlightSections(false);
-    list_->setItemDelegate(new LabelEditDelegate(list_));
-    list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+QLineEdit* PresetDbForm::AddField(std::string_view label, UINT editId, int labelX, int editX) {
+    const DialogUnits units(dialog_.font());
+    auto* caption = new QLabel(Utf8(label), &dialog_);
+    caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    caption->setGeometry(units.ToPixels(QRect(labelX, kLabelY, kLabelW, kLabelH)));
+    auto* edit = new QLineEdit(&dialog_);
+    edit->setObjectName(ControlName(editId));
+    edit->setGeometry(units.ToPixels(QRect(editX, kEditY, kEditW, kEditH)));
+    QWidget::setTabOrder(lastInTabOrder_, edit);
+    lastInTabOrder_ = edit;
+    return edit;
 }
 
-QLineEdit* PresetDbForm::Edit(UINT editId) const {
-    return dialog_.findChild<QLineEdit*>(ControlName(editId));
-}
-
-void PresetDbForm::BeginFill(std::span<const std::string_view> headings, int rowCount) {
+void PresetDbForm::BeginFill(int rowCount) {
     QPalette palette = list_->palette();
     palette.setColor(QPalette::Base, kListGrey);
     palette.setColor(QPalette::AlternateBase, kListGrey);
@@ -120,9 +92,9 @@ void PresetDbForm::BeginFill(std::span<const std::string_view> headings, int row
 
     list_->selectionModel()->blockSignals(true);
     list_->setRowCount(0);
-    list_->setColumnCount(int(headings.size()));
-    for (std::size_t c = 0; c < headings.size(); ++c) {
-        list_->setHorizontalHeaderItem(int(c), CentredItem(headings[c]));
+    list_->setColumnCount(int(bound_.size()));
+    for (std::size_t c = 0; c < bound_.size(); ++c) {
+        list_->setHorizontalHeaderItem(int(c), CentredItem(bound_[c].heading));
         list_->setColumnWidth(int(c), kColumnWidth);
     }
     list_->setRowCount(rowCount);
@@ -140,17 +112,32 @@ void PresetDbForm::SetRow(int row, std::span<const std::string_view> cells) {
 }
 
 void PresetDbForm::EndFill() {
-    // A list without a current row would make the first row current on focus-in, which
-    // reads as a row change; a silent current row that is not selected avoids it.
-    if (list_->rowCount() > 0)
-        list_->selectionModel()->setCurrentIndex(list_->model()->index(0, 0),
-                                                 QItemSelectionModel::NoUpdate);
+    list_->ParkOnFirstRow();
     list_->selectionModel()->blockSignals(false);
 }
 
-QString PresetDbForm::CellText(int row, int column) const {
-    const QTableWidgetItem* item = list_->item(row, column);
-    return item ? item->text() : QString();
+void PresetDbForm::Exchange(bool saveAndValidate) {
+    for (const Bound& column : bound_) {
+        if (saveAndValidate)
+            *column.text = column.edit->text();
+        else if (column.edit->text() != *column.text) {
+            column.edit->setText(*column.text);
+            column.edit->setCursorPosition(0);  // long texts show their beginning
+        }
+    }
+}
+
+void PresetDbForm::LoadRow(int row) {
+    for (std::size_t c = 0; c < bound_.size(); ++c) {
+        const QTableWidgetItem* item = list_->item(row, int(c));
+        *bound_[c].result = *bound_[c].text = item ? item->text() : QString();
+    }
+}
+
+void PresetDbForm::TakeEdit(const QString& text) {
+    Exchange(true);
+    for (const Bound& column : bound_)
+        if (column.text == &text) *column.result = text;
 }
 
 void PresetDbForm::ConnectRowChanges(std::function<void(int)> handler) {
@@ -174,15 +161,15 @@ void PresetDbForm::ConnectRowChanges(std::function<void(int)> handler) {
 
 int PresetDbForm::RowOfLastChange(const QList<int>& rows) const {
     if (rows.isEmpty()) return -1;
+    // A click inside a selection deselects the other rows but leaves its own: it is still the
+    // row the user moved to last.
     const int current = list_->currentIndex().row();
-    if (rows.contains(current)) return current;
+    if (rows.contains(current) || list_->selectionModel()->isRowSelected(current)) return current;
     return rows.last();
 }
 
-void PresetDbForm::ConnectEdit(UINT editId, std::function<void()> handler) {
-    QLineEdit* edit = Edit(editId);
-    Q_ASSERT(edit);
-    QObject::connect(edit, &QLineEdit::textEdited, &dialog_, [handler] { handler(); });
+void PresetDbForm::ConnectEdit(QLineEdit* edit, std::function<void()> handler) {
+    QObject::connect(edit, &QLineEdit::textEdited, &dialog_, std::move(handler));
 }
 
 void PresetDbForm::ConnectOk(std::function<void()> beforeClose) {

@@ -8,11 +8,12 @@ namespace morvale {
 template <class Dlg>
 PresetDialogOutcome CPresetDialogRunner::Run(const std::vector<std::string>& texts) {
     Dlg dialog(parent_);
-    PresetDbBehaviour<Dlg>::SetEditTexts(dialog, texts);
+    for (std::size_t c = 0; c < texts.size() && c < Dlg::kColumns.size(); ++c)
+        dialog.*Dlg::kColumns[c].text = QString::fromStdString(texts[c]);
     PresetDialogOutcome outcome;
     outcome.code = dialog.DoModal();
     outcome.chosen = dialog.m_bChosen != 0;
-    outcome.result = PresetDbBehaviour<Dlg>::Results(dialog);
+    for (const QString& text : dialog.m_result) outcome.result.push_back(text.toStdString());
     return outcome;
 }
 
