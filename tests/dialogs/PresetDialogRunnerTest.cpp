@@ -5,7 +5,7 @@
 #include <QTableWidget>
 
 #include "DialogScript.h"
-#include "core/FakeFrame.h"
+#include "FakeFrame.h"
 #include "doc/Morvale1Doc.h"
 #include "presets/qt/DataExchange.h"
 #include "presets/qt/JuliaDbDlg.h"

@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QToolBar>
 
+#include "WindowFixture.h"
 #include "platform/PixelSurface.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "window/WindowFixture.h"
 
 namespace morvale {
 namespace {
