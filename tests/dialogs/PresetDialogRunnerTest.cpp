@@ -5,7 +5,7 @@
 #include <QTableWidget>
 
 #include "DialogScript.h"
-#include "core/FakeFrame.h"
+#include "FakeFrame.h"
 #include "doc/Morvale1Doc.h"
 #include "presets/qt/JuliaDbDlg.h"
 #include "presets/qt/MandelDbDlg.h"
@@ -16,7 +16,6 @@ namespace morvale {
 namespace {
 
 using testing::ClickRow;
-using testing::OpensModalDialog;
 using testing::PressKey;
 using testing::RunScripted;
 using testing::TypeOver;
@@ -100,13 +99,6 @@ TEST_F(PresetDialogRunnerTest, TypedTextsGoToThePanesAsTyped) {
     EXPECT_EQ(doc.MandelTexts[3], "50% mehr");
     EXPECT_EQ(doc.MandelTexts[0], "-1.2");
     EXPECT_EQ(frame.panes[5].text, "QMAX: 50% mehr");
-}
-
-TEST_F(PresetDialogRunnerTest, NoKindOpensNoDialog) {
-    frame.panes[4].text = "alt";
-    EXPECT_FALSE(OpensModalDialog([&] { doc.OnDatabase(); }));
-    EXPECT_EQ(frame.panes[4].text, "");
-    EXPECT_EQ(frame.panes[1].text, "(0.5;0.5) ");
 }
 
 }  // namespace

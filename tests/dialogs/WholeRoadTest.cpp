@@ -10,6 +10,7 @@
 #include <set>
 
 #include "DialogScript.h"
+#include "WindowFixture.h"
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
@@ -37,13 +38,17 @@ class WholeRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app = CMorvale1App::Instance();
+        testing::UseDatabaseDialogs(true);
         ASSERT_TRUE(app->InitInstance(QStringList{QStringLiteral("morvale1")}));
         frame = app->GetMainFrame();
         view = app->GetView();
         doc = app->GetDocument();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
-    void TearDown() override { app->ExitInstance(); }
+    void TearDown() override {
+        app->ExitInstance();
+        testing::UseDatabaseDialogs(false);
+    }
 
     // A click on the main toolbar's button of the command.
     void Press(UINT id) {

@@ -74,6 +74,7 @@ class WindowSoakTest : public WindowTest {
 protected:
     void SetUp() override {
         QSettings().remove(QStringLiteral("Recent File List"));
+        UseDatabaseDialogs(true);
         WindowTest::SetUp();
         ASSERT_TRUE(folder.isValid());
         // File dialogs start in the working folder; whatever they save stays in the soak's own.

@@ -119,7 +119,7 @@ TEST(TreeCommandLine, ProgramWritesTheDefaultTreeTheSameInEveryRun) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("morvale-tree-cli-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    const std::string program = MORVALE_RENDER;
+    const std::string program = MORVALE_RENDER_PROGRAM;
     for (const char* name : {"a.png", "b.png"}) {
         const std::string command =
             program + " --tree -o " + (folder / name).string() + " 2>/dev/null";

@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "tree/TreeViewFixture.h"
+#include "TreeViewFixture.h"
 
 namespace morvale {
 namespace {

@@ -1,7 +1,7 @@
 #include <clocale>
 #include <string>
 
-#include "tree/TreeViewFixture.h"
+#include "TreeViewFixture.h"
 
 namespace morvale {
 namespace {

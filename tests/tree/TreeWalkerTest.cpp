@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tree/TreeRecorder.h"
+#include "TreeRecorder.h"
 
 namespace morvale {
 namespace {

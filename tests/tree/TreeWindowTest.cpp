@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QToolBar>
 
+#include "WindowFixture.h"
 #include "platform/PixelSurface.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "window/WindowFixture.h"
 
 namespace morvale {
 namespace {
@@ -30,16 +29,6 @@ protected:
         return frame->m_wndStatusBar->PaneText(index).toStdString();
     }
 };
-
-TEST_F(TreeWindowTest, TreeToolbarIsHiddenThenShowsItsThirteenButtons) {
-    EXPECT_TRUE(frame->m_wndTreeBar->isHidden());
-    Press(ID_VIEW_TREEBAR);
-    EXPECT_FALSE(frame->m_wndTreeBar->isHidden());
-    std::vector<UINT> ids;
-    for (QAction* action : frame->m_wndTreeBar->actions())
-        if (!action->isSeparator()) ids.push_back(CommandId(action));
-    EXPECT_EQ(ids, std::vector<UINT>(std::begin(kTreeButtons), std::end(kTreeButtons)));
-}
 
 TEST_F(TreeWindowTest, TreeModeDrawsTheDefaultTreeAndFillsThePanes) {
     const int before = view->DrawingCount();

@@ -10,13 +10,25 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
+#include "presets/qt/PresetDialogRunner.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale::testing {
+
+// The program's own database dialogs, as its main() installs them, or none.
+inline void UseDatabaseDialogs(bool use) {
+    CMorvale1App::PresetDialogsFactory factory;
+    if (use)
+        factory = [](QWidget* owner) -> std::unique_ptr<IPresetDialogs> {
+            return std::make_unique<CPresetDialogRunner>(owner);
+        };
+    CMorvale1App::Instance()->SetPresetDialogsFactory(std::move(factory));
+}
 
 // Acts on the next modal dialog of type D once it shows; rejects it if the action left it open.
 template <class D>

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "core/FakeFrame.h"
+#include "FakeFrame.h"
 #include "doc/Morvale1Doc.h"
 #include "platform/CDC.h"
 #include "platform/PixelSurface.h"
