@@ -19,11 +19,14 @@ const QString kUntitled = QStringLiteral("Unbenannt");
 }  // namespace
 
 void CMorvale1App::InitialUpdate() {
-    printing_.SetDocumentName(QString::fromStdString(document_->GetTitle()).isEmpty()
-                                  ? kUntitled
-                                  : QString::fromStdString(document_->GetTitle()));
+    DocumentNamed();
     GetView()->Invalidate();
     frame_->ActivateFrame();
+}
+
+void CMorvale1App::DocumentNamed() {
+    printing_.SetDocument(QString::fromStdString(document_->GetTitle()),
+                          QString::fromStdString(document_->GetPathName()));
 }
 
 void CMorvale1App::OnFileNew() {
@@ -39,17 +42,17 @@ QString CMorvale1App::FileDialog(bool save) {
     dialog.setNameFilter(Utf8(res::kFileFilter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QString lastFolder = lastFolders_.Documents();
+    if (!lastFolder.isEmpty()) dialog.setDirectory(lastFolder);
     if (save) {
         dialog.setDefaultSuffix(Utf8(res::kFileExtension).mid(1));
-        const QString path = QString::fromStdString(document_->GetPathName());
         const QString title = QString::fromStdString(document_->GetTitle());
-        if (!path.isEmpty())
-            dialog.selectFile(path);
-        else
-            dialog.selectFile((title.isEmpty() ? kUntitled : title) + Utf8(res::kFileExtension));
+        dialog.selectFile(title.isEmpty() ? kUntitled + Utf8(res::kFileExtension) : title);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedFiles().first();
+    lastFolders_.DocumentChosen(chosen);
+    return chosen;
 }
 
 void CMorvale1App::OnFileOpen() {
@@ -90,7 +93,7 @@ bool CMorvale1App::SaveDocumentFile(const QString& path) {
     }
     recentFiles_.Add(path);
     RecentFilesChanged();
-    printing_.SetDocumentName(QString::fromStdString(document_->GetTitle()));
+    DocumentNamed();
     return true;
 }
 

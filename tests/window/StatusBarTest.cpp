@@ -68,6 +68,24 @@ TEST_F(StatusBarTest, PromptsShowInPaneZeroAndTheIdleTextReturns) {
     EXPECT_TRUE(bar->PaneRect(3).isValid());
 }
 
+TEST_F(StatusBarTest, APromptCutAtThePanesEndShowsWholeAsItsToolTip) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    const auto paneToolTip = [bar] {
+        return bar->childAt(bar->PaneRect(0).center())->toolTip();
+    };
+    frame->SetPaneInfo(0, 0, SBPS_NORMAL, 60);
+    Action(ID_APP_EXIT)->showStatusText(frame);
+    EXPECT_EQ(paneToolTip(), bar->PaneText(0));
+    EXPECT_TRUE(paneToolTip().startsWith("Verläßt")) << paneToolTip().toStdString();
+    // A text that fits needs none, and a wider pane drops the tool tip of a prompt that now fits.
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(paneToolTip(), "");
+    Action(ID_APP_EXIT)->showStatusText(frame);
+    frame->SetPaneInfo(0, 0, SBPS_NORMAL, 600);
+    EXPECT_EQ(paneToolTip(), "");
+}
+
 TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {
     QWidget* button = frame->m_wndToolBar->widgetForAction(Action(ID_SERIES_RED));
     QTest::mouseMove(frame->windowHandle(), button->mapTo(frame, button->rect().center()));
