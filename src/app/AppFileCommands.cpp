@@ -6,6 +6,7 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/FileErrors.h"
+#include "platform/qt/LocalisedFileModel.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 #include "view/qt/Morvale1View.h"
@@ -39,6 +40,7 @@ QString CMorvale1App::FileDialog(bool save) {
                        save ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"));
     // Qt's own dialog: it speaks German with the program and behaves alike on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new LocalisedFileModel(&dialog));
     dialog.setNameFilter(Utf8(res::kFileFilter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <clocale>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>

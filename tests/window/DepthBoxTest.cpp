@@ -1,8 +1,8 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QLineEdit>
+#include <QMimeData>
 
 #include "WindowFixture.h"
 #include "platform/TextConversion.h"
@@ -102,7 +102,8 @@ TEST_F(DepthBoxTest, PastedOrDroppedTextThatDoesNotFitIsRefused) {
     const std::vector<std::pair<QString, std::function<void()>>> ways = {
         {"Ctrl+V", [this] { QTest::keyClick(edit(), Qt::Key_V, Qt::ControlModifier); }},
         {"context menu", [this] { edit()->paste(); }},
-        {"drop", [this] {
+        {"drop",
+         [this] {
              QMimeData data;
              data.setText(QGuiApplication::clipboard()->text());
              QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});

@@ -122,7 +122,8 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndLosesNothing) {
 }
 
 TEST_F(FileCommandsTest, AFolderGetsTheGermanErrorAndAFifoOpensAtOnce) {
-    const QString message = MessageOf([&] { EXPECT_FALSE(app()->OpenDocumentFile(folder.path())); });
+    const QString message =
+        MessageOf([&] { EXPECT_FALSE(app()->OpenDocumentFile(folder.path())); });
     EXPECT_TRUE(message.contains("bezeichnet einen Ordner")) << message.toStdString();
     const QString fifo = folder.filePath("rohr.mv1");
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);

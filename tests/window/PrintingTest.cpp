@@ -1,11 +1,11 @@
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRadioButton>
-#include <QStandardPaths>
-#include <QLineEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -195,7 +195,8 @@ TEST_F(PrintingTest, PrintSetupWithoutAPrinterIsThePageSetupQuietly) {
     Command(ID_FILE_PRINT_SETUP);
     qInstallMessageHandler(previous);
     EXPECT_EQ(title, "Druckereinrichtung");
-    EXPECT_FALSE(gWarnings.join('\n').contains("QPageSetupDialog")) << gWarnings.join('\n').toStdString();
+    EXPECT_FALSE(gWarnings.join('\n').contains("QPageSetupDialog"))
+        << gWarnings.join('\n').toStdString();
 }
 
 TEST_F(PrintingTest, PreviewOpensLargeOverTheWindowAndItsCloseButtonEndsIt) {

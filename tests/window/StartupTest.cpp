@@ -1,15 +1,18 @@
 #include <QDate>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "WindowFixture.h"
 #include "platform/TextConversion.h"
 #include "platform/qt/DepthComboBox.h"
+#include "platform/qt/LocalisedFileModel.h"
 #include "platform/qt/PaneStatusBar.h"
 
 namespace morvale::testing {
@@ -164,6 +167,20 @@ TEST_F(StartupTest, QtsOwnDialogsAndFormatsSpeakGermanWhateverTheSystemLocale) {
     Command(ID_FILE_OPEN);
     EXPECT_TRUE(buttons.contains("&Öffnen")) << buttons.join('|').toStdString();
     EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
+    // The dialog's list shows sizes and dates in German too, not in the system's format.
+    QTemporaryDir folder;
+    QFile file(folder.filePath("bild.mv1"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(300, ' '));
+    file.close();
+    QFileSystemModel files;
+    LocalisedFileModel shown;
+    shown.setSourceModel(&files);
+    const QModelIndex name = shown.mapFromSource(files.setRootPath(folder.path()));
+    QTRY_COMPARE(shown.rowCount(name), 1);
+    EXPECT_EQ(shown.index(0, 1, name).data().toString(), "300 Bytes");
+    EXPECT_EQ(shown.index(0, 3, name).data().toString(),
+              QFileInfo(file).lastModified().toString("dd.MM.yy HH:mm"));
     // The document's own numbers keep the "C" rules beside the German formats.
     EXPECT_EQ(Atof("0.31"), 0.31);
     EXPECT_EQ(Atoi("1.500"), 1);

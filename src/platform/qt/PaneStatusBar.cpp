@@ -72,7 +72,8 @@ public:
     // A text cut at the pane's end (a long prompt) can still be read whole on hover.
     static void ShowCutTextAsToolTip(QLabel* label) {
         const QString& text = label->text();
-        const bool cut = label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+        const bool cut =
+            label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
         label->setToolTip(cut ? text : QString());
     }
 

@@ -64,7 +64,8 @@ QString PrintSupport::OfferedPdfFile() const {
 
 void PrintSupport::OfferPdfFile() {
     // A file name on a printer would turn it into a PDF printer; only PDF output gets one.
-    if (printer_.outputFormat() == QPrinter::PdfFormat) printer_.setOutputFileName(OfferedPdfFile());
+    if (printer_.outputFormat() == QPrinter::PdfFormat)
+        printer_.setOutputFileName(OfferedPdfFile());
 }
 
 bool PrintSupport::PrintSetup(QWidget* parent) {
