@@ -44,8 +44,11 @@ QString CMorvale1App::FileDialog(bool save) {
     dialog.setNameFilter(Utf8(res::kFileFilter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString lastFolder = lastFolders_.Documents();
-    if (!lastFolder.isEmpty()) dialog.setDirectory(lastFolder);
+    // The folder last used; before any, the document's own.
+    QString folder = lastFolders_.Documents();
+    if (folder.isEmpty() && !document_->GetPathName().empty())
+        folder = QFileInfo(QString::fromStdString(document_->GetPathName())).absolutePath();
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     if (save) {
         dialog.setDefaultSuffix(Utf8(res::kFileExtension).mid(1));
         const QString title = QString::fromStdString(document_->GetTitle());

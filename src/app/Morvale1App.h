@@ -66,7 +66,6 @@ public:
     CMorvale1View* GetView() const;
     CommandRouter& Router() { return router_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
-    LastFolders& Folders() { return lastFolders_; }
     PrintSupport& Printing() { return printing_; }
 
 private:

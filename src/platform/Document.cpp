@@ -47,8 +47,7 @@ std::error_code CDocument::OnOpenDocument(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return LastError();
     struct stat info {};
-    const bool statted = ::fstat(fd, &info) == 0;
-    const std::error_code statError = statted ? std::error_code() : LastError();
+    const std::error_code statError = ::fstat(fd, &info) == 0 ? std::error_code() : LastError();
     ::close(fd);
     if (statError) return statError;
     if (S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::is_a_directory);
