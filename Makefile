@@ -1,10 +1,10 @@
 # Quick start: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install missing Debian packages first (scripts/install-deps).
+# Both install missing Debian packages first (scripts/install-deps). `make package` builds the .deb.
 
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -27,6 +27,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j2 --timeout 900
+
+package: build
+	@cmake --build $(BUILD) --target package
 
 bench: build
 	@$(BUILD)/bin/morvale-bench

@@ -6,6 +6,7 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/FileErrors.h"
+#include "platform/qt/LocalisedFileModel.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 #include "view/qt/Morvale1View.h"
@@ -19,11 +20,14 @@ const QString kUntitled = QStringLiteral("Unbenannt");
 }  // namespace
 
 void CMorvale1App::InitialUpdate() {
-    printing_.SetDocumentName(QString::fromStdString(document_->GetTitle()).isEmpty()
-                                  ? kUntitled
-                                  : QString::fromStdString(document_->GetTitle()));
+    DocumentNamed();
     GetView()->Invalidate();
     frame_->ActivateFrame();
+}
+
+void CMorvale1App::DocumentNamed() {
+    printing_.SetDocument(QString::fromStdString(document_->GetTitle()),
+                          QString::fromStdString(document_->GetPathName()));
 }
 
 void CMorvale1App::OnFileNew() {
@@ -36,20 +40,24 @@ QString CMorvale1App::FileDialog(bool save) {
                        save ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"));
     // Qt's own dialog: it speaks German with the program and behaves alike on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new LocalisedFileModel(&dialog));
     dialog.setNameFilter(Utf8(res::kFileFilter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The folder last used; before any, the document's own.
+    QString folder = lastFolders_.Documents();
+    if (folder.isEmpty() && !document_->GetPathName().empty())
+        folder = QFileInfo(QString::fromStdString(document_->GetPathName())).absolutePath();
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     if (save) {
         dialog.setDefaultSuffix(Utf8(res::kFileExtension).mid(1));
-        const QString path = QString::fromStdString(document_->GetPathName());
         const QString title = QString::fromStdString(document_->GetTitle());
-        if (!path.isEmpty())
-            dialog.selectFile(path);
-        else
-            dialog.selectFile((title.isEmpty() ? kUntitled : title) + Utf8(res::kFileExtension));
+        dialog.selectFile(title.isEmpty() ? kUntitled + Utf8(res::kFileExtension) : title);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedFiles().first();
+    lastFolders_.DocumentChosen(chosen);
+    return chosen;
 }
 
 void CMorvale1App::OnFileOpen() {
@@ -90,7 +98,7 @@ bool CMorvale1App::SaveDocumentFile(const QString& path) {
     }
     recentFiles_.Add(path);
     RecentFilesChanged();
-    printing_.SetDocumentName(QString::fromStdString(document_->GetTitle()));
+    DocumentNamed();
     return true;
 }
 

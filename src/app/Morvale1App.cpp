@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTranslator>
 #include <cstdio>
 
@@ -34,6 +35,23 @@ constexpr CommandEntry<App> kCommands[] = {
     {ID_APP_EXIT, &App::OnAppExit},
 };
 
+// A box without a window to sit over: centred on the screen once its final size is known (Qt
+// places it before the size settles).
+class ScreenCentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (const QScreen* shown = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(shown->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+};
+
 }  // namespace
 
 CMorvale1App::CMorvale1App(int& argc, char** argv) : QApplication(argc, argv) {
@@ -41,6 +59,9 @@ CMorvale1App::CMorvale1App(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(Utf8(res::kAppName));
     setApplicationVersion(QStringLiteral("1.0.0.1"));
     setWindowIcon(QIcon(QStringLiteral(":/res/morvale1-48.png")));
+    printing_.SetFolders(&lastFolders_);
+    if (const res::CommandString* close = res::FindCommandString(AFX_IDS_PREVIEW_CLOSE))
+        printing_.SetPreviewCloseTexts(Utf8(close->prompt), Utf8(close->tooltip));
 }
 
 CMorvale1App::~CMorvale1App() {
@@ -60,9 +81,12 @@ bool CMorvale1App::InitInstance(const QStringList& arguments) {
     exitCode_ = 0;
     LoadTranslations();
     recentFiles_.ReadList();
+    lastFolders_.Read();
     if (!CreateDocumentAndFrame()) {
-        QMessageBox::critical(nullptr, Utf8(res::kAppName),
-                              QStringLiteral("Ein leeres Dokument konnte nicht erstellt werden."));
+        ScreenCentredMessageBox failure(
+            QMessageBox::Critical, Utf8(res::kAppName),
+            QStringLiteral("Ein leeres Dokument konnte nicht erstellt werden."));
+        failure.exec();
         ExitInstance();
         exitCode_ = 1;
         return false;
@@ -87,10 +111,13 @@ void CMorvale1App::ExitInstance() {
 void CMorvale1App::LoadTranslations() {
     if (translationsLoaded_) return;
     translationsLoaded_ = true;
-    // Qt's own dialogs and buttons speak German like the rest of the program.
+    // Qt's own dialogs, buttons, dates and sizes speak German like the rest of the program,
+    // whatever the system locale. The document's own text conversions keep the "C" rules.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
     auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
 }
 

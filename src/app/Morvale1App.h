@@ -10,6 +10,7 @@
 #include "frame/MainFrame.h"
 #include "platform/CommandTarget.h"
 #include "platform/qt/CommandRouter.h"
+#include "platform/qt/LastFolders.h"
 #include "platform/qt/PrintSupport.h"
 #include "platform/qt/RecentFileList.h"
 
@@ -72,11 +73,14 @@ private:
     bool ProcessCommandLine(const QStringList& arguments);
     bool PrintFromCommandLine(const QString& path, const QString& pdfFile);
     void InitialUpdate();
+    // The document's title or path changed: printing follows it.
+    void DocumentNamed();
     void RecentFilesChanged();
     QString FileDialog(bool save);
 
     CommandRouter router_;
     RecentFileList recentFiles_{kRecentFileEntries};
+    LastFolders lastFolders_;
     PrintSupport printing_;
     FrameImages frameImages_;
     PresetDialogsFactory presetDialogsFactory_;

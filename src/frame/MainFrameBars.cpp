@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QToolBar>
 
@@ -23,6 +24,17 @@ namespace {
 constexpr QSize kButtonImage(16, 15);
 constexpr int kRecentFileCount = 4;
 
+// Greyed menu items are highlighted under the pointer and show their prompt, as the other items
+// do; Qt's styles would skip them.
+class GreyedItemsHoverStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
 }  // namespace
 
 QAction* CMainFrame::CommandAction(UINT id) {
@@ -39,8 +51,12 @@ QAction* CMainFrame::CommandAction(UINT id) {
 }
 
 void CMainFrame::CreateMenu() {
+    // Menus hold their style weakly, so the frame may own it.
+    auto* menuStyle = new GreyedItemsHoverStyle;
+    menuStyle->setParent(this);
     for (const res::MenuPopup& popup : res::MainMenu()) {
         QMenu* menu = menuBar()->addMenu(Utf8(popup.title));
+        menu->setStyle(menuStyle);
         connect(menu, &QMenu::aboutToShow, &router_, &CommandRouter::UpdateActions);
         for (const res::MenuItem& item : popup.items) {
             if (item.id == 0) {

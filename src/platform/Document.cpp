@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -44,16 +43,18 @@ bool CDocument::OnNewDocument() {
 }
 
 std::error_code CDocument::OnOpenDocument(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::error_code(errno ? errno : ENOENT, std::generic_category());
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::make_error_code(std::errc::is_a_directory);
-    std::stringstream contents;
-    contents << file.rdbuf();
-    if (file.bad()) return std::make_error_code(std::errc::io_error);
-    CArchive ar(contents, CArchive::load);
+    // Non-blocking, so that a FIFO without a writer or a device cannot stall the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return LastError();
+    struct stat info {};
+    const std::error_code statError = ::fstat(fd, &info) == 0 ? std::error_code() : LastError();
+    ::close(fd);
+    if (statError) return statError;
+    if (S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+    std::stringstream nothing;
+    CArchive ar(nothing, CArchive::load);
     Serialize(ar);
+    std::error_code ec;
     SetPathName(std::filesystem::absolute(path, ec).string());
     return {};
 }

@@ -34,7 +34,9 @@ public:
 
     // Empties path and title (an untitled document); overrides call this first.
     virtual bool OnNewDocument();
-    // Reads the file through Serialize; on failure the document and its path stay as they were.
+    // Checks that the file can be opened for reading and reads none of it (documents keep nothing
+    // in their files; Serialize sees an empty archive). Never blocks, whatever the file is; on
+    // failure the document and its path stay as they were.
     virtual std::error_code OnOpenDocument(const std::string& path);
     // Writes a new file next to the target and renames it over it, so a failed save leaves the
     // old file untouched.

@@ -1,8 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "doc/Morvale1Doc.h"
 
@@ -10,6 +16,7 @@ namespace morvale {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 class DocumentFileTest : public ::testing::Test {
 protected:
@@ -63,6 +70,28 @@ TEST_F(DocumentFileTest, OpenReadsNothingAndFailsForMissingFiles) {
     EXPECT_TRUE(doc.OnOpenDocument((dir / "missing.mv1").string()));
     EXPECT_TRUE(doc.OnOpenDocument(dir.string()));
     EXPECT_EQ(doc.GetTitle(), "a.mv1") << "a failed open keeps the document as it was";
+}
+
+// A FIFO without a writer, a device and a folder: each answers at once. Should an open block
+// after all, the watchdog opens the FIFO's other end so that the test fails instead of hanging.
+TEST_F(DocumentFileTest, OpenOfAFifoADeviceOrAFolderAnswersAtOnce) {
+    const fs::path fifo = dir / "fifo.mv1";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::thread watchdog([&] {
+        for (int i = 0; i < 50 && !done; ++i) std::this_thread::sleep_for(100ms);
+        if (!done) ::close(::open(fifo.c_str(), O_WRONLY));
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(doc.OnOpenDocument(fifo.string()));
+    EXPECT_EQ(doc.GetTitle(), "fifo.mv1");
+    EXPECT_FALSE(doc.OnOpenDocument("/dev/zero"));
+    EXPECT_EQ(doc.OnOpenDocument(dir.string()), std::errc::is_a_directory);
+    const auto took = std::chrono::steady_clock::now() - start;
+    done = true;
+    watchdog.join();
+    EXPECT_LT(took, 1s);
+    EXPECT_EQ(doc.GetTitle(), "zero");
 }
 
 TEST_F(DocumentFileTest, NewDocumentKeepsThePictureState) {

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "WindowFixture.h"
@@ -89,8 +90,10 @@ void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& t
 TEST_F(CommandLineTest, AToolbarThatCannotBeLoadedRefusesTheWindowAndEndsTheStart) {
     app()->SetFrameImages({QStringLiteral(":/res/fehlt.png"), QStringLiteral(":/res/treebar.png")});
     bool reported = false;
+    QPoint offCentre(-1, -1);
     WhenModal<QMessageBox>([&](QMessageBox* box) {
         reported = true;
+        offCentre = box->frameGeometry().center() - box->screen()->availableGeometry().center();
         box->accept();
     });
     gWarnings.clear();
@@ -98,6 +101,7 @@ TEST_F(CommandLineTest, AToolbarThatCannotBeLoadedRefusesTheWindowAndEndsTheStar
     EXPECT_FALSE(app()->InitInstance({"morvale1"}));
     qInstallMessageHandler(previous);
     EXPECT_TRUE(reported);
+    EXPECT_LE(offCentre.manhattanLength(), 2) << "the box is centred on the screen";
     EXPECT_TRUE(gWarnings.contains("Failed to create toolbar"));
     EXPECT_EQ(app()->GetMainFrame(), nullptr);
     EXPECT_NE(app()->ExitCode(), 0);

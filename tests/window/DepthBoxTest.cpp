@@ -1,5 +1,8 @@
 #include <QAbstractItemView>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 #include "WindowFixture.h"
 #include "platform/TextConversion.h"
@@ -91,6 +94,36 @@ TEST_F(DepthBoxTest, TypingStopsWhenTheFieldIsFull) {
     EXPECT_LT(edit()->text().size(), 40);
     EXPECT_LE(edit()->fontMetrics().horizontalAdvance(edit()->text()), room);
     EXPECT_EQ(doc->Depth, Atoi(edit()->text().toStdString()));
+}
+
+// Pasted or dropped text obeys the typing rule: what does not fit is refused whole.
+TEST_F(DepthBoxTest, PastedOrDroppedTextThatDoesNotFitIsRefused) {
+    const QString tooLong = QString(40, QChar('9'));
+    const std::vector<std::pair<QString, std::function<void()>>> ways = {
+        {"Ctrl+V", [this] { QTest::keyClick(edit(), Qt::Key_V, Qt::ControlModifier); }},
+        {"context menu", [this] { edit()->paste(); }},
+        {"drop",
+         [this] {
+             QMimeData data;
+             data.setText(QGuiApplication::clipboard()->text());
+             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QApplication::sendEvent(edit(), &enter);
+             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+             QApplication::sendEvent(edit(), &drop);
+         }},
+    };
+    for (const auto& [name, insert] : ways) {
+        ClearField();
+        QGuiApplication::clipboard()->setText(tooLong);
+        doc->SetDepth(15, 0);
+        insert();
+        EXPECT_EQ(edit()->text(), "") << name.toStdString();
+        EXPECT_EQ(doc->Depth, 15) << name.toStdString();
+        QGuiApplication::clipboard()->setText("250");
+        insert();
+        EXPECT_EQ(edit()->text(), "250") << name.toStdString();
+        EXPECT_EQ(doc->Depth, 250) << name.toStdString();
+    }
 }
 
 TEST_F(DepthBoxTest, TextSetByTheProgramCallsNoSetDepth) {

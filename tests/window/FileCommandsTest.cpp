@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -117,6 +119,42 @@ TEST_F(FileCommandsTest, AFileThatCannotBeOpenedIsReportedAndLosesNothing) {
     EXPECT_TRUE(message.contains("existiert nicht")) << message.toStdString();
     EXPECT_EQ(QString::fromStdString(doc->GetPathName()), kept);
     EXPECT_EQ(app()->RecentFiles().Entries(), QStringList{kept});
+}
+
+TEST_F(FileCommandsTest, AFolderGetsTheGermanErrorAndAFifoOpensAtOnce) {
+    const QString message =
+        MessageOf([&] { EXPECT_FALSE(app()->OpenDocumentFile(folder.path())); });
+    EXPECT_TRUE(message.contains("bezeichnet einen Ordner")) << message.toStdString();
+    const QString fifo = folder.filePath("rohr.mv1");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // From the command line as from the menu; a hang would end the test at its time limit.
+    app()->ExitInstance();
+    StartWith({"morvale1", fifo});
+    EXPECT_EQ(QString::fromStdString(doc->GetPathName()), fifo);
+}
+
+TEST_F(FileCommandsTest, OpenAndSaveAsStartInTheFolderLastUsedAcrossARestart) {
+    ASSERT_TRUE(QDir(folder.path()).mkpath("tief"));
+    const QString path = MakeFile("tief/da.mv1");
+    AnswerFileDialog(ID_FILE_OPEN, path);
+    ASSERT_EQ(QString::fromStdString(doc->GetPathName()), path);
+
+    const auto startFolder = [this](UINT id) {
+        QString shown;
+        WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        Command(id);
+        return shown;
+    };
+    QDir::setCurrent(QDir::rootPath());
+    EXPECT_EQ(startFolder(ID_FILE_SAVE_AS), folder.filePath("tief"));
+    app()->ExitInstance();
+    StartWith({"morvale1"});
+    EXPECT_EQ(startFolder(ID_FILE_OPEN), folder.filePath("tief"));
+    // Kept in the recent-file list's settings file.
+    EXPECT_EQ(QSettings().value("Last Folders/Documents").toString(), folder.filePath("tief"));
 }
 
 TEST_F(FileCommandsTest, AFailedSaveIsReportedAndKeepsTheOldFile) {

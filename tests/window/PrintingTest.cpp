@@ -1,16 +1,24 @@
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include "WindowFixture.h"
 #include "platform/qt/PrintSupport.h"
 
 namespace morvale::testing {
 namespace {
+
+QStringList gWarnings;
+void CollectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg) gWarnings << text;
+}
 
 class PrintingTest : public WindowTest {
 protected:
@@ -132,7 +140,7 @@ TEST_F(PrintingTest, PreviewDrawsThePageThroughTheView) {
 
 TEST_F(PrintingTest, WithoutAPrinterTheDialogOffersAPdfFileInTheHomeFolder) {
     PrintSupport printing;
-    printing.SetDocumentName("bild.mv1");
+    printing.SetDocument("bild.mv1", QString());
     QString offered;
     WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
         offered = dialog->printer()->outputFileName();
@@ -143,6 +151,70 @@ TEST_F(PrintingTest, WithoutAPrinterTheDialogOffersAPdfFileInTheHomeFolder) {
         EXPECT_EQ(offered, QDir::home().filePath("bild.pdf"));
     }
     EXPECT_EQ(printing.Printer().resolution(), PrintSupport::kResolution);
+}
+
+TEST_F(PrintingTest, PrintToFileOffersAPdfNamedAfterTheCurrentDocument) {
+    if (!QDir(folder.filePath("a")).mkpath("b")) FAIL();
+    const QString first = folder.filePath("a/erste.mv1");
+    const QString second = folder.filePath("a/b/zweite.mv1");
+    for (const QString& file : {first, second}) QFile(file).open(QIODevice::WriteOnly);
+
+    // Beside each document in turn, not stuck at the first print's name.
+    ASSERT_TRUE(app()->OpenDocumentFile(first));
+    EXPECT_EQ(printer().outputFileName(), folder.filePath("a/erste.pdf"));
+    ASSERT_TRUE(app()->OpenDocumentFile(second));
+    QString offered;
+    WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(name, nullptr);
+        offered = name->text();
+        name->setText(folder.filePath("a/gewählt.pdf"));
+        dialog->accept();
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(offered, folder.filePath("a/b/zweite.pdf"));
+    EXPECT_TRUE(QFile::exists(folder.filePath("a/gewählt.pdf")));
+
+    // An untitled document goes to the folder last printed into, remembered across a restart.
+    app()->ExitInstance();
+    StartWith({"morvale1"});
+    printer().setOutputFormat(QPrinter::PdfFormat);
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(printer().outputFileName(), folder.filePath("a/Unbenannt.pdf"));
+    QSettings().remove(QStringLiteral("Recent File List"));
+}
+
+TEST_F(PrintingTest, PrintSetupWithoutAPrinterIsThePageSetupQuietly) {
+    QString title;
+    WhenModal<QPageSetupDialog>([&](QPageSetupDialog* dialog) {
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    gWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CollectWarnings);
+    Command(ID_FILE_PRINT_SETUP);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(title, "Druckereinrichtung");
+    EXPECT_FALSE(gWarnings.join('\n').contains("QPageSetupDialog"))
+        << gWarnings.join('\n').toStdString();
+}
+
+TEST_F(PrintingTest, PreviewOpensLargeOverTheWindowAndItsCloseButtonEndsIt) {
+    QRect shown;
+    QString toolTip;
+    WhenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* dialog) {
+        shown = dialog->geometry();
+        for (QAction* action : dialog->findChild<QToolBar*>()->actions())
+            if (action->statusTip() == "Beendet die Seitenansicht.") {
+                toolTip = action->toolTip();
+                action->trigger();
+            }
+    });
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(toolTip, "Seitenansicht beenden");
+    EXPECT_GE(shown.width(), frame->width() / 2);
+    EXPECT_GE(shown.height(), frame->height() / 2);
+    EXPECT_TRUE(frame->geometry().contains(shown.center())) << "over the main window";
 }
 
 }  // namespace

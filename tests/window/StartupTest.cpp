@@ -1,10 +1,18 @@
+#include <QDate>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLocale>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "WindowFixture.h"
+#include "platform/TextConversion.h"
 #include "platform/qt/DepthComboBox.h"
+#include "platform/qt/LocalisedFileModel.h"
 #include "platform/qt/PaneStatusBar.h"
 
 namespace morvale::testing {
@@ -142,9 +150,38 @@ TEST_F(StartupTest, CheckMarksFollowTheStartState) {
     EXPECT_FALSE(Action(ID_FILE_MRU_FIRST)->isEnabled());
 }
 
-TEST_F(StartupTest, QtsOwnDialogsSpeakGerman) {
+// The tests run under LC_ALL=C.UTF-8: the German comes from the program, not the system.
+TEST_F(StartupTest, QtsOwnDialogsAndFormatsSpeakGermanWhateverTheSystemLocale) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Öffnen");
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "&Print"), "&Drucken");
+    EXPECT_EQ(QLocale().toString(1234.5, 'f', 1), "1.234,5");
+    EXPECT_EQ(QLocale().toString(QDate(2024, 12, 8), QLocale::ShortFormat), "08.12.24");
+
+    QStringList buttons;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) buttons << button->text();
+        dialog->reject();
+    });
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(buttons.contains("&Öffnen")) << buttons.join('|').toStdString();
+    EXPECT_TRUE(buttons.contains("Abbrechen")) << buttons.join('|').toStdString();
+    // The dialog's list shows sizes and dates in German too, not in the system's format.
+    QTemporaryDir folder;
+    QFile file(folder.filePath("bild.mv1"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(300, ' '));
+    file.close();
+    QFileSystemModel files;
+    LocalisedFileModel shown;
+    shown.setSourceModel(&files);
+    const QModelIndex name = shown.mapFromSource(files.setRootPath(folder.path()));
+    QTRY_COMPARE(shown.rowCount(name), 1);
+    EXPECT_EQ(shown.index(0, 1, name).data().toString(), "300 Bytes");
+    EXPECT_EQ(shown.index(0, 3, name).data().toString(),
+              QFileInfo(file).lastModified().toString("dd.MM.yy HH:mm"));
+    // The document's own numbers keep the "C" rules beside the German formats.
+    EXPECT_EQ(Atof("0.31"), 0.31);
+    EXPECT_EQ(Atoi("1.500"), 1);
 }
 
 TEST_F(StartupTest, DepthBoxShowsItsLabelAndTheFixedItems) {

@@ -1,3 +1,5 @@
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -70,10 +72,42 @@ TEST_F(StatusBarTest, PromptsShowInPaneZeroAndTheIdleTextReturns) {
     EXPECT_TRUE(bar->PaneRect(3).isValid());
 }
 
+TEST_F(StatusBarTest, APromptCutAtThePanesEndShowsWholeAsItsToolTip) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    const auto paneToolTip = [bar] { return bar->childAt(bar->PaneRect(0).center())->toolTip(); };
+    frame->SetPaneInfo(0, 0, SBPS_NORMAL, 60);
+    Action(ID_APP_EXIT)->showStatusText(frame);
+    EXPECT_EQ(paneToolTip(), bar->PaneText(0));
+    EXPECT_TRUE(paneToolTip().startsWith("Verläßt")) << paneToolTip().toStdString();
+    // A text that fits needs none, and a wider pane drops the tool tip of a prompt that now fits.
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame, &leave);
+    EXPECT_EQ(paneToolTip(), "");
+    Action(ID_APP_EXIT)->showStatusText(frame);
+    frame->SetPaneInfo(0, 0, SBPS_NORMAL, 600);
+    EXPECT_EQ(paneToolTip(), "");
+}
+
 TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {
     QWidget* button = frame->m_wndToolBar->widgetForAction(Action(ID_SERIES_RED));
     QTest::mouseMove(frame->windowHandle(), button->mapTo(frame, button->rect().center()));
     QTRY_COMPARE(frame->m_wndStatusBar->PaneText(0), QString("Farbreihe Rot wird eingestellt"));
+}
+
+TEST_F(StatusBarTest, TheGreyedRecentFilePlaceHolderShowsItsPromptOnHover) {
+    QAction* placeHolder = Action(ID_FILE_MRU_FIRST);
+    QMenu* menu = frame->menuBar()->actions().first()->menu();  // "&Datei"
+    menu->popup(frame->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_FALSE(placeHolder->isEnabled());
+    // Coming from an enabled item, as a user's pointer does.
+    QTest::mouseMove(menu->windowHandle(), menu->actionGeometry(Action(ID_APP_EXIT)).center());
+    QTRY_VERIFY(frame->m_wndStatusBar->PaneText(0).startsWith("Verläßt"));
+    QTest::mouseMove(menu->windowHandle(), menu->actionGeometry(placeHolder).center());
+    // At once, as for the other items (a menu timer would bring it only a second later).
+    QTest::qWait(100);
+    EXPECT_EQ(frame->m_wndStatusBar->PaneText(0), QString("Öffnet dieses Dokument."));
+    menu->close();
 }
 
 TEST_F(StatusBarTest, StatusBarCommandHidesAndShowsOnlyTheStatusBar) {

@@ -1,48 +1,36 @@
 #include "platform/qt/DepthComboBox.h"
 
-#include <QClipboard>
 #include <QFocusEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace morvale {
 namespace {
 
-// Without horizontal scrolling the field takes no more typed or pasted text than it can show.
-// Text set by the program is not typing and always goes in.
-class FixedFieldEdit : public QLineEdit {
+// Without horizontal scrolling the field takes no more text than it can show: typed, pasted
+// (keys, context menu, middle click) or dropped alike, since the line edit validates every user
+// edit and undoes a refused one. Text set by the program is not validated and always goes in.
+class FitsFieldValidator : public QValidator {
 public:
-    using QLineEdit::QLineEdit;
+    explicit FitsFieldValidator(QLineEdit* field) : QValidator(field), field_(field) {}
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        QString typed = event->text();
-        if (event->matches(QKeySequence::Paste)) typed = QGuiApplication::clipboard()->text();
-        if (!typed.isEmpty() && typed.at(0).isPrint() && !Fits(typed)) return;
-        QLineEdit::keyPressEvent(event);
+    State validate(QString& input, int&) const override {
+        const QMargins margins = field_->textMargins();
+        const int room = field_->contentsRect().width() - margins.left() - margins.right() - 4;
+        return field_->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
     }
 
 private:
-    bool Fits(const QString& typed) const {
-        QString after = text();
-        int at = cursorPosition();
-        if (hasSelectedText()) {
-            at = selectionStart();
-            after.remove(at, selectedText().size());
-        }
-        after.insert(at, typed);
-        const QMargins margins = textMargins();
-        const int room = contentsRect().width() - margins.left() - margins.right() - 4;
-        return fontMetrics().horizontalAdvance(after) <= room;
-    }
+    QLineEdit* field_;
 };
 
 }  // namespace
 
 DepthComboBox::DepthComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
-    setLineEdit(new FixedFieldEdit(this));
+    auto* field = new QLineEdit(this);
+    field->setValidator(new FitsFieldValidator(field));
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {

@@ -65,7 +65,16 @@ public:
             if (pane.style & SBPS_STRETCH) w += spare / std::max(1, stretching);
             pane.label->setGeometry(x, 0, w, height());
             x += w + gap;
+            ShowCutTextAsToolTip(pane.label);
         }
+    }
+
+    // A text cut at the pane's end (a long prompt) can still be read whole on hover.
+    static void ShowCutTextAsToolTip(QLabel* label) {
+        const QString& text = label->text();
+        const bool cut =
+            label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
+        label->setToolTip(cut ? text : QString());
     }
 
     std::vector<Pane> panes;
@@ -109,6 +118,7 @@ void PaneStatusBar::SetPaneText(int index, const QString& text, bool updateNow) 
     QLabel* label = strip_->panes[std::size_t(index)].label;
     if (label->text() == text) return;
     label->setText(text);
+    PaneStrip::ShowCutTextAsToolTip(label);
     if (updateNow && label->isVisible()) label->repaint();
 }
 

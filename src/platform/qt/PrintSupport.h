@@ -14,6 +14,8 @@ class QWidget;
 
 namespace morvale {
 
+class LastFolders;
+
 class PrintSupport {
 public:
     using PageDrawer = std::function<void(CDC& dc)>;
@@ -27,12 +29,22 @@ public:
     QPrinter& Printer() { return printer_; }
     // False when only a PDF file can be printed to (no printer is set up).
     bool HasPrinter() const { return printer_.outputFormat() == QPrinter::NativeFormat; }
-    void SetDocumentName(const QString& name);
+    // The document printed from now on: a file print is then offered as <title>.pdf (see
+    // OfferedPdfFile) until the user or the program names another file.
+    void SetDocument(const QString& title, const QString& path);
+    // Where the folder of the last print to a file is kept; may stay unset.
+    void SetFolders(LastFolders* folders) { folders_ = folders; }
+    // The status prompt and tool tip of the preview's close button.
+    void SetPreviewCloseTexts(const QString& prompt, const QString& toolTip);
+    // <title>.pdf beside the document, else in the last print folder, else in the home folder.
+    QString OfferedPdfFile() const;
 
-    // Page setup dialog; Cancel changes nothing.
+    // The printer setup dialog; where Qt offers none (no printer, only PDF files) the page
+    // setup. Cancel changes nothing.
     bool PrintSetup(QWidget* parent);
     // With the dialog, Cancel prints nothing; true when a page was printed.
     bool Print(QWidget* parent, bool withDialog, const PageDrawer& draw);
+    // The preview opens over the parent's window at three quarters of its size.
     void Preview(QWidget* parent, const PageDrawer& draw);
 
     // Draws one page: white paper, then the drawer's picture. False if the printer cannot start.
@@ -41,9 +53,13 @@ public:
     static QImage RenderPage(QPrinter* printer, const PageDrawer& draw);
 
 private:
-    void PrepareFileOutput();
+    void OfferPdfFile();
 
     QPrinter printer_;
+    QString documentPath_;
+    LastFolders* folders_ = nullptr;
+    QString previewClosePrompt_;
+    QString previewCloseToolTip_;
 };
 
 }  // namespace morvale
