@@ -47,7 +47,7 @@ const std::pair<int, const char*> kReasons[] = {
     {EROFS, "schreibgeschütztes Dateisystem"},
     {ENOSPC, "kein Platz mehr auf dem Datenträger"},
     {EDQUOT, "Speicherkontingent erschöpft"},
-    {EFBIG, "Datei zu groß für das Dateisystem"},
+    {EFBIG, "die Datei überschreitet die erlaubte Größe"},
     {EPIPE, "der Leser hat die Verbindung beendet"},
     {EISDIR, "das ist ein Ordner"},
     {ELOOP, "zu viele symbolische Verknüpfungen"},
@@ -92,10 +92,13 @@ std::string OutputFile::Fail(int error) {
 }
 
 std::string OutputFile::Open(const std::string& path) {
+    // A reader that goes away and the file size limit fail the write, which is reported and
+    // cleaned up, instead of ending the program on the spot.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     if (path == "-") {
         if (isatty(STDOUT_FILENO)) return failure_ = "die Standardausgabe ist ein Terminal";
         fd_ = STDOUT_FILENO;
-        std::signal(SIGPIPE, SIG_IGN);  // a reader that goes away is reported, not fatal
         return {};
     }
     std::error_code ec;
@@ -107,7 +110,6 @@ std::string OutputFile::Open(const std::string& path) {
     if (exists && !S_ISREG(info.st_mode)) {
         fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd_ < 0) return Fail(errno);
-        std::signal(SIGPIPE, SIG_IGN);
         return {};
     }
     if (exists && access(target_.c_str(), W_OK) != 0) return Fail(errno);

@@ -31,12 +31,17 @@ std::size_t RowBytes(int width) {
     return std::size_t(width) * 3 + 1;  // filter byte, then RGB
 }
 
+int Threads() {
+    return std::max(1, tbb::this_task_arena::max_concurrency());
+}
+
+// The renderer spreads a band's rows over the cores: a band has a few rows for each.
 int BandRowsFor(int width) {
-    return int(std::clamp<std::size_t>(kBandBytes / RowBytes(width), 1, 4096));
+    return int(std::clamp<std::size_t>(kBandBytes / RowBytes(width), 2 * Threads(), 4096));
 }
 
 int BandsInFlight() {
-    return 2 * std::max(1, tbb::this_task_arena::max_concurrency()) + 1;
+    return 2 * Threads() + 1;
 }
 
 void PutBigEndian(std::uint8_t* at, std::uint32_t value) {
@@ -206,9 +211,8 @@ std::uint64_t PngBandsMemory(int width) {
     const std::uint64_t band =
         rows * std::uint64_t(width) * sizeof(Pixel) + raw + raw / 100 + kDeflateSlack + 1024;
     // Each thread's deflate state and row besides the bands.
-    const std::uint64_t threads =
-        std::uint64_t(std::max(1, tbb::this_task_arena::max_concurrency()));
-    return std::uint64_t(BandsInFlight()) * band + threads * (300 * 1024 + RowBytes(width));
+    return std::uint64_t(BandsInFlight()) * band +
+           std::uint64_t(Threads()) * (300 * 1024 + RowBytes(width));
 }
 
 }  // namespace morvale

@@ -1,0 +1,119 @@
+// Pictures computed and written a band at a time are the pictures a whole paint leaves.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "RoadScript.h"
+#include "cli/PictureBudget.h"
+#include "cli/PngBands.h"
+#include "cli/PngFile.h"
+
+namespace morvale::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Case {
+    const char* name;
+    RoadScript script;
+};
+
+std::vector<Case> Cases() {
+    RoadScript grey = Script(kKindMandelbrot, MandelRow(13));  // 21 rows below the sample rows
+    grey.screen = {193, 109};
+    grey.window = {191, 80};
+    RoadScript wide = Script(kKindJulia, JuliaRow(14));  // columns beyond the device stay grey
+    wide.screen = {97, 120};
+    wide.window = {131, 70};
+    wide.series = 3;
+    wide.zooms = {{{10, 5}, {80, 60}}};
+    RoadScript oneRow = Script(kKindMandelbrot, MandelRow(0));
+    oneRow.window = {37, 1};
+    RoadScript noIterations = Script(kKindMandelbrot, MandelRow(2));  // limit 0: filled, not run
+    noIterations.depth = 0;
+    noIterations.window = {63, 45};
+    return {{"grey rows", grey}, {"wide", wide}, {"one row", oneRow}, {"limit 0", noIterations}};
+}
+
+PixelImage Streamed(const RoadScript& script, int bandRows) {
+    HeadlessWindow road(script.screen, script.window, Painter::Deferred);
+    Replay(script, road);
+    const EscapeBands bands = road.Bands();
+    PixelImage image(bands.Width(), bands.Height(), PixelFromRgb(1, 2, 3));
+    PixelSurface all = image.Surface();
+    for (int y = 0; y < bands.Height(); y += bandRows) {
+        const int end = std::min(bands.Height(), y + bandRows);
+        bands.Render(y, end, PixelSurface{all.Row(y), all.width, end - y, all.stride});
+    }
+    return image;
+}
+
+TEST(StreamedPicture, BandsOfAnyHeightMakeTheWholePaint) {
+    for (const Case& c : Cases()) {
+        const PixelImage whole = Draw(c.script, Painter::Production);
+        ASSERT_GT(PaintedPixels(whole), 0) << c.name;
+        for (const int bandRows : {1, 7, 64})
+            EXPECT_TRUE(SamePixels(whole, Streamed(c.script, bandRows)))
+                << c.name << ", bands of " << bandRows;
+    }
+}
+
+class PngBandsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = fs::temp_directory_path() / ("morvale-bands-" + std::to_string(getpid()) + ".png");
+    }
+    void TearDown() override { fs::remove(path); }
+
+    // Writes the image through the band writer, bandRows rows at a time.
+    bool Write(const PixelImage& image, int bandRows, std::size_t refuseAfter = SIZE_MAX) {
+        std::ofstream out(path, std::ios::binary);
+        std::size_t taken = 0;
+        const PngBands bands{image.Width(), image.Height(),
+                             [&](int begin, int end, const PixelSurface& band) {
+                                 for (int y = begin; y < end; ++y)
+                                     for (int x = 0; x < image.Width(); ++x)
+                                         band.At(x, y - begin) = image.At(x, y);
+                             },
+                             bandRows};
+        return WritePngBands(bands, [&](const std::uint8_t* data, std::size_t size) {
+            taken += size;
+            out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+            return taken <= refuseAfter;
+        });
+    }
+
+    fs::path path;
+};
+
+TEST_F(PngBandsFile, LibpngReadsEveryBandBack) {
+    for (const Case& c : Cases()) {
+        const PixelImage whole = Draw(c.script, Painter::Production);
+        for (const int bandRows : {1, 5, 0}) {
+            ASSERT_TRUE(Write(whole, bandRows)) << c.name;
+            PixelImage read;
+            ASSERT_TRUE(ReadPng(path.string(), read)) << c.name << ", bands of " << bandRows;
+            EXPECT_TRUE(SamePixels(whole, read)) << c.name << ", bands of " << bandRows;
+        }
+    }
+}
+
+TEST_F(PngBandsFile, ASinkThatRefusesStopsTheWriting) {
+    const PixelImage whole = Draw(Cases()[0].script, Painter::Production);
+    EXPECT_FALSE(Write(whole, 3, 200));
+    EXPECT_TRUE(Write(whole, 3));
+}
+
+TEST(PictureBudget, RefusesWhatTheMachineOrDiskCannotTake) {
+    EXPECT_EQ(CheckPictureMemory(40000, 30000, false), "");
+    EXPECT_NE(CheckPictureMemory(1000000, 1000000, true).find("Arbeitsspeicher"),
+              std::string::npos);
+    EXPECT_EQ(CheckPictureSpace(1920, 1080, 1 << 20), "");
+    EXPECT_NE(CheckPictureSpace(1000000, 1000000, std::uint64_t(1) << 30).find("frei"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace morvale::testing
