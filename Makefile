@@ -30,6 +30,7 @@ test: build
 
 bench: build
 	@$(BUILD)/bin/morvale-bench
+	@$(BUILD)/bin/morvale-export-bench
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench
 
