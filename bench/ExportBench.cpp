@@ -66,12 +66,7 @@ void Drawing(benchmark::State& state, const Scene& scene) {
 void Encoder(benchmark::State& state, const Scene& scene) {
     auto road = Drawn(scene);
     const PixelImage& image = road->Image();
-    const PngBands bands{image.Width(), image.Height(),
-                         [&image](int begin, int end, const PixelSurface& band) {
-                             const std::size_t width = std::size_t(image.Width());
-                             std::copy_n(image.Pixels().begin() + std::ptrdiff_t(begin * width),
-                                         std::size_t(end - begin) * width, band.bits);
-                         }};
+    const PngBands bands = WholeImageBands(image);
     std::size_t fileBytes = 0;
     double seconds = 0.0;
     for (auto _ : state) {

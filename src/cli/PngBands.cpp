@@ -154,6 +154,16 @@ private:
 
 }  // namespace
 
+PngBands WholeImageBands(const PixelImage& image, int bandRows) {
+    return {image.Width(), image.Height(),
+            [&image](int rowBegin, int rowEnd, const PixelSurface& band) {
+                const std::size_t width = std::size_t(image.Width());
+                std::copy_n(image.Pixels().begin() + std::ptrdiff_t(std::size_t(rowBegin) * width),
+                            std::size_t(rowEnd - rowBegin) * width, band.bits);
+            },
+            bandRows};
+}
+
 bool WritePngBands(const PngBands& picture, const ByteSink& sink, const RowsWritten& progress) {
     ChunkWriter chunks(sink);
     if (!chunks.Signature() || !chunks.Header(picture.width, picture.height)) return false;

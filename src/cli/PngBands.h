@@ -20,6 +20,9 @@ struct PngBands {
     int bandRows = 0;  // 0: chosen from the width
 };
 
+// The bands of a picture held whole.
+PngBands WholeImageBands(const PixelImage& image, int bandRows = 0);
+
 // Takes the file's bytes in order; false stops the writing.
 using ByteSink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 // Rows in the file so far.

@@ -32,7 +32,13 @@ ProgressLine::ProgressLine(int totalRows, bool shown)
     : totalRows_(totalRows), shown_(shown), nextShow_(start_ + kQuietStart) {}
 
 ProgressLine::~ProgressLine() {
+    Finish();
+}
+
+void ProgressLine::Finish() {
     if (printed_) std::fputs(kClearLine, stderr);
+    printed_ = false;
+    shown_ = false;
 }
 
 void ProgressLine::Update(int rows) {

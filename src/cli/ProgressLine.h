@@ -16,6 +16,8 @@ public:
 
     // Rows done so far; shows the line from about a second on, a few times a second.
     void Update(int rows);
+    // Clears the line, so that what follows starts on a clean one.
+    void Finish();
 
 private:
     using Clock = std::chrono::steady_clock;

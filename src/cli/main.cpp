@@ -78,17 +78,6 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The tree is drawn whole (its lines go anywhere), then written a band at a time.
-PngBands TreeBands(HeadlessWindow& road) {
-    const PixelImage& image = road.Image();
-    return {image.Width(), image.Height(),
-            [&image](int rowBegin, int rowEnd, const PixelSurface& band) {
-                const std::size_t width = std::size_t(image.Width());
-                std::copy_n(image.Pixels().begin() + std::ptrdiff_t(rowBegin * width),
-                            (rowEnd - rowBegin) * width, band.bits);
-            }};
-}
-
 // The escape-time picture is computed a band at a time as the writer asks for it.
 PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
     return {bands.Width(), bands.Height(),
@@ -99,8 +88,32 @@ PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
             }};
 }
 
-std::string CannotWrite(const RenderOptions& o, const std::string& reason) {
-    return "-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" + reason + ")";
+// Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
+// could not be written.
+std::string DrawAndWrite(const RenderOptions& o, PictureSize window, OutputFile& out) {
+    HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
+    Drawing drawing;
+    std::optional<EscapeBands> bands;
+    if (o.tree.on) {
+        ReplayTree(o.tree, o.series, road);
+        drawing = {road.View().LastEscapeTally, road.LastPaintSeconds()};
+    } else {
+        Replay(o, road);
+        bands.emplace(road.Bands());
+    }
+    ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
+    const bool written = WritePngBands(
+        o.tree.on ? WholeImageBands(road.Image()) : EscapeTimeBands(*bands, drawing),
+        [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
+        [&progress](int rows) { progress.Update(rows); });
+    progress.Finish();
+    if (!written) return out.Failure();
+    if (std::string error = out.Commit(); !error.empty()) return error;
+    if (o.stats && o.tree.on)
+        std::cerr << TreeStatusLines(road) << "Zeit: " << drawing.seconds * 1e3 << " ms\n";
+    else if (o.stats)
+        PrintStats(road, drawing);
+    return {};
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -116,32 +129,16 @@ int Run(const std::vector<std::string>& args) {
         !error.empty())
         return Fail(error);
     OutputFile out;
-    if (std::string error = out.Open(o.output); !error.empty()) return Fail(CannotWrite(o, error));
-    if (std::string error = CheckPictureSpace(window.width, window.height, out.FreeBytes());
-        !error.empty())
-        return Fail(error);
-
-    HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
-    Drawing drawing;
-    std::optional<EscapeBands> bands;
-    if (o.tree.on) {
-        ReplayTree(o.tree, o.series, road);
-        drawing = {road.View().LastEscapeTally, road.LastPaintSeconds()};
-    } else {
-        Replay(o, road);
-        bands.emplace(road.Bands());
+    std::string error = out.Open(o.output);
+    if (error.empty()) {
+        if (std::string space = CheckPictureSpace(window.width, window.height, out.FreeBytes());
+            !space.empty())
+            return Fail(space);
+        error = DrawAndWrite(o, window, out);
     }
-    ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
-    const bool written = WritePngBands(
-        o.tree.on ? TreeBands(road) : EscapeTimeBands(*bands, drawing),
-        [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
-        [&progress](int rows) { progress.Update(rows); });
-    if (!written) return Fail(CannotWrite(o, out.Failure()));
-    if (std::string error = out.Commit(); !error.empty()) return Fail(CannotWrite(o, error));
-    if (o.stats && o.tree.on)
-        std::cerr << TreeStatusLines(road) << "Zeit: " << drawing.seconds * 1e3 << " ms\n";
-    else if (o.stats)
-        PrintStats(road, drawing);
+    if (!error.empty())
+        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" + error +
+                    ")");
     return 0;
 }
 

@@ -71,18 +71,12 @@ protected:
     bool Write(const PixelImage& image, int bandRows, std::size_t refuseAfter = SIZE_MAX) {
         std::ofstream out(path, std::ios::binary);
         std::size_t taken = 0;
-        const PngBands bands{image.Width(), image.Height(),
-                             [&](int begin, int end, const PixelSurface& band) {
-                                 for (int y = begin; y < end; ++y)
-                                     for (int x = 0; x < image.Width(); ++x)
-                                         band.At(x, y - begin) = image.At(x, y);
-                             },
-                             bandRows};
-        return WritePngBands(bands, [&](const std::uint8_t* data, std::size_t size) {
-            taken += size;
-            out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-            return taken <= refuseAfter;
-        });
+        return WritePngBands(
+            WholeImageBands(image, bandRows), [&](const std::uint8_t* data, std::size_t size) {
+                taken += size;
+                out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+                return taken <= refuseAfter;
+            });
     }
 
     fs::path path;
