@@ -18,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMaxLinks = 40;  // as the kernel follows them
+constexpr std::size_t kNameKept = 200;
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // The temporary file a signal handler removes; empty when there is none.
@@ -116,9 +117,10 @@ std::string OutputFile::Open(const std::string& path) {
     mode_ = exists ? unsigned(info.st_mode & 07777) : NewFileMode();
     fs::path folder = fs::path(target_).parent_path();
     if (folder.empty()) folder = ".";
-    // A hidden name beside the target: "." + name + six random letters.
+    // A hidden name beside the target: "." + name + six random letters, short enough for any
+    // name the folder takes.
     std::string hidden(".");
-    hidden += fs::path(target_).filename().string();
+    hidden += fs::path(target_).filename().string().substr(0, kNameKept);
     hidden += ".XXXXXX";
     std::string pattern = (folder / hidden).string();
     fd_ = mkostemp(pattern.data(), O_CLOEXEC);

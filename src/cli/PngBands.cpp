@@ -218,6 +218,7 @@ bool WritePngBands(const PngBands& picture, const ByteSink& sink, const RowsWrit
 std::uint64_t PngBandsMemory(int width) {
     const std::uint64_t rows = std::uint64_t(BandRowsFor(width));
     const std::uint64_t raw = rows * RowBytes(width);
+    // Its pixels, and its packed bytes: deflate's bound, a little over the raw bytes.
     const std::uint64_t band =
         rows * std::uint64_t(width) * sizeof(Pixel) + raw + raw / 100 + kDeflateSlack + 1024;
     // Each thread's deflate state and row besides the bands.
