@@ -55,6 +55,13 @@ TEST(RenderOptions, DefaultsAndEveryOption) {
     const ParsedOptions texts = Parse({"--texts", "-2,1,,1.5,99", "-o", "c.png"});
     ASSERT_EQ(texts.error, "");
     EXPECT_EQ(ChosenTexts(texts.options), (std::vector<std::string>{"-2", "1", "", "1.5", "99"}));
+
+    // --text keeps commas, one text each time.
+    const ParsedOptions text = Parse({"--text", "-2,5", "--text", "1", "--texts", "0,1", "--text",
+                                      "", "--quiet", "-o", "d.png"});
+    ASSERT_EQ(text.error, "");
+    EXPECT_EQ(ChosenTexts(text.options), (std::vector<std::string>{"-2,5", "1", "0", "1", ""}));
+    EXPECT_TRUE(text.options.quiet);
 }
 
 TEST(RenderOptions, BadArgumentsGetOneGermanLineNamingThem) {
@@ -111,8 +118,9 @@ TEST(RenderOptions, ControlCharactersInArgumentsStayOnOneLine) {
 TEST(RenderOptions, HelpNamesEveryOption) {
     EXPECT_TRUE(Parse({"--help"}).options.help);
     const std::string help = RenderHelpText();
-    for (const char* name : {"--kind", "--preset", "--texts", "--depth", "--series", "--screen",
-                             "--window", "--zoom", "--stats", "-o", "--help"})
+    for (const char* name :
+         {"--kind", "--preset", "--texts", "--text", "--depth", "--series", "--screen", "--window",
+          "--zoom", "--stats", "--quiet", "-o", "--help"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
     EXPECT_NE(help.find("Aufruf"), std::string::npos);
 }
