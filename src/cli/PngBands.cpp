@@ -21,9 +21,8 @@ namespace {
 constexpr std::size_t kBandBytes = std::size_t(1) << 18;
 // Room for deflate's sync flush and block headers beyond deflateBound.
 constexpr std::size_t kDeflateSlack = 64;
-// Fractal pictures gain little from slow searching: runs of equal bytes are what they hold.
+// Fractal pictures gain little from slow searching.
 constexpr int kLevel = 1;
-constexpr int kStrategy = Z_RLE;
 constexpr std::array<std::uint8_t, 2> kZlibHeader = {0x78, 0x01};  // deflate, 32 KiB window
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 
@@ -62,24 +61,44 @@ struct Band {
     uLong rawBytes = 0;
 };
 
+// Sum of the bytes read as signed: libpng's measure of how well a filtered row will pack.
+std::uint64_t SignedSum(const std::uint8_t* bytes, std::size_t count) {
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int value = std::int8_t(bytes[i]);
+        sum += std::uint64_t(value < 0 ? -value : value);
+    }
+    return sum;
+}
+
 // A raw deflate stream per thread, reset for every band.
 class Deflater {
 public:
     Deflater() {
-        if (deflateInit2(&z_, kLevel, Z_DEFLATED, -15, 8, kStrategy) != Z_OK)
-            throw std::bad_alloc();
+        if (deflateInit2(&z_, kLevel, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
     }
     ~Deflater() { deflateEnd(&z_); }
     Deflater(const Deflater&) = delete;
     Deflater& operator=(const Deflater&) = delete;
 
-    // The band's rows as filter type 0 rows, ending in a sync flush (or the stream's end when it
-    // is the last band), after the zlib header when it is the first.
+    // The band's rows, each unfiltered or with the Sub filter, whichever packs better, then
+    // deflated ending in a sync flush (or the stream's end when it is the last band), after the
+    // zlib header when it is the first.
     void Pack(Band& band, int width, bool last) {
-        deflateReset(&z_);
         const std::size_t rowBytes = RowBytes(width);
-        row_.resize(rowBytes);
-        band.rawBytes = uLong(rowBytes) * uLong(band.end - band.begin);
+        const int rows = band.end - band.begin;
+        raw_.resize(rowBytes * std::size_t(rows));
+        sub_.resize(rowBytes);
+        int subRows = 0;
+        for (int y = 0; y < rows; ++y)
+            subRows += FilterRow(band.pixels.data() + std::size_t(y) * std::size_t(width), width,
+                                 raw_.data() + std::size_t(y) * rowBytes);
+        // Noisy rows pack best as runs of equal bytes; smooth ones, which Sub turns into runs of
+        // zeros, as repeats of earlier strings.
+        deflateReset(&z_);
+        deflateParams(&z_, kLevel, subRows * 2 >= rows ? Z_DEFAULT_STRATEGY : Z_RLE);
+        band.rawBytes = uLong(raw_.size());
+        band.adler = adler32_z(adler32(0, nullptr, 0), raw_.data(), raw_.size());
         const std::size_t bound = deflateBound(&z_, band.rawBytes) + kDeflateSlack;
         if (band.packed.size() < bound) band.packed.resize(bound);
         band.packedSize = 0;
@@ -87,25 +106,30 @@ public:
             std::copy(kZlibHeader.begin(), kZlibHeader.end(), band.packed.begin());
             band.packedSize = kZlibHeader.size();
         }
-        band.adler = adler32(0, nullptr, 0);
-        for (int y = band.begin; y < band.end; ++y) {
-            const Pixel* source = band.pixels.data() + std::size_t(y - band.begin) * width;
-            std::uint8_t* out = row_.data() + 1;
-            for (int x = 0; x < width; ++x, out += 3) {
-                out[0] = std::uint8_t(source[x] >> 16);
-                out[1] = std::uint8_t(source[x] >> 8);
-                out[2] = std::uint8_t(source[x]);
-            }
-            band.adler = adler32(band.adler, row_.data(), uInt(rowBytes));
-            const int flush = y + 1 < band.end ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
-            Push(band, flush);
-        }
+        Push(band, last ? Z_FINISH : Z_SYNC_FLUSH);
     }
 
 private:
+    // One filtered row (type byte, then RGB) into out; true when it took the Sub filter.
+    bool FilterRow(const Pixel* pixels, int width, std::uint8_t* out) {
+        const std::size_t bytes = std::size_t(width) * 3;
+        std::uint8_t* rgb = out + 1;
+        for (int x = 0; x < width; ++x) {
+            rgb[3 * x] = std::uint8_t(pixels[x] >> 16);
+            rgb[3 * x + 1] = std::uint8_t(pixels[x] >> 8);
+            rgb[3 * x + 2] = std::uint8_t(pixels[x]);
+        }
+        std::copy_n(rgb, std::min<std::size_t>(3, bytes), sub_.begin());
+        for (std::size_t i = 3; i < bytes; ++i) sub_[i] = std::uint8_t(rgb[i] - rgb[i - 3]);
+        const bool useSub = SignedSum(sub_.data(), bytes) < SignedSum(rgb, bytes);
+        out[0] = useSub ? 1 : 0;
+        if (useSub) std::copy_n(sub_.begin(), bytes, rgb);
+        return useSub;
+    }
+
     void Push(Band& band, int flush) {
-        z_.next_in = row_.data();
-        z_.avail_in = uInt(row_.size());
+        z_.next_in = raw_.data();
+        z_.avail_in = uInt(raw_.size());
         for (;;) {
             z_.next_out = band.packed.data() + band.packedSize;
             z_.avail_out = uInt(band.packed.size() - band.packedSize);
@@ -118,7 +142,8 @@ private:
     }
 
     z_stream z_{};
-    std::vector<std::uint8_t> row_;
+    std::vector<std::uint8_t> raw_;  // the band's filtered rows
+    std::vector<std::uint8_t> sub_;
 };
 
 class ChunkWriter {
@@ -221,9 +246,9 @@ std::uint64_t PngBandsMemory(int width) {
     // Its pixels, and its packed bytes: deflate's bound, a little over the raw bytes.
     const std::uint64_t band =
         rows * std::uint64_t(width) * sizeof(Pixel) + raw + raw / 100 + kDeflateSlack + 1024;
-    // Each thread's deflate state and row besides the bands.
+    // Each thread's deflate state and filtered band besides the bands.
     return std::uint64_t(BandsInFlight()) * band +
-           std::uint64_t(Threads()) * (300 * 1024 + RowBytes(width));
+           std::uint64_t(Threads()) * (300 * 1024 + raw + RowBytes(width));
 }
 
 }  // namespace morvale
