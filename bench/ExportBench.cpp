@@ -53,13 +53,29 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// User and system time of every thread.
+double Seconds(const rusage& usage) {
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double CpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return Seconds(usage);
+}
+
 // The paint of the whole picture into memory, as --stats times it.
 void Drawing(benchmark::State& state, const Scene& scene) {
     auto road = Drawn(scene);
+    double cpuSeconds = 0.0;
     for (auto _ : state) {
+        const double before = CpuSeconds(RUSAGE_SELF);
         road->Repaint();
+        cpuSeconds += CpuSeconds(RUSAGE_SELF) - before;
         state.SetIterationTime(road->LastPaintSeconds());
     }
+    state.counters["CPU s"] = cpuSeconds / double(state.iterations());
 }
 
 // The band writer on a drawn picture, into memory that only counts.
@@ -110,11 +126,9 @@ void WholeRun(benchmark::State& state, const Scene& scene) {
         state.SetIterationTime(SecondsSince(start));
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("run failed");
         peakKb = std::max(peakKb, usage.ru_maxrss);
-        cpuSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        cpuSeconds += Seconds(usage);
     }
     state.counters["peak MB"] = double(peakKb) / 1024.0;
-    // All cores together: what the run costs whatever else the machine does.
     state.counters["CPU s"] = cpuSeconds / double(state.iterations());
     fs::remove(out);
 }
@@ -131,14 +145,17 @@ public:
             for (const auto& [name, counter] : run.counters) figures[name] = counter.value;
         }
     }
+    // The CPU columns add up every core: what a run costs whatever else the machine does.
     void PrintTable() const {
-        std::printf("\n%-24s %10s %9s %6s %8s %11s %8s %8s\n", "scene", "drawing ms", "whole ms",
-                    "ratio", "run CPU s", "encode MB/s", "file MB", "peak MB");
+        std::printf("\n%-24s %10s %9s %6s %12s %11s %11s %8s %8s\n", "scene", "drawing ms",
+                    "whole ms", "ratio", "drawing CPU", "run CPU", "encode MB/s", "file MB",
+                    "peak MB");
         for (const Scene& scene : kScenes) {
             const double drawing = Find("Drawing/", scene, "ms");
             const double whole = Find("WholeRun/", scene, "ms");
-            std::printf("%-24s %10.1f %9.1f %5.2fx %8.2f %11.0f %8.1f %8.1f\n", scene.name, drawing,
-                        whole, whole / drawing, Find("WholeRun/", scene, "CPU s"),
+            std::printf("%-24s %10.1f %9.1f %5.2fx %11.3fs %10.3fs %11.0f %8.1f %8.1f\n",
+                        scene.name, drawing, whole, whole / drawing,
+                        Find("Drawing/", scene, "CPU s"), Find("WholeRun/", scene, "CPU s"),
                         Find("Encoder/", scene, "MB/s"), Find("Encoder/", scene, "file MB"),
                         Find("WholeRun/", scene, "peak MB"));
         }
