@@ -1,5 +1,6 @@
 // morvale-render: its command line, and the program run as a user runs it.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -254,6 +255,16 @@ TEST_F(RenderProgram, OutputPathsKeepWhatIsNotARegularFile) {
     ASSERT_EQ(Run(kSmall + "-o -", Out("stdout.png")).status, 0);
     EXPECT_TRUE(HoldsSmallPicture(folder / "stdout.png"));
 
+    // An unwritable folder (root writes anywhere, so only without it).
+    if (geteuid() != 0) {
+        fs::create_directory(folder / "locked");
+        fs::permissions(folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        const Outcome locked = Run(kSmall + "-o " + (folder / "locked" / "x.png").string());
+        EXPECT_EQ(locked.status, 2);
+        EXPECT_NE(locked.err.find("keine Schreibberechtigung"), std::string::npos) << locked.err;
+        fs::permissions(folder / "locked", fs::perms::owner_all);
+    }
+
     // A character device (a private copy of /dev/null where devices may be made) stays one.
     if (mknod(Out("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         const Outcome device = Run(kSmall + "-o " + Out("null"));
@@ -306,6 +317,25 @@ TEST_F(RenderProgram, AFailedOrInterruptedRunLeavesNoHalfPicture) {
     EXPECT_TRUE(onlyKeep());
     std::ifstream kept(folder / "keep.png");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+}
+
+// A full disk: a small file system where one can be mounted (as root).
+TEST_F(RenderProgram, AFullDiskLeavesNothing) {
+    const fs::path small = folder / "small";
+    fs::create_directory(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    // Too big for the free space even packed at its best: refused before it is drawn.
+    const Outcome refused = Run("--window 20000x20000 -o " + (small / "a.png").string());
+    // Fits in principle, fills the disk when written.
+    const Outcome full = Run("--preset 0 -o " + (small / "b.png").string());
+    const bool empty = fs::is_empty(small);
+    umount2(small.c_str(), MNT_DETACH);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("frei"), std::string::npos) << refused.err;
+    EXPECT_EQ(full.status, 2);
+    EXPECT_NE(full.err.find("kein Platz mehr"), std::string::npos) << full.err;
+    EXPECT_TRUE(empty);
 }
 
 TEST_F(RenderProgram, HelpExitsCleanly) {
