@@ -39,7 +39,7 @@ void CheckDrawable(const RenderOptions& o) {
     Check(o.screen.width > 0 && o.screen.height > 0);
     Check(o.screen.width <= 1000000 && o.screen.height <= 1000000);
     if (o.window) Check(o.window->width > 0 && o.window->height > 0);
-    if (o.window) Check(o.window->width <= 16384 && o.window->height <= 16384);
+    if (o.window) Check(o.window->width <= 1000000 && o.window->height <= 1000000);
     const std::size_t count = o.kind == Fractal::Julia ? 7 : 5;
     const std::vector<std::string> texts = ChosenTexts(o);
     Check(texts.empty() == !(o.preset || o.texts));

@@ -4,14 +4,14 @@
 #include <functional>
 
 #include "cli/QuotedArgument.h"
+#include "cli/WholeNumber.h"
 #include "presets/PresetTables.h"
 
 namespace morvale {
 namespace {
 
-// Sizes beyond these are refused instead of exhausting memory (the window is allocated).
-constexpr int kMaxScreenSide = 1000000;
-constexpr int kMaxWindowSide = 16384;
+// PNG readers refuse wider or higher pictures (libpng's default limit).
+constexpr int kMaxSide = 1000000;
 
 bool ParseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
@@ -30,16 +30,25 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
-std::string ParseSize(const std::string& name, const std::string& text, int maxSide,
-                      PictureSize& size) {
+// --texts and --text add to the same list.
+std::vector<std::string>& TakenTexts(RenderOptions& o) {
+    if (!o.texts) o.texts.emplace();
+    return *o.texts;
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string ParseSize(const std::string& name, const std::string& text, PictureSize& size) {
     const std::vector<std::string> parts = Split(text, 'x');
-    if (parts.size() != 2 || !ParseInt(parts[0], size.width) || !ParseInt(parts[1], size.height) ||
-        size.width <= 0 || size.height <= 0)
-        return name + ": " + QuotedArgument(text) +
-               " ist keine Größe BREITExHÖHE mit Werten über 0";
-    if (size.width > maxSide || size.height > maxSide)
-        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " +
-               std::to_string(maxSide) + " Pixel je Seite)";
+    const bool digits = parts.size() == 2 && AllDigits(parts[0]) && AllDigits(parts[1]);
+    const bool fits = digits && ParseInt(parts[0], size.width) && ParseInt(parts[1], size.height);
+    if (!digits || (fits && (size.width <= 0 || size.height <= 0)))
+        return name + ": " + QuotedArgument(text) + " ist keine Größe BREITExHÖHE mit Werten über 0";
+    if (!fits || size.width > kMaxSide || size.height > kMaxSide)
+        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " + std::to_string(kMaxSide) +
+               " Pixel je Seite, mehr lesen PNG-Programme nicht)";
     return {};
 }
 
@@ -75,14 +84,20 @@ const std::vector<OptionSpec>& Options() {
          }},
         {"--texts", "T,T,...", "die 7 (Julia) oder 5 (Mandelbrot) Texte übernehmen",
          [](RenderOptions& o, const std::string& v) -> std::string {
-             o.texts = Split(v, ',');
+             const std::vector<std::string> parts = Split(v, ',');
+             TakenTexts(o).insert(TakenTexts(o).end(), parts.begin(), parts.end());
+             return {};
+         }},
+        {"--text", "T", "der nächste Text (auch mit Komma); mehrfach, statt --texts",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             TakenTexts(o).push_back(v);
              return {};
          }},
         {"--depth", "N", "Tiefe, wie im Tiefenfeld eingegeben, vor der ersten Zeichnung",
          [](RenderOptions& o, const std::string& v) -> std::string {
              int depth = 0;
-             if (!ParseInt(v, depth))
-                 return "--depth: " + QuotedArgument(v) + " ist keine ganze Zahl";
+             if (std::string error = ParseWholeNumber(v, depth); !error.empty())
+                 return "--depth: " + error;
              o.depth = depth;
              return {};
          }},
@@ -93,13 +108,11 @@ const std::vector<OptionSpec>& Options() {
              return {};
          }},
         {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
-         [](RenderOptions& o, const std::string& v) {
-             return ParseSize("--screen", v, kMaxScreenSide, o.screen);
-         }},
+         [](RenderOptions& o, const std::string& v) { return ParseSize("--screen", v, o.screen); }},
         {"--window", "BxH", "sichtbarer Fensterbereich, das Bild (Vorgabe: die Gerätegröße)",
          [](RenderOptions& o, const std::string& v) {
              PictureSize size;
-             std::string error = ParseSize("--window", v, kMaxWindowSide, size);
+             std::string error = ParseSize("--window", v, size);
              if (error.empty()) o.window = size;
              return error;
          }},
@@ -153,7 +166,12 @@ const std::vector<OptionSpec>& Options() {
              o.stats = true;
              return std::string();
          }},
-        {"-o", "DATEI.png", "Ausgabedatei (PNG)",
+        {"--quiet", nullptr, "keine Fortschrittsanzeige auf stderr",
+         [](RenderOptions& o, const std::string&) {
+             o.quiet = true;
+             return std::string();
+         }},
+        {"-o", "DATEI.png", "Ausgabedatei (PNG); - für die Standardausgabe",
          [](RenderOptions& o, const std::string& v) -> std::string {
              if (v.empty()) return "-o: leerer Dateiname";
              o.output = v;
@@ -179,13 +197,14 @@ std::string CheckChoice(const RenderOptions& o) {
     const std::size_t rows = julia ? JuliaPresets.size() : MandelPresets.size();
     const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
     const char* kindName = julia ? "Julia" : "Mandelbrot";
-    if (o.preset && o.texts) return "--preset und --texts schließen einander aus";
+    if (o.preset && o.texts) return "--preset und --texts/--text schließen einander aus";
     if (std::string tree = CheckTreeRequest(o.tree); !tree.empty()) return tree;
     if (o.preset && (*o.preset < 0 || std::size_t(*o.preset) >= rows))
         return "--preset: Zeile " + std::to_string(*o.preset) + " gibt es nicht, die " + kindName +
                "-Tabelle hat die Zeilen 0 bis " + std::to_string(rows - 1);
     if (o.texts && o.texts->size() != count)
-        return "--texts: " + std::to_string(o.texts->size()) + " Texte angegeben, " + kindName +
+        return "--text/--texts: " + std::to_string(o.texts->size()) +
+               (o.texts->size() == 1 ? " Text" : " Texte") + " angegeben, " + kindName +
                " braucht " + std::to_string(count);
     return {};
 }

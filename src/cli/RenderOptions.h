@@ -27,6 +27,7 @@ struct RenderOptions {
     std::vector<ZoomDrag> zooms;
     TreeRequest tree;
     bool stats = false;
+    bool quiet = false;  // no progress line
     bool help = false;
     std::string output;
 };

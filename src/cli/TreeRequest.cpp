@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "cli/QuotedArgument.h"
+#include "cli/WholeNumber.h"
 #include "view/HeadlessWindow.h"
 #include "view/tree/TreeStatus.h"
 
@@ -28,8 +29,8 @@ bool ParseWhole(const std::string& text, T& value) {
 
 std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value) {
     int parsed = 0;
-    if (!ParseWhole(text, parsed))
-        return std::string(option) + ": " + QuotedArgument(text) + " ist keine ganze Zahl";
+    if (std::string error = ParseWholeNumber(text, parsed); !error.empty())
+        return std::string(option) + ": " + error;
     value = parsed;
     return {};
 }

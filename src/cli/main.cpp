@@ -2,15 +2,20 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <iostream>
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/PngFile.h"
+#include "cli/OutputFile.h"
+#include "cli/PictureBudget.h"
+#include "cli/PngBands.h"
+#include "cli/ProgressLine.h"
 #include "cli/QuotedArgument.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
@@ -25,17 +30,6 @@ constexpr int kBadArguments = 2;
 int Fail(const std::string& message) {
     std::cerr << "morvale-render: " << message << '\n';
     return kBadArguments;
-}
-
-// The output must go into an existing, writable folder and must not name a folder itself.
-bool OutputWritable(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return false;
-    fs::path folder = fs::path(path).parent_path();
-    if (folder.empty()) folder = ".";
-    return fs::is_directory(folder, ec) && access(folder.c_str(), W_OK) == 0 &&
-           (!fs::exists(path, ec) || access(path.c_str(), W_OK) == 0);
 }
 
 // Kind command, database dialog, depth box, colour series, draw command, then every zoom drag
@@ -56,10 +50,15 @@ std::string Exact(double value) {
     return std::string(text, result.ptr);
 }
 
-void PrintStats(HeadlessWindow& road) {
+// What the picture took to draw, for --stats.
+struct Drawing {
+    EscapeTally tally;
+    double seconds = 0.0;
+};
+
+void PrintStats(HeadlessWindow& road, const Drawing& drawing) {
     const CMorvale1Doc& doc = road.Document();
     const bool julia = doc.FractalKind == Fractal::Julia;
-    const EscapeTally& tally = road.View().LastEscapeTally;
     std::cerr << "Bereich: x " << Exact(julia ? doc.JuliaXMin : doc.MandelPMin) << " bis "
               << Exact(julia ? doc.JuliaXMax : doc.MandelPMax) << ", y "
               << Exact(julia ? doc.JuliaYMin : doc.MandelQMin) << " bis "
@@ -69,10 +68,52 @@ void PrintStats(HeadlessWindow& road) {
     std::cerr << "Schritte: " << Exact(julia ? doc.JuliaStepX : doc.MandelStepX) << " je Spalte, "
               << Exact(julia ? doc.JuliaStepY : doc.MandelStepY) << " je Zeile\n"
               << "Iterationsgrenze: " << doc.IterationLimit << '\n'
-              << "Bildpunkte: " << tally.pixels << '\n'
-              << "Iterationen: " << tally.iterations << '\n'
-              << "Zeit: " << Exact(std::round(road.LastPaintSeconds() * 1e6) / 1e3) << " ms ("
+              << "Bildpunkte: " << drawing.tally.pixels << '\n'
+              << "Iterationen: " << drawing.tally.iterations << '\n'
+              << "Zeit: " << Exact(std::round(drawing.seconds * 1e6) / 1e3) << " ms ("
               << EscapeKernelTarget() << ")\n";
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The escape-time picture is computed a band at a time as the writer asks for it.
+PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
+    return {bands.Width(), bands.Height(),
+            [&bands, &drawing](int rowBegin, int rowEnd, const PixelSurface& band) {
+                const auto start = std::chrono::steady_clock::now();
+                drawing.tally += bands.Render(rowBegin, rowEnd, band);
+                drawing.seconds += SecondsSince(start);
+            }};
+}
+
+// Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
+// could not be written.
+std::string DrawAndWrite(const RenderOptions& o, PictureSize window, OutputFile& out) {
+    HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
+    Drawing drawing;
+    std::optional<EscapeBands> bands;
+    if (o.tree.on) {
+        ReplayTree(o.tree, o.series, road);
+        drawing = {road.View().LastEscapeTally, road.LastPaintSeconds()};
+    } else {
+        Replay(o, road);
+        bands.emplace(road.Bands());
+    }
+    ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
+    const bool written = WritePngBands(
+        o.tree.on ? WholeImageBands(road.Image()) : EscapeTimeBands(*bands, drawing),
+        [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
+        [&progress](int rows) { progress.Update(rows); });
+    progress.Finish();
+    if (!written) return out.Failure();
+    if (std::string error = out.Commit(); !error.empty()) return error;
+    if (o.stats && o.tree.on)
+        std::cerr << TreeStatusLines(road) << "Zeit: " << drawing.seconds * 1e3 << " ms\n";
+    else if (o.stats)
+        PrintStats(road, drawing);
+    return {};
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -83,22 +124,21 @@ int Run(const std::vector<std::string>& args) {
     }
     if (!parsed.error.empty()) return Fail(parsed.error);
     const RenderOptions& o = parsed.options;
-    if (!OutputWritable(o.output))
-        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden");
-
-    HeadlessWindow road(o.screen, o.window.value_or(o.screen));
-    if (o.tree.on)
-        ReplayTree(o.tree, o.series, road);
-    else
-        Replay(o, road);
-    const std::string failure = WritePng(road.Image(), o.output);
-    if (!failure.empty())
-        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" +
-                    failure + ")");
-    if (o.stats && o.tree.on)
-        std::cerr << TreeStatusLines(road) << "Zeit: " << road.LastPaintSeconds() * 1e3 << " ms\n";
-    else if (o.stats)
-        PrintStats(road);
+    const PictureSize window = o.window.value_or(o.screen);
+    if (std::string error = CheckPictureMemory(window.width, window.height, o.tree.on);
+        !error.empty())
+        return Fail(error);
+    OutputFile out;
+    std::string error = out.Open(o.output);
+    if (error.empty()) {
+        if (std::string space = CheckPictureSpace(window.width, window.height, out.FreeBytes());
+            !space.empty())
+            return Fail(space);
+        error = DrawAndWrite(o, window, out);
+    }
+    if (!error.empty())
+        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" + error +
+                    ")");
     return 0;
 }
 
@@ -106,5 +146,11 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace morvale
 
 int main(int argc, char** argv) {
-    return morvale::Run(std::vector<std::string>(argv + 1, argv + argc));
+    try {
+        return morvale::Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return morvale::Fail("nicht genug Arbeitsspeicher für dieses Bild");
+    } catch (const std::exception& error) {
+        return morvale::Fail(std::string("unerwarteter Fehler: ") + error.what());
+    }
 }

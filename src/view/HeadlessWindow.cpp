@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "view/escape/EscapeReference.h"
+#include "view/escape/EscapeRenderer.h"
 #include "view/zoom/DragReplay.h"
 
 namespace morvale {
@@ -53,8 +55,9 @@ private:
 
 HeadlessWindow::HeadlessWindow(PictureSize screen, PictureSize window, Painter painter)
     : screen_(screen),
+      window_(window),
       painter_(painter),
-      image_(window.width, window.height, kBackground),
+      image_(window.width, painter == Painter::Deferred ? 0 : window.height, kBackground),
       viewImpl_(std::make_unique<BatchView>(&doc_, image_, screen)),
       view_(*viewImpl_),
       dialogs_(std::make_unique<OkDialogs>()) {}
@@ -109,7 +112,7 @@ void HeadlessWindow::Paint() {
     const auto start = std::chrono::steady_clock::now();
     std::fill_n(image_.Surface().bits, std::size_t(image_.Width()) * image_.Height(), kBackground);
     CDC dc(image_.Surface(), screen_.width, screen_.height);
-    if (painter_ == Painter::Production) {
+    if (painter_ != Painter::Reference) {
         view_.OnDraw(&dc);
     } else {
         // OnDraw with the plain loop in place of the renderer.
@@ -120,6 +123,21 @@ void HeadlessWindow::Paint() {
     }
     lastPaintSeconds_ =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+EscapeBands HeadlessWindow::Bands() const {
+    const PixelSurface area{nullptr, window_.width, window_.height, 0};
+    const std::optional<EscapeScene> chosen = doc_.Scene(area);
+    EscapeScene scene = chosen.value_or(EscapeScene{});
+    if (!chosen || view_.ViewMode != Drawing::EscapeTime) scene.rows = 0;
+    // The palette every paint realises before it draws.
+    CPalette palette;
+    palette.CreatePalette(MakeFractalPalette());
+    CDC dc({}, screen_.width, screen_.height);
+    dc.SelectPalette(&palette, false);
+    dc.RealizePalette();
+    return EscapeBands(scene, ColouringFromDevice(dc, view_.ColourSeries), window_.width,
+                       window_.height, kBackground);
 }
 
 }  // namespace morvale

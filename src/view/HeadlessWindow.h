@@ -12,6 +12,7 @@
 #include "doc/PresetDialogs.h"
 #include "platform/PixelSurface.h"
 #include "view/FractalView.h"
+#include "view/escape/EscapeBands.h"
 
 namespace morvale {
 
@@ -23,8 +24,10 @@ struct PictureSize {
     int height = 0;
 };
 
-// How paints draw the escape-time picture: the production renderer or the plain loop.
-enum class Painter { Production, Reference };
+// How paints draw the escape-time picture: the production renderer, the plain loop, or not at
+// all: Deferred paints run the document and view over a client area without rows, and Bands()
+// computes what the last paint would have drawn, a band at a time.
+enum class Painter { Production, Reference, Deferred };
 
 class HeadlessWindow {
 public:
@@ -43,6 +46,8 @@ public:
     void Repaint();                     // one more paint, as when the window is drawn again
 
     const PixelImage& Image() const { return image_; }
+    // The escape-time picture of the last paint over the whole client area (Deferred painter).
+    EscapeBands Bands() const;
     CMorvale1Doc& Document() { return doc_; }
     CFractalView& View() { return view_; }
     // Seconds the last paint took.
@@ -55,6 +60,7 @@ private:
     void Paint();
 
     PictureSize screen_;
+    PictureSize window_;
     Painter painter_;
     PixelImage image_;
     CMorvale1Doc doc_;

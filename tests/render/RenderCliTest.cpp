@@ -1,9 +1,13 @@
 // morvale-render: its command line, and the program run as a user runs it.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,6 +56,13 @@ TEST(RenderOptions, DefaultsAndEveryOption) {
     const ParsedOptions texts = Parse({"--texts", "-2,1,,1.5,99", "-o", "c.png"});
     ASSERT_EQ(texts.error, "");
     EXPECT_EQ(ChosenTexts(texts.options), (std::vector<std::string>{"-2", "1", "", "1.5", "99"}));
+
+    // --text keeps commas, one text each time.
+    const ParsedOptions text = Parse({"--text", "-2,5", "--text", "1", "--texts", "0,1", "--text",
+                                      "", "--quiet", "-o", "d.png"});
+    ASSERT_EQ(text.error, "");
+    EXPECT_EQ(ChosenTexts(text.options), (std::vector<std::string>{"-2,5", "1", "0", "1", ""}));
+    EXPECT_TRUE(text.options.quiet);
 }
 
 TEST(RenderOptions, BadArgumentsGetOneGermanLineNamingThem) {
@@ -67,7 +78,12 @@ TEST(RenderOptions, BadArgumentsGetOneGermanLineNamingThem) {
         {{"--screen", "1920x", "-o", "x.png"}, "--screen: \u201e1920x\u201c"},
         {{"--screen", "0x100", "-o", "x.png"}, "--screen"},
         {{"--window", "100x0", "-o", "x.png"}, "--window"},
-        {{"--window", "100000x10", "-o", "x.png"}, "zu groß"},
+        {{"--window", "1000001x10", "-o", "x.png"}, "zu groß"},
+        {{"--screen", "10x99999999999", "-o", "x.png"},
+         "--screen: \u201e10x99999999999\u201c ist zu groß"},
+        {{"--depth", "99999999999", "-o", "x.png"},
+         "--depth: \u201e99999999999\u201c ist zu groß (höchstens 2147483647)"},
+        {{"--texts", "1", "-o", "x.png"}, "1 Text angegeben, Mandelbrot braucht 5"},
         {{"--depth", "tief", "-o", "x.png"}, "--depth"},
         {{"--series", "8", "-o", "x.png"}, "--series"},
         {{"--zoom", "1,2,3", "-o", "x.png"}, "--zoom"},
@@ -103,8 +119,9 @@ TEST(RenderOptions, ControlCharactersInArgumentsStayOnOneLine) {
 TEST(RenderOptions, HelpNamesEveryOption) {
     EXPECT_TRUE(Parse({"--help"}).options.help);
     const std::string help = RenderHelpText();
-    for (const char* name : {"--kind", "--preset", "--texts", "--depth", "--series", "--screen",
-                             "--window", "--zoom", "--stats", "-o", "--help"})
+    for (const char* name :
+         {"--kind", "--preset", "--texts", "--text", "--depth", "--series", "--screen", "--window",
+          "--zoom", "--stats", "--quiet", "-o", "--help"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
     EXPECT_NE(help.find("Aufruf"), std::string::npos);
 }
@@ -123,10 +140,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    Outcome Run(const std::string& arguments) {
+    // before and after are shell text around the program's command (after must keep its status).
+    Outcome Run(const std::string& arguments, const std::string& out = "/dev/null",
+                const std::string& before = "", const std::string& after = "") {
         const fs::path errFile = folder / "stderr.txt";
-        const std::string command = std::string(MORVALE_RENDER_PROGRAM) + " " + arguments +
-                                    " >/dev/null 2>" + errFile.string();
+        const std::string command = before + std::string(MORVALE_RENDER_PROGRAM) + " " + arguments +
+                                    " >" + out + " 2>" + errFile.string() + after;
         const int raw = std::system(command.c_str());
         Outcome outcome;
         outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -185,6 +204,8 @@ TEST_F(RenderProgram, BadArgumentsExitWithTwoAndWriteNothing) {
         "--window 0x0 -o " + out,
         "--preset 0 -o " + (folder / "missing" / "x.png").string(),
         "--preset 0 -o " + folder.string(),
+        "--window 1000001x5 -o " + out,
+        "--tree --window 900000x900000 -o " + out,
     };
     for (const std::string& args : cases) {
         const Outcome run = Run(args);
@@ -197,6 +218,124 @@ TEST_F(RenderProgram, BadArgumentsExitWithTwoAndWriteNothing) {
     for (const auto& entry : fs::directory_iterator(folder))
         left += entry.path() != folder / "stderr.txt";
     EXPECT_EQ(left, 0u);
+}
+
+// The small Mandelbrot picture the output-path cases write.
+PixelImage SmallPicture() {
+    RoadScript script = Script(Fractal::Mandelbrot, MandelRow(0));
+    script.window = {192, 108};
+    return Draw(script, Painter::Reference);
+}
+const std::string kSmall = "--preset 0 --screen 192x108 ";
+
+::testing::AssertionResult HoldsSmallPicture(const fs::path& path) {
+    PixelImage written;
+    if (!ReadPng(path.string(), written)) return ::testing::AssertionFailure() << "unreadable";
+    return SamePixels(SmallPicture(), written);
+}
+
+TEST_F(RenderProgram, OutputPathsKeepWhatIsNotARegularFile) {
+    // A symlink stays; its target gets the picture.
+    std::ofstream(folder / "real.png") << "old";
+    fs::create_symlink("real.png", folder / "link.png");
+    ASSERT_EQ(Run(kSmall + "-o " + Out("link.png")).status, 0);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.png"));
+    EXPECT_TRUE(HoldsSmallPicture(folder / "real.png"));
+
+    // A FIFO is written to, not replaced: its reader gets the picture.
+    ASSERT_EQ(mkfifo(Out("pipe").c_str(), 0600), 0);
+    const Outcome fifo =
+        Run(kSmall + "-o " + Out("pipe"), "/dev/null",
+            "cat " + Out("pipe") + " >" + Out("read.png") + " & ", "; s=$?; wait; exit $s");
+    ASSERT_EQ(fifo.status, 0) << fifo.err;
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
+    EXPECT_TRUE(HoldsSmallPicture(folder / "read.png"));
+
+    // "-" is standard output.
+    ASSERT_EQ(Run(kSmall + "-o -", Out("stdout.png")).status, 0);
+    EXPECT_TRUE(HoldsSmallPicture(folder / "stdout.png"));
+
+    // An unwritable folder (root writes anywhere, so only without it).
+    if (geteuid() != 0) {
+        fs::create_directory(folder / "locked");
+        fs::permissions(folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+        const Outcome locked = Run(kSmall + "-o " + (folder / "locked" / "x.png").string());
+        EXPECT_EQ(locked.status, 2);
+        EXPECT_NE(locked.err.find("keine Schreibberechtigung"), std::string::npos) << locked.err;
+        fs::permissions(folder / "locked", fs::perms::owner_all);
+    }
+
+    // A character device (a private copy of /dev/null where devices may be made) stays one.
+    if (mknod(Out("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        const Outcome device = Run(kSmall + "-o " + Out("null"));
+        if (device.err.find("Berechtigung") == std::string::npos) {  // nodev mounts refuse
+            EXPECT_EQ(device.status, 0) << device.err;
+            EXPECT_TRUE(fs::is_character_file(folder / "null"));
+        }
+    }
+}
+
+TEST_F(RenderProgram, AFailedOrInterruptedRunLeavesNoHalfPicture) {
+    auto onlyKeep = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename() != "stderr.txt")
+                names.push_back(entry.path().filename().string());
+        return names == std::vector<std::string>{"keep.png"};
+    };
+    std::ofstream(folder / "keep.png") << "old";
+    // A file size limit makes the write fail half way.
+    const Outcome limited = Run("--preset 0 -o " + Out("keep.png"), "/dev/null", "ulimit -f 20; ");
+    EXPECT_EQ(limited.status, 2);
+    EXPECT_TRUE(limited.err.starts_with("morvale-render: -o: ")) << limited.err;
+    EXPECT_TRUE(onlyKeep());
+
+    // Too little memory for the whole tree is one line, not an abort.
+    const Outcome memory =
+        Run("--tree --window 20000x20000 -o " + Out("keep.png"), "/dev/null", "ulimit -v 400000; ");
+    EXPECT_EQ(memory.status, 2);
+    EXPECT_NE(memory.err.find("nicht genug Arbeitsspeicher"), std::string::npos) << memory.err;
+    EXPECT_TRUE(onlyKeep());
+
+    // SIGTERM while the picture is written removes the temporary file.
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(MORVALE_RENDER_PROGRAM, MORVALE_RENDER_PROGRAM, "--preset", "13", "--quiet",
+              "--screen", "8000x8000", "-o", Out("keep.png").c_str(), nullptr);
+        _exit(127);
+    }
+    bool started = false;
+    for (int i = 0; i < 2000 && !started; ++i) {
+        usleep(5000);
+        started = !onlyKeep();
+    }
+    EXPECT_TRUE(started);
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(onlyKeep());
+    std::ifstream kept(folder / "keep.png");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+}
+
+// A full disk: a small file system where one can be mounted (as root).
+TEST_F(RenderProgram, AFullDiskLeavesNothing) {
+    const fs::path small = folder / "small";
+    fs::create_directory(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    // Too big for the free space even packed at its best: refused before it is drawn.
+    const Outcome refused = Run("--window 20000x20000 -o " + (small / "a.png").string());
+    // Fits in principle, fills the disk when written.
+    const Outcome full = Run("--preset 0 -o " + (small / "b.png").string());
+    const bool empty = fs::is_empty(small);
+    umount2(small.c_str(), MNT_DETACH);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("frei"), std::string::npos) << refused.err;
+    EXPECT_EQ(full.status, 2);
+    EXPECT_NE(full.err.find("kein Platz mehr"), std::string::npos) << full.err;
+    EXPECT_TRUE(empty);
 }
 
 TEST_F(RenderProgram, HelpExitsCleanly) {

@@ -16,4 +16,9 @@ EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& co
                              const PixelSurface& surface,
                              EscapeStrategy strategy = EscapeStrategy::Automatic);
 
+// Client rows [rowBegin, rowEnd) of the scene into band, whose row 0 is client row rowBegin: the
+// pixels RenderEscapeTime writes to those rows. Rows beyond the scene are left as they are.
+EscapeTally RenderEscapeBand(const EscapeScene& scene, const EscapeColouring& colours, int rowBegin,
+                             int rowEnd, const PixelSurface& band);
+
 }  // namespace morvale
