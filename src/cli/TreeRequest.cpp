@@ -7,12 +7,12 @@
 #include "cli/QuotedArgument.h"
 #include "cli/WholeNumber.h"
 #include "view/HeadlessWindow.h"
+#include "view/tree/TreeGeometry.h"
 #include "view/tree/TreeStatus.h"
 
 namespace morvale {
 namespace {
 
-constexpr int kSegmentBase = 60;
 constexpr int kMaxPaints = 1000000;
 // Every segment is a line walked pixel by pixel, also off the picture; longer ones would take
 // minutes, and no screen is this wide.
