@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "RoadScript.h"
-#include "cli/PngFile.h"
+#include "PngFile.h"
 #include "cli/RenderOptions.h"
 
 namespace morvale::testing {

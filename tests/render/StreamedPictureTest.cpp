@@ -8,7 +8,7 @@
 #include "RoadScript.h"
 #include "cli/PictureBudget.h"
 #include "cli/PngBands.h"
-#include "cli/PngFile.h"
+#include "PngFile.h"
 
 namespace morvale::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/PngFile.h"
+#include "PngFile.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
 #include "view/HeadlessWindow.h"

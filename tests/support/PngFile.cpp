@@ -1,4 +1,4 @@
-#include "cli/PngFile.h"
+#include "PngFile.h"
 
 #include <png.h>
 
