@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "doc/ColourSeries.h"
@@ -26,7 +27,13 @@ struct EscapeScene {
     int columns = 0;          // visible columns: client x in [0, columns)
     int rows = 0;             // visible client rows: client y in [0, rows)
     int firstSampleRow = 50;  // the sample row shown at client row 0
+    // Set while computing: the drawing is abandoned and the rows begun may stay unfinished.
+    const std::atomic<bool>* stop = nullptr;
 };
+
+inline bool StopRequested(const EscapeScene& scene) {
+    return scene.stop && scene.stop->load(std::memory_order_relaxed);
+}
 
 // Surface pixels of the palette entries and of black, as the device context resolves them.
 struct EscapeColouring {
