@@ -64,7 +64,7 @@ TEST_F(PrintingTest, PrintingToPdfDrawsThePictureForThePageInPrinterPixels) {
     EXPECT_LT(printer().width(), 1400);
 
     const QImage expected =
-        PrintSupport::RenderPage(&printer(), [this](CDC& dc) { view->DrawPage(dc); });
+        PrintSupport::RenderPage(&printer(), [this](CDC& dc) { return view->DrawPage(dc); });
     // The page carries the picture itself, pixel for pixel (no lossy compression).
     EXPECT_EQ(ExtractPdfImage(), expected);
     // And it sits on the page inside the margins.
@@ -138,7 +138,7 @@ TEST_F(PrintingTest, WithoutAPrinterTheDialogOffersAPdfFileInTheHomeFolder) {
         offered = dialog->printer()->outputFileName();
         dialog->reject();
     });
-    EXPECT_FALSE(printing.Print(frame, true, [](CDC&) {}));
+    EXPECT_FALSE(printing.Print(frame, true, [](CDC&) { return true; }));
     if (printing.Printer().outputFormat() == QPrinter::PdfFormat) {
         EXPECT_EQ(offered, QDir::home().filePath("bild.pdf"));
     }

@@ -73,10 +73,19 @@ protected:
     QAction* Action(UINT id) { return app()->Router().Action(id); }
     bool Checked(UINT id) { return Action(id)->isChecked(); }
 
-    // Paints the view now, as the event loop would.
+    // Paints the view now, as the event loop would, and lets the drawing it started finish.
     void PaintView() {
         view->repaint();
+        WaitForDrawing();
         QApplication::processEvents();
+    }
+
+    // Runs the event loop until the view's drawing has ended, however slow the machine is.
+    void WaitForDrawing(int timeoutMs = 60000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (view->IsDrawing() && clock.elapsed() < timeoutMs) QTest::qWait(5);
+        ASSERT_FALSE(view->IsDrawing()) << "the drawing did not end";
     }
 
     CMainFrame* frame = nullptr;
