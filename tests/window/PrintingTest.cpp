@@ -2,6 +2,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -52,6 +54,26 @@ protected:
     QTemporaryDir folder;
     QString pdf = folder.filePath("druck.pdf");
 };
+
+TEST_F(PrintingTest, ALongPageShowsItsProgressAndCancellingPrintsNothing) {
+    Command(ID_JULIA);
+    // The Siegel disk of golden-mean rotation: its points circle for ever, never repeating.
+    doc->JuliaTexts = {"-1.5",      "1.5", "-1", "1", "-0.390540870218399", "-0.586787907346969",
+                       "2000000000"};
+    doc->PresetChosen = 1;
+    view->ViewMode = kViewEscapeTime;
+    int shownAt = -1;
+    WhenModal<QProgressDialog>([&](QProgressDialog* progress) {
+        shownAt = progress->value();
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_GE(shownAt, 0) << "no progress dialog";
+    EXPECT_FALSE(QFile::exists(pdf));
+}
 
 TEST_F(PrintingTest, PrintingToPdfDrawsThePictureForThePageInPrinterPixels) {
     DrawMandelbrot();

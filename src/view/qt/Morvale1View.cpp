@@ -12,6 +12,7 @@
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/PrintSupport.h"
@@ -306,15 +307,20 @@ bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColo
         QProgressDialog dialog(QStringLiteral("Die Seite wird berechnet …"),
                                QStringLiteral("Abbrechen"), 0, std::max(scene.rows, 1), window());
         dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.setMinimumDuration(int(kQuietMs - kPaintWait.count()));
+        dialog.setMinimumDuration(std::numeric_limits<int>::max());  // shown by the tick below
         connect(&dialog, &QProgressDialog::canceled, &loop, [&job, &loop] {
             job.Cancel();
             loop.quit();
         });
+        QElapsedTimer clock;
+        clock.start();
         QTimer tick;
         tick.setInterval(kProgressMs);
-        connect(&tick, &QTimer::timeout, &dialog,
-                [&] { dialog.setValue(job.Progress().RowsDone()); });
+        connect(&tick, &QTimer::timeout, &dialog, [&] {
+            dialog.setValue(job.Progress().RowsDone());
+            if (!dialog.isVisible() && clock.elapsed() + kPaintWait.count() >= kQuietMs)
+                dialog.show();
+        });
         tick.start();
         if (!job.Ended()) loop.exec();
     }
