@@ -32,6 +32,7 @@ bench: build
 	@$(BUILD)/bin/morvale-bench
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench
+	@$(BUILD)/bin/morvale-view-bench
 
 clean:
 	@rm -rf $(BUILD) build-asan
