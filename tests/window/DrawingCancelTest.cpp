@@ -82,7 +82,7 @@ TEST_F(DrawingCancelTest, EscapeKeepsTheFinishedRowsAndTheWindowAnswersMeanwhile
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     QTest::keyClick(frame, Qt::Key_Escape);
     ASSERT_FALSE(view->IsDrawing());
-    EXPECT_EQ(Pane0(), QStringLiteral("Zeichnen abgebrochen"));
+    EXPECT_EQ(Pane0(), QStringLiteral("Abgebrochen"));
     EXPECT_EQ(Row(view->Picture(), 0), topRow);
     EXPECT_EQ(Row(view->Picture(), 250), Row(before, 250));
     // The document describes the drawing whose rows show; its requests are used up.

@@ -207,7 +207,7 @@ void CMorvale1View::ShowFinishedRows() {
 void CMorvale1View::CancelDrawing() {
     if (!drawing_) return;
     StopDrawing(true);
-    ShowStatus(QStringLiteral("Zeichnen abgebrochen"));
+    ShowStatus(QStringLiteral("Abgebrochen"));
 }
 
 void CMorvale1View::StopDrawing(bool keepRows) {
