@@ -1,40 +1,32 @@
 #include "view/qt/Morvale1View.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/PrintSupport.h"
 #include "view/escape/BackgroundDrawing.h"
+#include "view/qt/DrawingPace.h"
+#include "view/qt/PageProgress.h"
 
 namespace morvale {
 namespace {
 
 using View = CMorvale1View;
-using namespace std::chrono_literals;
 
 constexpr CommandEntry<View> kPrintCommands[] = {
     {ID_FILE_PRINT, &View::OnFilePrint, nullptr},
     {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect, nullptr},
     {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview, nullptr},
 };
-
-// A drawing that ends within this shows in the paint that started it, as if drawn there.
-constexpr auto kPaintWait = 50ms;
-// Longer drawings show their progress and finished rows from this on, refreshed this often.
-constexpr qint64 kQuietMs = 250;
-constexpr int kProgressMs = 100;
 
 UINT KeyFlags(const QMouseEvent* event) {
     UINT flags = 0;
@@ -83,7 +75,7 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     cancelKey_->setContext(Qt::WindowShortcut);
     cancelKey_->setEnabled(false);
     connect(cancelKey_, &QShortcut::activated, this, &View::CancelDrawing);
-    progressTimer_.setInterval(kProgressMs);
+    progressTimer_.setInterval(pace::kProgressMs);
     connect(&progressTimer_, &QTimer::timeout, this, &View::ShowProgress);
 }
 
@@ -168,7 +160,7 @@ void CMorvale1View::StartDrawing() {
     drawingClock_.start();
     progressTimer_.start();
     cancelKey_->setEnabled(true);
-    if (drawing_->Job().WaitFor(kPaintWait)) DrawingEnded();
+    if (drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
 void CMorvale1View::DrawingEnded() {
@@ -182,7 +174,7 @@ void CMorvale1View::DrawingEnded() {
 }
 
 void CMorvale1View::ShowProgress() {
-    if (!drawing_ || drawingClock_.elapsed() < kQuietMs) return;
+    if (!drawing_ || drawingClock_.elapsed() < pace::kQuietMs) return;
     showingProgress_ = true;
     ShowFinishedRows();
     const EscapeProgress& progress = drawing_->Job().Progress();
@@ -295,38 +287,10 @@ bool CMorvale1View::DrawPage(CDC& dc) {
     return !pageCancelled_;
 }
 
-// The page is computed on a thread of its own while a progress dialog offers to cancel it.
 bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                                       const PixelSurface& surface) {
     if (!printingPage_) return CFractalView::ComputeEscapeTime(scene, colours, surface);
-    QEventLoop loop;
-    EscapeJob job(scene, colours, surface, [&loop] {
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    if (!job.WaitFor(kPaintWait)) {
-        QProgressDialog dialog(QStringLiteral("Die Seite wird berechnet …"),
-                               QStringLiteral("Abbrechen"), 0, std::max(scene.rows, 1), window());
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.setMinimumDuration(std::numeric_limits<int>::max());  // shown by the tick below
-        connect(&dialog, &QProgressDialog::canceled, &loop, [&job, &loop] {
-            job.Cancel();
-            loop.quit();
-        });
-        QElapsedTimer clock;
-        clock.start();
-        QTimer tick;
-        tick.setInterval(kProgressMs);
-        connect(&tick, &QTimer::timeout, &dialog, [&] {
-            dialog.setValue(job.Progress().RowsDone());
-            if (!dialog.isVisible() && clock.elapsed() + kPaintWait.count() >= kQuietMs)
-                dialog.show();
-        });
-        tick.start();
-        if (!job.Ended()) loop.exec();
-    }
-    job.Wait();
-    pageCancelled_ = job.Cancelled();
-    LastEscapeTally = job.Tally();
+    pageCancelled_ = !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally);
     return !pageCancelled_;
 }
 
