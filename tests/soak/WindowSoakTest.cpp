@@ -182,10 +182,10 @@ protected:
 
     void CancelWithEscape() {
         lastAction = "escape";
-        cancelled += view->IsDrawing();
         QTest::keyClick(frame, Qt::Key_Escape);
-        if (QApplication::activeModalWidget() == nullptr && frame->isActiveWindow())
+        if (QApplication::activeModalWidget() == nullptr && frame->isActiveWindow()) {
             ASSERT_FALSE(view->IsDrawing());
+        }
     }
 
     // Lets the window process what the action queued, then checks every invariant.
@@ -265,9 +265,9 @@ TEST_F(WindowSoakTest, ThousandsOfRandomUserActionsKeepTheWindowSound) {
     EXPECT_EQ(answerer.Unclosed().toStdString(), "");
     std::printf(
         "soak: %d actions in %.1f s, %d drawings (%d escape-time), %d dialogs answered "
-        "(%d database), %d drawings cancelled\n",
+        "(%d database)\n",
         done, clock.elapsed() / 1000.0, view->DrawingCount(), escapeDrawings, answerer.Answered(),
-        answerer.DatabaseDialogs(), cancelled);
+        answerer.DatabaseDialogs());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include "WindowFixture.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "view/escape/EscapeReference.h"
 
 namespace morvale::testing {
 namespace {
@@ -49,22 +48,10 @@ protected:
     }
     // Client row 0 as the plain loop draws it for the document as it is now.
     QImage ReferenceTopRow() {
-        CMorvale1Doc copy = *doc;
-        copy.SetMainFrame(nullptr);
-        CFractalView reference(&copy);
-        reference.ViewMode = kViewEscapeTime;
-        reference.ColourSeries = view->ColourSeries;
         const QSize device = view->DeviceSize();
-        reference.PictureWidth = device.width();
-        reference.PictureHeight = device.height();
-        copy.SetPictureSize(device.width(), device.height());
-        QImage image(view->ClientSize(), QImage::Format_RGB32);
-        image.fill(view->BackgroundColour());
-        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-                             image.bytesPerLine() / 4};
-        CDC dc(surface, device.width(), device.height());
-        DrawEscapeTimeReference(reference, &dc, {kHiddenRows, device.height()});
-        return image.copy(0, 0, image.width(), 1);
+        return Row(PlainPicture(view->ClientSize(), device, kViewEscapeTime,
+                                {kHiddenRows, device.height()}),
+                   0);
     }
     static QImage Row(const QImage& image, int y) { return image.copy(0, y, image.width(), 1); }
 

@@ -1,8 +1,6 @@
 #include <QScreen>
 
 #include "WindowFixture.h"
-#include "platform/PixelSurface.h"
-#include "view/escape/EscapeReference.h"
 
 namespace morvale::testing {
 namespace {
@@ -16,24 +14,7 @@ protected:
     }
 
     // The picture the plain reference loop draws for the document as it is now.
-    QImage ReferencePicture() {
-        CMorvale1Doc copy = *doc;
-        copy.SetMainFrame(nullptr);
-        CFractalView reference(&copy);
-        reference.ViewMode = kViewEscapeTime;
-        reference.ColourSeries = view->ColourSeries;
-        const QSize device = view->DeviceSize();
-        reference.PictureWidth = device.width();
-        reference.PictureHeight = device.height();
-        copy.SetPictureSize(device.width(), device.height());
-        QImage image(view->ClientSize(), QImage::Format_RGB32);
-        image.fill(view->BackgroundColour());
-        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-                             image.bytesPerLine() / 4};
-        CDC dc(surface, device.width(), device.height());
-        DrawEscapeTimeReference(reference, &dc);
-        return image;
-    }
+    QImage ReferencePicture() { return PlainPicture(view->ClientSize(), view->DeviceSize()); }
 
     int CountPixels(const QImage& image, QRgb colour) {
         int n = 0;
@@ -160,35 +141,21 @@ TEST_F(HighDensityDrawingTest, TheTreeKeepsItsSizeOnTheScreenWithThinLines) {
     Command(ID_TREE_MODE);
     PaintView();
     // The same first tree on a screen of ratio 1 with the window's logical size.
-    CMorvale1Doc copy = *doc;
-    copy.SetMainFrame(nullptr);
-    CFractalView plain(&copy);
-    plain.ViewMode = kViewTree;
+    const QImage small = PlainPicture(view->size(), view->screen()->size(), kViewTree);
     const QRgb background = view->BackgroundColour().rgb();
-    QImage small(view->size(), QImage::Format_RGB32);
-    small.fill(background);
-    PixelSurface surface{reinterpret_cast<Pixel*>(small.bits()), small.width(), small.height(),
-                         small.bytesPerLine() / 4};
-    CDC dc(surface, view->screen()->size().width(), view->screen()->size().height());
-    plain.OnDraw(&dc);
-
-    const auto inked = [background](const QImage& image) {
-        QRect box;
+    const auto inked = [background](const QImage& image, QRect& box) {
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != background) {
-                    box |= QRect(x, y, 1, 1);
-                    ++count;
-                }
-        return std::pair(box, count);
+                if (image.pixel(x, y) != background) box |= QRect(x, y, 1, ++count > 0);
+        return count;
     };
-    const auto [smallBox, smallCount] = inked(small);
-    const auto [box, count] = inked(view->Picture());
+    QRect smallBox, box;
+    const int smallCount = inked(small, smallBox), count = inked(view->Picture(), box);
     ASSERT_GT(smallCount, 100);
     // Segments truncate to whole pixels, so the two trees are alike only to within a few percent.
-    EXPECT_NEAR(box.width(), 2 * smallBox.width(), 0.1 * 2 * smallBox.width());
-    EXPECT_NEAR(box.height(), 2 * smallBox.height(), 0.1 * 2 * smallBox.height());
+    EXPECT_NEAR(box.width(), 2 * smallBox.width(), 0.2 * smallBox.width());
+    EXPECT_NEAR(box.height(), 2 * smallBox.height(), 0.2 * smallBox.height());
     EXPECT_TRUE(box.contains(2 * smallBox.center()));
     // Lines one physical pixel wide: about twice the pixels, not four times.
     EXPECT_GT(count, 3 * smallCount / 2);

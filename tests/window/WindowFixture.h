@@ -14,6 +14,7 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
+#include "view/escape/EscapeReference.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale::testing {
@@ -86,6 +87,30 @@ protected:
         clock.start();
         while (view->IsDrawing() && clock.elapsed() < timeoutMs) QTest::qWait(5);
         ASSERT_FALSE(view->IsDrawing()) << "the drawing did not end";
+    }
+
+    // The document as it is now, drawn by the plain toolkit-free view for a device of `device`
+    // onto an image of `size`: the escape-time picture by the reference loop, or the tree.
+    QImage PlainPicture(QSize size, QSize device, int mode = kViewEscapeTime,
+                        ReferenceRows rows = {}) {
+        CMorvale1Doc copy = *doc;
+        copy.SetMainFrame(nullptr);
+        CFractalView plain(&copy);
+        plain.ViewMode = mode;
+        plain.ColourSeries = view->ColourSeries;
+        plain.PictureWidth = device.width();
+        plain.PictureHeight = device.height();
+        copy.SetPictureSize(device.width(), device.height());
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(view->BackgroundColour());
+        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+                             image.bytesPerLine() / 4};
+        CDC dc(surface, device.width(), device.height());
+        if (mode == kViewEscapeTime)
+            DrawEscapeTimeReference(plain, &dc, rows);
+        else
+            plain.OnDraw(&dc);
+        return image;
     }
 
     CMainFrame* frame = nullptr;
