@@ -1,6 +1,4 @@
 // Long drawings: the window keeps answering, Escape and new commands stop them, exit ends them.
-#include <QStatusBar>
-
 #include "WindowFixture.h"
 #include "platform/qt/PaneStatusBar.h"
 
