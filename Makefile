@@ -36,6 +36,7 @@ bench: build
 	@$(BUILD)/bin/morvale-export-bench
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench
+	@$(BUILD)/bin/morvale-view-bench
 
 clean:
 	@rm -rf $(BUILD) build-asan

@@ -197,7 +197,8 @@ bool CMorvale1App::PrintFromCommandLine(const QString& path, const QString& pdfF
         return false;
     }
     CMorvale1View* view = GetView();
-    const bool printed = printing_.Print(nullptr, false, [view](CDC& dc) { view->DrawPage(dc); });
+    const bool printed =
+        printing_.Print(nullptr, false, [view](CDC& dc) { return view->DrawPage(dc); });
     if (!printed) std::fprintf(stderr, "Morvale1: Drucken fehlgeschlagen.\n");
     return printed;
 }

@@ -1,6 +1,8 @@
 // What one escape-time drawing computes from: the document's prepared values for one device.
 #pragma once
 
+#include <atomic>
+
 namespace morvale {
 
 inline constexpr int kHiddenRows = 50;  // sample row r is shown at client row r - 50
@@ -18,6 +20,8 @@ struct EscapeScene {
     int columns = 0;                   // visible columns: client x in [0, columns)
     int rows = 0;                      // visible client rows: client y in [0, rows)
     int firstSampleRow = kHiddenRows;  // the sample row shown at client row 0
+    // Set while computing: the drawing is abandoned and the rows begun may stay unfinished.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 }  // namespace morvale

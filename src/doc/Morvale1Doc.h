@@ -103,7 +103,8 @@ public:
     // FinishDrawing ends every escape-time drawing, whatever it drew. PrepareDrawing reads the
     // first three: ZoomPending applies the zoom instead of the texts; DepthFromBox, else
     // PresetChosen, chooses the iteration limit. The pointer readout shows coordinates only
-    // while Drawn is 1.
+    // while Drawn is 1. A drawing off the window's thread (BackgroundDrawing) takes the first
+    // three when it starts and gives them back if it is stopped before any row showed.
     int DepthFromBox = 0;
     int PresetChosen = 0;
     int ZoomPending = 0;

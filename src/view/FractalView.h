@@ -15,6 +15,8 @@
 namespace morvale {
 
 class CMorvale1Doc;
+struct EscapeScene;
+struct EscapeColouring;
 
 // What the view draws at a paint; the numbers are the ones ViewMode is specified with.
 enum class Drawing { Nothing = 0, EscapeTime = 1, Tree = 2 };
@@ -110,6 +112,16 @@ protected:
     virtual void SetCapture() {}
     virtual bool HasCapture() const { return false; }
     virtual void ReleaseCapture() {}
+    // The inverting drag frame: by default inverted straight into the client area; a window that
+    // paints it as an overlay shows it from Dragging, DragAnchor and DragCurrent instead.
+    virtual void MoveDragFrame(CPoint to);
+    virtual void EraseDragFrame(CDC* dc);
+    // Computes DrawEscapeTime's picture; false when the computation was cancelled.
+    virtual bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                                   const PixelSurface& surface);
+
+    // Device pixels per unit of the tree's geometry (the screen's pixel ratio on the screen).
+    double treeScale_ = 1.0;
 
 private:
     void TreeChanged();

@@ -16,6 +16,7 @@
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
 #include "presets/qt/PresetDialogRunner.h"
+#include "view/escape/EscapeReference.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale::testing {
@@ -85,10 +86,43 @@ protected:
     QAction* Action(UINT id) { return app()->Router().Action(id); }
     bool Checked(UINT id) { return Action(id)->isChecked(); }
 
-    // Paints the view now, as the event loop would.
+    // Paints the view now, as the event loop would, and lets the drawing it started finish.
     void PaintView() {
         view->repaint();
+        WaitForDrawing();
         QApplication::processEvents();
+    }
+
+    // Runs the event loop until the view's drawing has ended, however slow the machine is.
+    void WaitForDrawing(int timeoutMs = 60000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (view->IsDrawing() && clock.elapsed() < timeoutMs) QTest::qWait(5);
+        ASSERT_FALSE(view->IsDrawing()) << "the drawing did not end";
+    }
+
+    // The document as it is now, drawn by the plain toolkit-free view for a device of `device`
+    // onto an image of `size`: the escape-time picture by the reference loop, or the tree.
+    QImage PlainPicture(QSize size, QSize device, Drawing mode = Drawing::EscapeTime,
+                        ReferenceRows rows = {}) {
+        CMorvale1Doc copy = *doc;
+        copy.SetMainFrame(nullptr);
+        CFractalView plain(&copy);
+        plain.ViewMode = mode;
+        plain.ColourSeries = view->ColourSeries;
+        plain.PictureWidth = device.width();
+        plain.PictureHeight = device.height();
+        copy.SetPictureSize(device.width(), device.height());
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(view->BackgroundColour());
+        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+                             image.bytesPerLine() / 4};
+        CDC dc(surface, device.width(), device.height());
+        if (mode == Drawing::EscapeTime)
+            DrawEscapeTimeReference(plain, &dc, rows);
+        else
+            plain.OnDraw(&dc);
+        return image;
     }
 
     CMainFrame* frame = nullptr;

@@ -3,6 +3,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -61,6 +63,26 @@ protected:
     QString pdf = folder.filePath("druck.pdf");
 };
 
+TEST_F(PrintingTest, ALongPageShowsItsProgressAndCancellingPrintsNothing) {
+    Command(ID_JULIA);
+    // The Siegel disk of golden-mean rotation: its points circle for ever, never repeating.
+    doc->JuliaTexts = {"-1.5",      "1.5", "-1", "1", "-0.390540870218399", "-0.586787907346969",
+                       "2000000000"};
+    doc->PresetChosen = 1;
+    view->ViewMode = Drawing::EscapeTime;
+    int shownAt = -1;
+    WhenModal<QProgressDialog>([&](QProgressDialog* progress) {
+        shownAt = progress->value();
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Command(ID_FILE_PRINT_DIRECT);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_GE(shownAt, 0) << "no progress dialog";
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 TEST_F(PrintingTest, PrintingToPdfDrawsThePictureForThePageInPrinterPixels) {
     DrawMandelbrot();
     Command(ID_FILE_PRINT_DIRECT);
@@ -72,7 +94,7 @@ TEST_F(PrintingTest, PrintingToPdfDrawsThePictureForThePageInPrinterPixels) {
     EXPECT_LT(printer().width(), 1400);
 
     const QImage expected =
-        PrintSupport::RenderPage(&printer(), [this](CDC& dc) { view->DrawPage(dc); });
+        PrintSupport::RenderPage(&printer(), [this](CDC& dc) { return view->DrawPage(dc); });
     // The page carries the picture itself, pixel for pixel (no lossy compression).
     EXPECT_EQ(ExtractPdfImage(), expected);
     // And it sits on the page inside the margins.
@@ -146,7 +168,7 @@ TEST_F(PrintingTest, WithoutAPrinterTheDialogOffersAPdfFileInTheHomeFolder) {
         offered = dialog->printer()->outputFileName();
         dialog->reject();
     });
-    EXPECT_FALSE(printing.Print(frame, true, [](CDC&) {}));
+    EXPECT_FALSE(printing.Print(frame, true, [](CDC&) { return true; }));
     if (printing.Printer().outputFormat() == QPrinter::PdfFormat) {
         EXPECT_EQ(offered, QDir::home().filePath("bild.pdf"));
     }

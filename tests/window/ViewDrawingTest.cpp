@@ -1,8 +1,6 @@
 #include <QScreen>
 
 #include "WindowFixture.h"
-#include "platform/PixelSurface.h"
-#include "view/escape/EscapeReference.h"
 
 namespace morvale::testing {
 namespace {
@@ -16,24 +14,7 @@ protected:
     }
 
     // The picture the plain reference loop draws for the document as it is now.
-    QImage ReferencePicture() {
-        CMorvale1Doc copy = *doc;
-        copy.SetMainFrame(nullptr);
-        CFractalView reference(&copy);
-        reference.ViewMode = Drawing::EscapeTime;
-        reference.ColourSeries = view->ColourSeries;
-        const QSize device = view->DeviceSize();
-        reference.PictureWidth = device.width();
-        reference.PictureHeight = device.height();
-        copy.SetPictureSize(device.width(), device.height());
-        QImage image(view->size(), QImage::Format_RGB32);
-        image.fill(view->BackgroundColour());
-        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-                             image.bytesPerLine() / 4};
-        CDC dc(surface, device.width(), device.height());
-        DrawEscapeTimeReference(reference, &dc);
-        return image;
-    }
+    QImage ReferencePicture() { return PlainPicture(view->ClientSize(), view->DeviceSize()); }
 
     int CountPixels(const QImage& image, QRgb colour) {
         int n = 0;
@@ -135,6 +116,50 @@ TEST_F(ViewDrawingTest, DrawWithoutAKindStillSwitchesToTheEscapeTimePicture) {
     EXPECT_EQ(view->ViewMode, Drawing::EscapeTime);
     EXPECT_EQ(doc->Drawn, 1);
     EXPECT_EQ(view->Picture(), ReferencePicture());
+}
+
+// Run with QT_SCALE_FACTOR=2 (the HighDensity entries of ctest).
+using HighDensityDrawingTest = ViewDrawingTest;
+
+TEST_F(HighDensityDrawingTest, EveryPhysicalPixelIsComputedAndShown) {
+    ASSERT_EQ(view->devicePixelRatio(), 2.0);
+    ChooseMandelbrotPreset();
+    const QImage expected = ReferencePicture();
+    Command(ID_DRAW);
+    PaintView();
+    EXPECT_EQ(view->Picture().size(), view->size() * 2);
+    EXPECT_EQ(doc->PictureWidth, view->screen()->size().width() * 2);
+    EXPECT_EQ(doc->PictureHeight, view->screen()->size().height() * 2);
+    EXPECT_EQ(view->Picture(), expected);
+    // Shown one to one, not as blocks of four.
+    QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shown.setDevicePixelRatio(1);
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(HighDensityDrawingTest, TheTreeKeepsItsSizeOnTheScreenWithThinLines) {
+    Command(ID_TREE_MODE);
+    PaintView();
+    // The same first tree on a screen of ratio 1 with the window's logical size.
+    const QImage small = PlainPicture(view->size(), view->screen()->size(), Drawing::Tree);
+    const QRgb background = view->BackgroundColour().rgb();
+    const auto inked = [background](const QImage& image, QRect& box) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != background) box |= QRect(x, y, 1, ++count > 0);
+        return count;
+    };
+    QRect smallBox, box;
+    const int smallCount = inked(small, smallBox), count = inked(view->Picture(), box);
+    ASSERT_GT(smallCount, 100);
+    // Segments truncate to whole pixels, so the two trees are alike only to within a few percent.
+    EXPECT_NEAR(box.width(), 2 * smallBox.width(), 0.2 * smallBox.width());
+    EXPECT_NEAR(box.height(), 2 * smallBox.height(), 0.2 * smallBox.height());
+    EXPECT_TRUE(box.contains(2 * smallBox.center()));
+    // Lines one physical pixel wide: about twice the pixels, not four times.
+    EXPECT_GT(count, 3 * smallCount / 2);
+    EXPECT_LT(count, 3 * smallCount);
 }
 
 }  // namespace

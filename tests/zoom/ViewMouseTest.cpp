@@ -210,12 +210,64 @@ TEST_F(ViewMouseTest, TheSecondPressOfADoubleClickIsNotAPress) {
     EXPECT_EQ(doc->ZoomPending, 1);
 }
 
+TEST_F(ViewMouseTest, ARecomputationDuringADragLeavesNoGhostFrame) {
+    DrawFirstMandelbrot();
+    const int drawings = view->DrawingCount();
+    Press({100, 60});
+    Move({300, 200});
+    Settle();
+    frame->showNormal();
+    frame->resize(frame->width() - 40, frame->height() - 30);
+    for (int i = 0; i < 100 && view->DrawingCount() == drawings; ++i) Settle();
+    ASSERT_GT(view->DrawingCount(), drawings);
+    Move({200, 150});
+    Settle();
+    // Only the frame at the pointer differs from the picture, and there it is inverted.
+    const QImage shown = Shown(), picture = view->Picture();
+    const std::vector<QPoint> outline = Outline({100, 60}, {200, 150});
+    for (QPoint p : outline) ASSERT_EQ(shown.pixel(p), picture.pixel(p) ^ 0x00ffffffu);
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            differing += shown.pixel(x, y) != picture.pixel(x, y);
+    EXPECT_EQ(differing, QSet<QPoint>(outline.begin(), outline.end()).size());
+}
+
 TEST_F(ViewMouseTest, OnlyTheLeftButtonDrags) {
     DrawFirstMandelbrot();
     QTest::mousePress(frame->windowHandle(), Qt::RightButton, {}, InWindow({30, 30}));
     EXPECT_EQ(view->Dragging, 0);
     QTest::mouseRelease(frame->windowHandle(), Qt::RightButton, {}, InWindow({60, 60}));
     EXPECT_EQ(doc->ZoomPending, 0);
+}
+
+// Run with QT_SCALE_FACTOR=2 (the HighDensity entries of ctest): positions are logical, the
+// picture, the device and every pixel the handlers see are physical.
+using HighDensityMouseTest = ViewMouseTest;
+
+TEST_F(HighDensityMouseTest, ReadoutFrameAndZoomTakeThePhysicalPixelUnderThePointer) {
+    ASSERT_EQ(view->devicePixelRatio(), 2.0);
+    DrawFirstMandelbrot();
+    const double pMin = doc->MandelPMin, qMin = doc->MandelQMin;
+    const double stepX = doc->MandelStepX, stepY = doc->MandelStepY;
+    const double spanX = doc->MandelPMax - pMin, spanY = doc->MandelQMax - qMin;
+    Move({60, 40});
+    EXPECT_EQ(Pane1(), QString::asprintf("(%f;%f) ", 120 * spanX / view->PictureWidth + pMin,
+                                         (80 + 50) * spanY / view->PictureHeight + qMin));
+    Press({50, 30});
+    Move({150, 90});
+    Release({150, 90});
+    EXPECT_EQ(doc->ZoomStart, (CPoint{100, 60}));
+    EXPECT_EQ(doc->ZoomEnd, (CPoint{300, 180}));
+    QImage shown = Shown();
+    shown.setDevicePixelRatio(1);
+    for (QPoint p : Outline({100, 60}, {300, 180})) ASSERT_EQ(shown.pixel(p), kRed);
+    Command(ID_DRAW);
+    Settle();
+    EXPECT_DOUBLE_EQ(doc->MandelPMin, 100 * stepX + pMin);
+    EXPECT_DOUBLE_EQ(doc->MandelPMax, 300 * stepX + pMin);
+    EXPECT_DOUBLE_EQ(doc->MandelQMin, (60 + 50) * stepY + qMin);
+    EXPECT_DOUBLE_EQ(doc->MandelQMax, (180 + 50) * stepY + qMin);
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ QImage PrintSupport::RenderPage(QPrinter* printer, const PageDrawer& draw) {
     PixelSurface surface{reinterpret_cast<Pixel*>(page.bits()), page.width(), page.height(),
                          page.bytesPerLine() / 4};
     CDC dc(surface, page.width(), page.height());
-    draw(dc);
+    if (!draw(dc)) return {};
     return page;
 }
 

@@ -1,6 +1,7 @@
 // The application's printer and the three ways to use it: print (with or without the print
 // dialog), print preview and printer setup. A page is drawn by a callback on a device context
-// whose device size is the printable page in printer pixels.
+// whose device size is the printable page in printer pixels; it returns false when the user
+// cancelled the page, which then is not printed.
 #pragma once
 
 #include <QImage>
@@ -18,7 +19,7 @@ class LastFolders;
 
 class PrintSupport {
 public:
-    using PageDrawer = std::function<void(CDC& dc)>;
+    using PageDrawer = std::function<bool(CDC& dc)>;
 
     // Printer pixels per inch. The page becomes an off-screen image of this resolution; 150 keeps
     // an A4 page near 1200 x 1700 pixels, about what a screen shows.
@@ -47,9 +48,10 @@ public:
     // The preview opens over the parent's window at three quarters of its size.
     void Preview(QWidget* parent, const PageDrawer& draw);
 
-    // Draws one page: white paper, then the drawer's picture. False if the printer cannot start.
+    // Draws one page: white paper, then the drawer's picture. False if the printer cannot start
+    // or the drawing was cancelled.
     static bool PrintPage(QPrinter* printer, const PageDrawer& draw);
-    // The page image a drawer makes, at the printer's printable size.
+    // The page image a drawer makes, at the printer's printable size; null when cancelled.
     static QImage RenderPage(QPrinter* printer, const PageDrawer& draw);
 
 private:

@@ -162,7 +162,7 @@ void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixe
 template <bool kKeepModulus>
 void GroupsRows(const EscapeScene& s, const EscapeColouring& colours, int rowBegin, int rowEnd,
                 const PixelSurface& surface, EscapeTally& tally) {
-    for (int y = rowBegin; y < rowEnd; ++y)
+    for (int y = rowBegin; y < rowEnd && !StopRequested(s); ++y)
         GroupsRow<kKeepModulus>(s, colours, y, surface.Row(y), tally);
 }
 
@@ -193,7 +193,9 @@ public:
             p[g].inside = hn::FirstN(d, 0);
             Swap(g, p[g], nextSave[g], hn::FirstN(d, lanes));
         }
-        while (busy_ > 0) {
+        for (unsigned blocks = 1; busy_ > 0; ++blocks) {
+            // Deep limits keep a pixel for seconds: look for a stop request now and then.
+            if (blocks % kBlocksPerStopCheck == 0 && StopRequested(s_)) break;
             RunBlock<kKeepModulus>(p, bound);
             for (int g = 0; g < kSlots; ++g) {
                 Points& points = p[g];
@@ -216,6 +218,7 @@ public:
 
 private:
     static constexpr std::size_t kMaxLanes = HWY_MAX_BYTES / sizeof(double);
+    static constexpr unsigned kBlocksPerStopCheck = 4096;  // well under a millisecond
 
     // Writes the decided lanes' pixels and loads the band's next pixels into them; lanes left
     // without a pixel idle at z = 0, c = 0.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "doc/ColourSeries.h"
@@ -13,6 +14,11 @@
 namespace morvale {
 
 inline constexpr double kEscapeBound = 100;  // on the squared modulus (radius 10)
+
+// Whether the drawing of this scene was asked to stop.
+inline bool StopRequested(const EscapeScene& scene) {
+    return scene.stop && scene.stop->load(std::memory_order_relaxed);
+}
 
 // Surface pixels of the palette entries and of black, as the device context resolves them.
 struct EscapeColouring {

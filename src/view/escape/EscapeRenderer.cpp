@@ -45,15 +45,22 @@ EscapeColouring ColouringFromDevice(const CDC& dc, int series) {
 }
 
 EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
-                             const PixelSurface& surface, EscapeStrategy strategy) {
+                             const PixelSurface& surface, EscapeStrategy strategy,
+                             EscapeProgress* progress) {
     if (scene.rows <= 0 || scene.columns <= 0) return {};
-    if (scene.limit <= 0) return FillWithoutIterating(scene, colours, surface);
+    if (scene.limit <= 0) {
+        const EscapeTally tally = FillWithoutIterating(scene, colours, surface);
+        if (progress) progress->MarkDone(0, scene.rows);
+        return tally;
+    }
     tbb::combinable<EscapeTally> tallies;
     tbb::parallel_for(
         tbb::blocked_range<int>(0, scene.rows, BandRows(scene.rows)),
         [&](const tbb::blocked_range<int>& band) {
+            if (StopRequested(scene)) return;
             tallies.local() +=
                 ComputeEscapeRows(scene, colours, band.begin(), band.end(), surface, strategy);
+            if (progress && !StopRequested(scene)) progress->MarkDone(band.begin(), band.end());
         },
         tbb::simple_partitioner());
     EscapeTally total;

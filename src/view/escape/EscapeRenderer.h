@@ -3,6 +3,7 @@
 
 #include "platform/CDC.h"
 #include "view/escape/EscapeKernel.h"
+#include "view/escape/EscapeProgress.h"
 
 namespace morvale {
 
@@ -12,9 +13,12 @@ EscapeColouring ColouringFromDevice(const CDC& dc, int series);
 // Computes every visible pixel of the scene into surface, bands of rows taken dynamically by
 // all cores. Iteration limits of 0 and below draw the picture the plain loop draws without
 // iterating: black for 0, colour index 0 of the series below 0.
+// With progress: each band is marked when done, and its stop flag (which the scene must carry)
+// leaves the bands not yet finished as they are.
 EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                              const PixelSurface& surface,
-                             EscapeStrategy strategy = EscapeStrategy::Automatic);
+                             EscapeStrategy strategy = EscapeStrategy::Automatic,
+                             EscapeProgress* progress = nullptr);
 
 // Client rows [rowBegin, rowEnd) of the scene into band, whose row 0 is client row rowBegin: the
 // pixels RenderEscapeTime writes to those rows. Rows beyond the scene are left as they are.

@@ -1,13 +1,21 @@
 #include "view/qt/Morvale1View.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <cmath>
+#include <cstring>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/PrintSupport.h"
+#include "view/escape/BackgroundDrawing.h"
+#include "view/qt/DrawingPace.h"
+#include "view/qt/PageProgress.h"
 
 namespace morvale {
 namespace {
@@ -20,35 +28,48 @@ constexpr CommandEntry<View> kPrintCommands[] = {
     {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview},
 };
 
-CPoint ClientPoint(const QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    return {p.x(), p.y()};
+// The physical pixel under the pointer.
+CPoint ClientPoint(const QMouseEvent* event, qreal ratio) {
+    const QPointF p = event->position() * ratio;
+    return {int(std::floor(p.x())), int(std::floor(p.y()))};
+}
+
+PixelSurface SurfaceOf(QImage& image) {
+    return {reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
+            image.bytesPerLine() / 4};
 }
 
 // A client device context: drawings land in the view's image and show when it is released.
 class ClientDC : public CDC {
 public:
-    ClientDC(QWidget* view, PixelSurface surface, QSize device)
-        : CDC(surface, device.width(), device.height()), view_(view) {}
+    ClientDC(std::function<void(const CRect&)> show, PixelSurface surface, QSize device)
+        : CDC(surface, device.width(), device.height()), show_(std::move(show)) {}
     ~ClientDC() override {
         const CRect dirty = TakeDirtyRect();
-        if (!dirty.IsEmpty())
-            view_->update(dirty.left, dirty.top, dirty.right - dirty.left,
-                          dirty.bottom - dirty.top);
+        if (!dirty.IsEmpty()) show_(dirty);
     }
 
 private:
-    QWidget* view_;
+    std::function<void(const CRect&)> show_;
 };
 
 }  // namespace
 
 CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
-    : QWidget(parent), CFractalView(document) {
+    : QWidget(parent), CFractalView(document), cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    cancelKey_->setContext(Qt::WindowShortcut);
+    cancelKey_->setEnabled(false);
+    connect(cancelKey_, &QShortcut::activated, this, &View::CancelDrawing);
+    progressTimer_.setInterval(pace::kProgressMs);
+    connect(&progressTimer_, &QTimer::timeout, this, &View::ShowProgress);
+}
+
+CMorvale1View::~CMorvale1View() {
+    drawing_.reset();
 }
 
 bool CMorvale1View::ExecuteCommand(UINT id) {
@@ -65,80 +86,217 @@ QColor CMorvale1View::BackgroundColour() const {
 
 QSize CMorvale1View::DeviceSize() const {
     const QScreen* shown = screen();
-    return shown ? shown->size() : size();
+    return shown ? shown->size() * shown->devicePixelRatio() : ClientSize();
+}
+
+QSize CMorvale1View::ClientSize() const {
+    return size() * devicePixelRatio();
 }
 
 void CMorvale1View::Invalidate() {
+    StopDrawing(false);
     drawingDue_ = true;
     update();
 }
 
-PixelSurface CMorvale1View::ImageSurface() {
-    return {reinterpret_cast<Pixel*>(image_.bits()), image_.width(), image_.height(),
-            image_.bytesPerLine() / 4};
+// Keeps what was there, so a drawing that has yet to show leaves no blank behind.
+void CMorvale1View::EnsureImage() {
+    const qreal ratio = devicePixelRatio();
+    if (image_.size() == ClientSize() && image_.devicePixelRatio() == ratio) return;
+    QImage resized(ClientSize(), QImage::Format_RGB32);
+    resized.fill(BackgroundColour());
+    if (image_.devicePixelRatio() == ratio) {
+        QPainter copy(&resized);
+        copy.drawImage(QPoint(0, 0), image_);
+    }
+    resized.setDevicePixelRatio(ratio);
+    image_ = std::move(resized);
+    drawingDue_ = true;
 }
 
-void CMorvale1View::EnsureImage() {
-    if (image_.size() == size()) return;
-    image_ = QImage(size(), QImage::Format_RGB32);
-    image_.fill(BackgroundColour());
-    drawingDue_ = true;
+// Physical client pixels to the logical ones covering them.
+void CMorvale1View::UpdatePhysical(const CRect& rect) {
+    const qreal ratio = devicePixelRatio();
+    const int left = int(std::floor(rect.left / ratio)), top = int(std::floor(rect.top / ratio));
+    update(left, top, int(std::ceil(rect.right / ratio)) - left,
+           int(std::ceil(rect.bottom / ratio)) - top);
 }
 
 std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
     EnsureImage();
-    return std::make_unique<ClientDC>(this, ImageSurface(), DeviceSize());
+    return std::make_unique<ClientDC>([this](const CRect& dirty) { UpdatePhysical(dirty); },
+                                      SurfaceOf(image_), DeviceSize());
 }
 
 void CMorvale1View::DrawIntoImage() {
     drawingDue_ = false;
+    StopDrawing(false);
+    const Fractal kind = GetDocument()->FractalKind;
+    if (ViewMode == Drawing::EscapeTime && (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
+        StartDrawing();
+        return;
+    }
     image_.fill(BackgroundColour());
-    CDC dc(ImageSurface(), DeviceSize().width(), DeviceSize().height());
+    CDC dc(SurfaceOf(image_), DeviceSize().width(), DeviceSize().height());
+    QScopedValueRollback scale(treeScale_, devicePixelRatio());
     OnDraw(&dc);
     ++drawings_;
+}
+
+void CMorvale1View::StartDrawing() {
+    pending_ = QImage(image_.size(), QImage::Format_RGB32);
+    pending_.fill(BackgroundColour());
+    CDC dc(SurfaceOf(pending_), DeviceSize().width(), DeviceSize().height());
+    drawing_ = std::make_unique<BackgroundDrawing>(*this, dc, [this] {
+        QMetaObject::invokeMethod(this, &View::DrawingEnded, Qt::QueuedConnection);
+    });
+    drawingClock_.start();
+    progressTimer_.start();
+    cancelKey_->setEnabled(true);
+    if (drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
+}
+
+void CMorvale1View::DrawingEnded() {
+    if (!drawing_ || !drawing_->Job().Ended() || drawing_->Job().Cancelled()) return;
+    drawing_->Complete();
+    pending_.setDevicePixelRatio(image_.devicePixelRatio());
+    image_ = std::move(pending_);
+    ++drawings_;
+    ForgetDrawing(showingProgress_);
+    if (!painting_) update();
+}
+
+void CMorvale1View::ShowProgress() {
+    if (!drawing_ || drawingClock_.elapsed() < pace::kQuietMs) return;
+    showingProgress_ = true;
+    ShowFinishedRows();
+    const EscapeProgress& progress = drawing_->Job().Progress();
+    const int percent = progress.Rows() > 0 ? progress.RowsDone() * 100 / progress.Rows() : 100;
+    ShowStatus(QStringLiteral("Zeichnen: %1 %").arg(percent));
+}
+
+void CMorvale1View::ShowFinishedRows() {
+    const qsizetype rowBytes = std::min(image_.bytesPerLine(), pending_.bytesPerLine());
+    int top = image_.height(), bottom = 0;
+    const bool any = drawing_->Job().Progress().TakeFinished([&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            std::memcpy(image_.scanLine(y), pending_.constScanLine(y), std::size_t(rowBytes));
+        top = std::min(top, begin);
+        bottom = std::max(bottom, end);
+    });
+    if (!any) return;
+    drawing_->Adopt();
+    UpdatePhysical({0, top, image_.width(), bottom});
+}
+
+void CMorvale1View::CancelDrawing() {
+    if (!drawing_) return;
+    StopDrawing(true);
+    ShowStatus(QStringLiteral("Abgebrochen"));
+}
+
+void CMorvale1View::StopDrawing(bool keepRows) {
+    if (!drawing_) return;
+    drawing_->Job().Cancel();
+    drawing_->Job().Wait();
+    if (keepRows || drawing_->Adopted()) ShowFinishedRows();
+    ForgetDrawing(showingProgress_ && !keepRows);
+}
+
+void CMorvale1View::ForgetDrawing(bool idleStatus) {
+    progressTimer_.stop();
+    cancelKey_->setEnabled(false);
+    drawing_.reset();
+    pending_ = QImage();
+    showingProgress_ = false;
+    if (idleStatus) {
+        // Pane 0 goes back to its idle text, as when a status tip ends.
+        QStatusTipEvent idle{QString()};
+        QApplication::sendEvent(window(), &idle);
+    }
+}
+
+void CMorvale1View::ShowStatus(const QString& text) {
+    if (IMainFrame* frame = GetMainFrame()) frame->SetPaneText(0, text.toStdString(), true);
 }
 
 void CMorvale1View::paintEvent(QPaintEvent* event) {
     QScopedValueRollback guard(painting_, true);
     EnsureImage();
     if (drawingDue_) DrawIntoImage();
+    // The drag frame inverts the picture only while it is painted: never part of the image.
+    CDC overlay(SurfaceOf(image_), DeviceSize().width(), DeviceSize().height());
+    if (Dragging) DrawDragFrame(&overlay);
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    const qreal ratio = devicePixelRatio();
+    const QRect area = event->rect();
+    painter.drawImage(
+        area, image_,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (Dragging) DrawDragFrame(&overlay);
 }
 
 void CMorvale1View::resizeEvent(QResizeEvent*) {
+    StopDrawing(false);
     drawingDue_ = true;
 }
 
+CRect CMorvale1View::DragFrameBounds() const {
+    return {std::min(DragAnchor.x, DragCurrent.x), std::min(DragAnchor.y, DragCurrent.y),
+            std::max(DragAnchor.x, DragCurrent.x), std::max(DragAnchor.y, DragCurrent.y)};
+}
+
+void CMorvale1View::MoveDragFrame(CPoint to) {
+    UpdatePhysical(DragFrameBounds());
+    DragCurrent = to;
+    UpdatePhysical(DragFrameBounds());
+}
+
+void CMorvale1View::EraseDragFrame(CDC*) {
+    UpdatePhysical(DragFrameBounds());
+}
+
 void CMorvale1View::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonDown(kNoKeyFlags, ClientPoint(event));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(kNoKeyFlags, ClientPoint(event));
+    OnMouseMove(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonUp(kNoKeyFlags, ClientPoint(event));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 // The window class asks for double-clicks, which then arrive instead of a second press.
 void CMorvale1View::mouseDoubleClickEvent(QMouseEvent*) {}
 
-void CMorvale1View::DrawPage(CDC& dc) {
+bool CMorvale1View::DrawPage(CDC& dc) {
+    QScopedValueRollback printing(printingPage_, true);
+    pageCancelled_ = false;
     OnDraw(&dc);
+    return !pageCancelled_;
+}
+
+bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                                      const PixelSurface& surface) {
+    if (!printingPage_) return CFractalView::ComputeEscapeTime(scene, colours, surface);
+    pageCancelled_ = !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally);
+    return !pageCancelled_;
 }
 
 void CMorvale1View::OnFilePrint() {
-    if (printing_) printing_->Print(window(), true, [this](CDC& dc) { DrawPage(dc); });
+    if (printing_) printing_->Print(window(), true, [this](CDC& dc) { return DrawPage(dc); });
 }
 
 void CMorvale1View::OnFilePrintDirect() {
-    if (printing_) printing_->Print(window(), false, [this](CDC& dc) { DrawPage(dc); });
+    if (printing_) printing_->Print(window(), false, [this](CDC& dc) { return DrawPage(dc); });
 }
 
 void CMorvale1View::OnFilePrintPreview() {
-    if (printing_) printing_->Preview(window(), [this](CDC& dc) { DrawPage(dc); });
+    if (printing_) printing_->Preview(window(), [this](CDC& dc) { return DrawPage(dc); });
 }
 
 }  // namespace morvale

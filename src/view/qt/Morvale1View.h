@@ -1,20 +1,27 @@
-// The window's view: a widget that keeps the last drawing in an off-screen image, draws anew
-// only when a drawing is due (invalidated, resized, first shown) and prints through OnDraw.
+// The window's view: a widget that keeps the last drawing in an off-screen image of physical
+// pixels, draws anew only when a drawing is due (invalidated, resized, first shown) and prints
+// through OnDraw. Escape-time pictures are computed off the window's thread (docs/drawing.md).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
 #include "view/FractalView.h"
 
+class QShortcut;
+
 namespace morvale {
 
 class PrintSupport;
+class BackgroundDrawing;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
     CMorvale1View(CMorvale1Doc* document, QWidget* parent = nullptr);
+    ~CMorvale1View() override;
 
     bool ExecuteCommand(UINT id) override;
     bool UpdateCommand(CCmdUI& ui) override;
@@ -25,18 +32,26 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
 
-    // Draws a page for the printer: OnDraw on a device the size of the page.
-    void DrawPage(CDC& dc);
+    // Draws a page for the printer: OnDraw on a device the size of the page. False when the
+    // user cancelled it.
+    bool DrawPage(CDC& dc);
 
-    // What the screen shows (without overlays) and how many drawings ran into it.
+    // What the screen shows (without overlays), in physical pixels, and how many drawings
+    // finished in it.
     const QImage& Picture() const { return image_; }
     int DrawingCount() const { return drawings_; }
     bool IsDrawingDue() const { return drawingDue_; }
     bool IsPainting() const { return painting_; }
+    // An escape-time drawing is being computed.
+    bool IsDrawing() const { return drawing_ != nullptr; }
+    // Stops the running drawing (the Escape key): its finished rows stay.
+    void CancelDrawing();
     // The colour the background is erased to before each drawing.
     QColor BackgroundColour() const;
-    // The device size on the screen: the whole screen's pixels.
+    // The device size on the screen: the whole screen's physical pixels.
     QSize DeviceSize() const;
+    // The client area's physical pixels.
+    QSize ClientSize() const;
 
     // Platform hooks.
     void Invalidate() override;
@@ -46,6 +61,11 @@ public:
     void ReleaseCapture() override { captured_ = false; }
 
 protected:
+    void MoveDragFrame(CPoint to) override;
+    void EraseDragFrame(CDC* dc) override;
+    bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                           const PixelSurface& surface) override;
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -56,13 +76,30 @@ protected:
 private:
     void EnsureImage();
     void DrawIntoImage();
-    PixelSurface ImageSurface();
+    void StartDrawing();
+    void DrawingEnded();
+    void ShowProgress();
+    void ShowFinishedRows();
+    // Ends the running drawing; keepRows: its finished rows stay on the screen.
+    void StopDrawing(bool keepRows);
+    void ForgetDrawing(bool idleStatus);
+    void ShowStatus(const QString& text);
+    void UpdatePhysical(const CRect& rect);
+    CRect DragFrameBounds() const;
 
     QImage image_;
+    QImage pending_;  // the running drawing computes into it
+    std::unique_ptr<BackgroundDrawing> drawing_;
+    QElapsedTimer drawingClock_;
+    QTimer progressTimer_;
+    QShortcut* cancelKey_;
+    bool showingProgress_ = false;
     PrintSupport* printing_ = nullptr;
     bool drawingDue_ = true;
     bool painting_ = false;
     bool captured_ = false;
+    bool printingPage_ = false;
+    bool pageCancelled_ = false;
     int drawings_ = 0;
 };
 

@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 
 #include "view/FractalView.h"
 #include "view/tree/TreeStatus.h"
@@ -60,7 +61,10 @@ void CFractalView::DrawTree(CDC* dc, int segments, int x, int y) {
     // Others (pointer readout, database) may have written these panes since the last tree.
     treePanes_.Forget();
     DeviceTreeCanvas canvas(*dc, OldPen, treePanes_, GetMainFrame(), panes);
-    TreeWalker(ParamsOf(*this), treeRandom_, PenColour, canvas).Grow(segments, {x, y});
+    TreeParams params = ParamsOf(*this);
+    params.segmentLength *= treeScale_;
+    const TreePoint root{int(std::lround(x * treeScale_)), int(std::lround(y * treeScale_))};
+    TreeWalker(params, treeRandom_, PenColour, canvas).Grow(segments, root);
     OldPen = nullptr;  // it belonged to the device, which outlives no paint
 }
 

@@ -30,12 +30,7 @@ void CFractalView::OnLButtonDown(UINT, CPoint point) {
 }
 
 void CFractalView::OnMouseMove(UINT, CPoint point) {
-    if (Dragging) {
-        const std::unique_ptr<CDC> dc = GetClientDC();
-        if (dc) DrawDragFrame(dc.get());  // erases the frame at the old corner
-        DragCurrent = point;
-        if (dc) DrawDragFrame(dc.get());
-    }
+    if (Dragging) MoveDragFrame(point);
     ShowPointerReadout(*this, point);
 }
 
@@ -45,14 +40,24 @@ void CFractalView::OnLButtonUp(UINT, CPoint point) {
         ZoomRequest = 1;
         if (HasCapture()) ReleaseCapture();
         ZoomFrame = {DragAnchor.x, DragAnchor.y, point.x, point.y};
-        if (const std::unique_ptr<CDC> dc = GetClientDC()) {
-            DrawDragFrame(dc.get());
-            DrawZoomFrame(*dc, ZoomFrame);
-        }
+        const std::unique_ptr<CDC> dc = GetClientDC();
+        EraseDragFrame(dc.get());
+        if (dc) DrawZoomFrame(*dc, ZoomFrame);
     }
     ZoomFrom = DragAnchor;
     ZoomTo = point;
     GetDocument()->SetZoom(ZoomFrom.x, ZoomFrom.y, ZoomTo.x, ZoomTo.y, ZoomRequest);
+}
+
+void CFractalView::MoveDragFrame(CPoint to) {
+    const std::unique_ptr<CDC> dc = GetClientDC();
+    if (dc) DrawDragFrame(dc.get());  // erases the frame at the old corner
+    DragCurrent = to;
+    if (dc) DrawDragFrame(dc.get());
+}
+
+void CFractalView::EraseDragFrame(CDC* dc) {
+    if (dc) DrawDragFrame(dc);
 }
 
 void CFractalView::DrawDragFrame(CDC* dc) {

@@ -1,0 +1,47 @@
+// An escape-time drawing for the window, computed off the window's thread. It is prepared on a
+// copy of the document so that the document keeps the geometry of the picture on the screen until
+// the drawing's first rows show (docs/drawing.md).
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "doc/Morvale1Doc.h"
+#include "view/escape/EscapeJob.h"
+
+namespace morvale {
+
+class CFractalView;
+
+class BackgroundDrawing {
+public:
+    // Prepares the drawing for dc's device and starts computing it into dc's surface, which must
+    // outlive it. The document's one-shot requests are taken now. ended: as EscapeJob's.
+    BackgroundDrawing(CFractalView& view, CDC& dc, std::function<void()> ended);
+    // Cancels; a drawing of which nothing was shown gives its requests back.
+    ~BackgroundDrawing();
+    BackgroundDrawing(const BackgroundDrawing&) = delete;
+    BackgroundDrawing& operator=(const BackgroundDrawing&) = delete;
+
+    EscapeJob& Job() { return *job_; }
+    // Document and view take the drawing's geometry (once its first rows show).
+    void Adopt();
+    bool Adopted() const { return adopted_; }
+    // Adopt, plus the statistics and counters a finished drawing leaves.
+    void Complete();
+
+private:
+    struct Requests {
+        int zoom = 0;
+        int preset = 0;
+        int depthFromBox = 0;
+    };
+
+    CFractalView& view_;
+    CMorvale1Doc prepared_;
+    Requests taken_;
+    bool adopted_ = false;
+    std::unique_ptr<EscapeJob> job_;
+};
+
+}  // namespace morvale

@@ -1,0 +1,48 @@
+#include "view/qt/PageProgress.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+#include <limits>
+
+#include "view/escape/EscapeJob.h"
+#include "view/qt/DrawingPace.h"
+
+namespace morvale {
+
+bool ComputePageWithProgress(QWidget* parent, const EscapeScene& scene,
+                             const EscapeColouring& colours, const PixelSurface& surface,
+                             EscapeTally& tally) {
+    QEventLoop loop;
+    EscapeJob job(scene, colours, surface, [&loop] {
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    if (!job.WaitFor(pace::kWaitInPlace)) {
+        QProgressDialog dialog(QStringLiteral("Die Seite wird berechnet …"),
+                               QStringLiteral("Abbrechen"), 0, std::max(scene.rows, 1), parent);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.setMinimumDuration(std::numeric_limits<int>::max());  // shown by the tick below
+        QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&job, &loop] {
+            job.Cancel();
+            loop.quit();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        QTimer tick;
+        tick.setInterval(pace::kProgressMs);
+        QObject::connect(&tick, &QTimer::timeout, &dialog, [&] {
+            dialog.setValue(job.Progress().RowsDone());
+            if (!dialog.isVisible() &&
+                clock.elapsed() + pace::kWaitInPlace.count() >= pace::kQuietMs)
+                dialog.show();
+        });
+        tick.start();
+        if (!job.Ended()) loop.exec();
+    }
+    job.Wait();
+    tally = job.Tally();
+    return !job.Cancelled();
+}
+
+}  // namespace morvale

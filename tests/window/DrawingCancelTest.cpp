@@ -1,0 +1,111 @@
+// Long drawings: the window keeps answering, Escape and new commands stop them, exit ends them.
+#include "WindowFixture.h"
+#include "platform/qt/PaneStatusBar.h"
+
+namespace morvale::testing {
+namespace {
+
+constexpr int kDeep = 2000000000;
+
+class DrawingCancelTest : public WindowTest {
+protected:
+    // Steps of 1/256 and 1/64 on the 800 x 600 screen: sample row 300, the real axis, falls on
+    // client row 250 and holds points that neither escape nor repeat for seconds at a deep
+    // limit; the rows far above the set escape at once.
+    void ChooseRegion(const char* depth) {
+        Command(ID_MANDELBROT);
+        doc->MandelTexts = {"-2", "1.125", "-4.6875", "4.6875", depth};
+        doc->PresetChosen = 1;
+    }
+    void DrawQuickPicture() {
+        ChooseRegion("40");
+        Command(ID_DRAW);
+        PaintView();
+    }
+    // Starts the drawing and runs until its progress has shown for a while.
+    void StartDeepDrawing() {
+        Command(ID_DRAW);
+        view->repaint();
+        ASSERT_TRUE(view->IsDrawing());
+        longestTurn = RunUntil([this] { return Pane0().startsWith("Zeichnen:"); }, 5000);
+        longestTurn = std::max(longestTurn, RunUntil([] { return false; }, 400));
+        ASSERT_TRUE(view->IsDrawing()) << "the deep drawing ended too soon to be tested";
+    }
+    QString Pane0() const { return frame->m_wndStatusBar->PaneText(0); }
+    // Runs the event loop until done() or the time is up; returns the longest turn in ms.
+    static qint64 RunUntil(const std::function<bool()>& done, int timeoutMs) {
+        QElapsedTimer clock, turn;
+        clock.start();
+        turn.start();
+        qint64 longest = 0;
+        while (!done() && clock.elapsed() < timeoutMs) {
+            QTest::qWait(10);
+            longest = std::max(longest, turn.restart());
+        }
+        return longest;
+    }
+    // Client row 0 as the plain loop draws it for the document as it is now.
+    QImage ReferenceTopRow() {
+        const QSize device = view->DeviceSize();
+        return Row(PlainPicture(view->ClientSize(), device, Drawing::EscapeTime,
+                                {kHiddenRows, device.height()}),
+                   0);
+    }
+    static QImage Row(const QImage& image, int y) { return image.copy(0, y, image.width(), 1); }
+
+    qint64 longestTurn = 0;
+};
+
+TEST_F(DrawingCancelTest, EscapeKeepsTheFinishedRowsAndTheWindowAnswersMeanwhile) {
+    DrawQuickPicture();
+    const QImage before = view->Picture().copy();
+    ChooseRegion("2000000000");
+    const QImage topRow = ReferenceTopRow();
+    StartDeepDrawing();
+    EXPECT_LT(longestTurn, 250);
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_Escape);
+    ASSERT_FALSE(view->IsDrawing());
+    EXPECT_EQ(Pane0(), QStringLiteral("Abgebrochen"));
+    EXPECT_EQ(Row(view->Picture(), 0), topRow);
+    EXPECT_EQ(Row(view->Picture(), 250), Row(before, 250));
+    // The document describes the drawing whose rows show; its requests are used up.
+    EXPECT_EQ(doc->IterationLimit, kDeep);
+    EXPECT_EQ(doc->PresetChosen, 0);
+    EXPECT_EQ(view->PictureHeight, view->DeviceSize().height());
+}
+
+TEST_F(DrawingCancelTest, ANewCommandRestartsWithTheRequestsOfTheDrawingThatShowedNothing) {
+    DrawQuickPicture();
+    const double qMin = doc->MandelQMin, stepY = doc->MandelStepY;
+    // Rows 150 to 450 keep the real axis on client row 250 of the zoomed picture.
+    doc->SetZoom(0, 100, 800, 400, 1);
+    doc->SetDepth(kDeep, 1);
+    Command(ID_DRAW);
+    view->repaint();
+    ASSERT_TRUE(view->IsDrawing());
+    Command(ID_SERIES_RED);
+    EXPECT_FALSE(view->IsDrawing());
+    EXPECT_EQ(doc->ZoomPending, 1);
+    EXPECT_EQ(doc->DepthFromBox, 1);
+    EXPECT_DOUBLE_EQ(doc->MandelQMin, qMin) << "nothing of the stopped drawing showed";
+    StartDeepDrawing();
+    view->CancelDrawing();
+    EXPECT_EQ(doc->ZoomPending, 0);
+    EXPECT_EQ(doc->IterationLimit, kDeep);
+    EXPECT_DOUBLE_EQ(doc->MandelQMin, (100 + kHiddenRows) * stepY + qMin) << "zoomed once";
+}
+
+TEST_F(DrawingCancelTest, ClosingTheWindowEndsTheDrawingPromptly) {
+    ChooseRegion("2000000000");
+    StartDeepDrawing();
+    QElapsedTimer clock;
+    clock.start();
+    frame->close();
+    app()->ExitInstance();
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+}  // namespace
+}  // namespace morvale::testing
