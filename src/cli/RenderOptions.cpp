@@ -45,10 +45,11 @@ std::string ParseSize(const std::string& name, const std::string& text, PictureS
     const bool digits = parts.size() == 2 && AllDigits(parts[0]) && AllDigits(parts[1]);
     const bool fits = digits && ParseInt(parts[0], size.width) && ParseInt(parts[1], size.height);
     if (!digits || (fits && (size.width <= 0 || size.height <= 0)))
-        return name + ": " + QuotedArgument(text) + " ist keine Größe BREITExHÖHE mit Werten über 0";
+        return name + ": " + QuotedArgument(text) +
+               " ist keine Größe BREITExHÖHE mit Werten über 0";
     if (!fits || size.width > kMaxSide || size.height > kMaxSide)
-        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " + std::to_string(kMaxSide) +
-               " Pixel je Seite, mehr lesen PNG-Programme nicht)";
+        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " +
+               std::to_string(kMaxSide) + " Pixel je Seite, mehr lesen PNG-Programme nicht)";
     return {};
 }
 

@@ -13,8 +13,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "RoadScript.h"
 #include "PngFile.h"
+#include "RoadScript.h"
 #include "cli/RenderOptions.h"
 
 namespace morvale::testing {

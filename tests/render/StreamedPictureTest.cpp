@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "PngFile.h"
 #include "RoadScript.h"
 #include "cli/PictureBudget.h"
 #include "cli/PngBands.h"
-#include "PngFile.h"
 
 namespace morvale::testing {
 namespace {
@@ -31,7 +31,8 @@ std::vector<Case> Cases() {
     wide.zooms = {{{10, 5}, {80, 60}}};
     RoadScript oneRow = Script(Fractal::Mandelbrot, MandelRow(0));
     oneRow.window = {37, 1};
-    RoadScript noIterations = Script(Fractal::Mandelbrot, MandelRow(2));  // limit 0: filled, not run
+    RoadScript noIterations =
+        Script(Fractal::Mandelbrot, MandelRow(2));  // limit 0: filled, not run
     noIterations.depth = 0;
     noIterations.window = {63, 45};
     return {{"grey rows", grey}, {"wide", wide}, {"one row", oneRow}, {"limit 0", noIterations}};

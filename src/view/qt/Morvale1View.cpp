@@ -132,7 +132,8 @@ void CMorvale1View::DrawIntoImage() {
     drawingDue_ = false;
     StopDrawing(false);
     const Fractal kind = GetDocument()->FractalKind;
-    if (ViewMode == Drawing::EscapeTime && (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
+    if (ViewMode == Drawing::EscapeTime &&
+        (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
         StartDrawing();
         return;
     }
