@@ -66,6 +66,8 @@ public:
     void OnMouseMove(UINT flags, CPoint point);
     void OnLButtonUp(UINT flags, CPoint point);
     void DrawDragFrame(CDC* dc);
+    // The red frame left on the picture at release (ZoomFrame), in normal copying mode.
+    void DrawZoomFrame(CDC* dc);
 
     // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;

@@ -97,6 +97,22 @@ TEST_F(DrawingCancelTest, ANewCommandRestartsWithTheRequestsOfTheDrawingThatShow
     EXPECT_DOUBLE_EQ(doc->MandelQMin, (100 + kHiddenRows) * stepY + qMin) << "zoomed once";
 }
 
+TEST_F(DrawingCancelTest, ARedFrameReleasedWhileADrawingRunsStaysOverTheRowsThatArriveLater) {
+    ChooseRegion("20000000");  // about two seconds on one fast core
+    Command(ID_DRAW);
+    view->repaint();
+    ASSERT_TRUE(view->IsDrawing());
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 20));
+    QTest::mouseMove(view, QPoint(300, 240));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(300, 240));
+    RunUntil([this] { return !view->IsDrawing(); }, 120000);
+    ASSERT_FALSE(view->IsDrawing());
+    const QRgb red = qRgb(255, 0, 0);
+    EXPECT_EQ(view->Picture().pixel(100, 20), red);
+    EXPECT_EQ(view->Picture().pixel(200, 239), red);
+    EXPECT_EQ(view->Picture().pixel(299, 130), red);
+}
+
 TEST_F(DrawingCancelTest, ClosingTheWindowEndsTheDrawingPromptly) {
     ChooseRegion("2000000000");
     StartDeepDrawing();

@@ -145,6 +145,7 @@ void CMorvale1View::DrawIntoImage() {
 }
 
 void CMorvale1View::StartDrawing() {
+    frameOverDrawing_ = false;
     pending_ = QImage(image_.size(), QImage::Format_RGB32);
     pending_.fill(BackgroundColour());
     CDC dc(SurfaceOf(pending_), DeviceSize().width(), DeviceSize().height());
@@ -164,7 +165,13 @@ void CMorvale1View::DrawingEnded() {
     image_ = std::move(pending_);
     ++drawings_;
     ForgetDrawing(showingProgress_);
+    RedrawZoomFrame();
     if (!painting_) update();
+}
+
+void CMorvale1View::RedrawZoomFrame() {
+    if (!frameOverDrawing_) return;
+    if (const std::unique_ptr<CDC> dc = GetClientDC()) DrawZoomFrame(dc.get());
 }
 
 void CMorvale1View::ShowProgress() {
@@ -188,6 +195,7 @@ void CMorvale1View::ShowFinishedRows() {
     if (!any) return;
     drawing_->Adopt();
     UpdatePhysical({0, top, image_.width(), bottom});
+    RedrawZoomFrame();
 }
 
 void CMorvale1View::CancelDrawing() {
@@ -267,8 +275,11 @@ void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
+    if (event->button() != Qt::LeftButton) return;
+    const bool framed = Dragging && drawing_;
+    OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
+    // Rows that arrive later would cover the red frame; it stays until the next drawing.
+    if (framed) frameOverDrawing_ = true;
 }
 
 // The window class asks for double-clicks, which then arrive instead of a second press.

@@ -80,6 +80,7 @@ private:
     void DrawingEnded();
     void ShowProgress();
     void ShowFinishedRows();
+    void RedrawZoomFrame();
     // Ends the running drawing; keepRows: its finished rows stay on the screen.
     void StopDrawing(bool keepRows);
     void ForgetDrawing(bool idleStatus);
@@ -94,6 +95,7 @@ private:
     QTimer progressTimer_;
     QShortcut* cancelKey_;
     bool showingProgress_ = false;
+    bool frameOverDrawing_ = false;  // a red frame was released while a drawing ran
     PrintSupport* printing_ = nullptr;
     bool drawingDue_ = true;
     bool painting_ = false;

@@ -11,16 +11,6 @@ namespace {
 
 constexpr COLORREF kZoomFrameColour = RGB(255, 0, 0);
 
-// The red frame left on the picture at release, in normal copying mode.
-void DrawZoomFrame(CDC& dc, const CRect& frame) {
-    CBrush* oldBrush = dc.SelectStockBrush(NULL_BRUSH);
-    CPen redPen(PS_SOLID, 1, kZoomFrameColour);
-    CPen* oldPen = dc.SelectObject(&redPen);
-    dc.Rectangle(frame.left, frame.top, frame.right, frame.bottom);
-    dc.SelectObject(oldPen);
-    dc.SelectObject(oldBrush);
-}
-
 }  // namespace
 
 void CFractalView::OnLButtonDown(UINT, CPoint point) {
@@ -42,7 +32,7 @@ void CFractalView::OnLButtonUp(UINT, CPoint point) {
         ZoomFrame = {DragAnchor.x, DragAnchor.y, point.x, point.y};
         const std::unique_ptr<CDC> dc = GetClientDC();
         EraseDragFrame(dc.get());
-        if (dc) DrawZoomFrame(*dc, ZoomFrame);
+        if (dc) DrawZoomFrame(dc.get());
     }
     ZoomFrom = DragAnchor;
     ZoomTo = point;
@@ -66,6 +56,15 @@ void CFractalView::DrawDragFrame(CDC* dc) {
     dc->Rectangle(DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y);
     dc->SelectObject(oldBrush);
     dc->SetROP2(previousMode);
+}
+
+void CFractalView::DrawZoomFrame(CDC* dc) {
+    CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
+    CPen redPen(PS_SOLID, 1, kZoomFrameColour);
+    CPen* oldPen = dc->SelectObject(&redPen);
+    dc->Rectangle(ZoomFrame.left, ZoomFrame.top, ZoomFrame.right, ZoomFrame.bottom);
+    dc->SelectObject(oldPen);
+    dc->SelectObject(oldBrush);
 }
 
 }  // namespace morvale
