@@ -173,6 +173,29 @@ void CMorvale1Doc::FinishDrawing(CDC* dc) {
     ZoomPending = 0;
 }
 
+CMorvale1Doc::Requests CMorvale1Doc::TakeRequests() {
+    const Requests taken{ZoomPending, PresetChosen, DepthFromBox};
+    ZoomPending = PresetChosen = DepthFromBox = 0;
+    return taken;
+}
+
+void CMorvale1Doc::GiveBackRequests(const Requests& taken) {
+    if (ZoomPending == 0) ZoomPending = taken.zoom;
+    if (PresetChosen == 0) PresetChosen = taken.preset;
+    if (DepthFromBox == 0) DepthFromBox = taken.depthFromBox;
+}
+
+void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
+    SetJuliaRegion(prepared.GetJuliaRegion());
+    SetMandelRegion(prepared.GetMandelRegion());
+    JuliaStepX = prepared.JuliaStepX;
+    JuliaStepY = prepared.JuliaStepY;
+    MandelStepX = prepared.MandelStepX;
+    MandelStepY = prepared.MandelStepY;
+    IterationLimit = prepared.IterationLimit;
+    SetPictureSize(prepared.PictureWidth, prepared.PictureHeight);
+}
+
 void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     BuildPalette(dc);
     if (FractalKind == Fractal::Julia && ZoomPending == 0) {

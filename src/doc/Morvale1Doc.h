@@ -50,6 +50,20 @@ public:
     // Undoes BuildPalette and ends the one-shot requests: the end of every escape-time drawing.
     void FinishDrawing(CDC* dc);
 
+    // A drawing prepared on a copy of the document (off the window's thread): it takes the
+    // one-shot requests when it starts, gives them back if it is abandoned before anything
+    // showed, and hands its geometry over once its rows show.
+    struct Requests {
+        int zoom = 0;
+        int preset = 0;
+        int depthFromBox = 0;
+    };
+    Requests TakeRequests();
+    // A request made anew since it was taken is the newer one and stays.
+    void GiveBackRequests(const Requests& taken);
+    // Regions, steps, iteration limit and device size of the prepared copy.
+    void AdoptGeometry(const CMorvale1Doc& prepared);
+
     // The working regions as the value arrays hold them.
     JuliaRegion GetJuliaRegion() const { return JuliaRegion::FromValues(JuliaValues); }
     MandelRegion GetMandelRegion() const { return MandelRegion::FromValues(MandelValues); }
@@ -103,8 +117,9 @@ public:
     // FinishDrawing ends every escape-time drawing, whatever it drew. PrepareDrawing reads the
     // first three: ZoomPending applies the zoom instead of the texts; DepthFromBox, else
     // PresetChosen, chooses the iteration limit. The pointer readout shows coordinates only
-    // while Drawn is 1. A drawing off the window's thread (BackgroundDrawing) takes the first
-    // three when it starts and gives them back if it is stopped before any row showed.
+    // while Drawn is 1. A drawing off the window's thread takes the first three through
+    // TakeRequests when it starts and returns them through GiveBackRequests if it is stopped
+    // before any row showed.
     int DepthFromBox = 0;
     int PresetChosen = 0;
     int ZoomPending = 0;

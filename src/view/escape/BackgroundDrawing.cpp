@@ -5,26 +5,9 @@
 #include "view/FractalView.h"
 
 namespace morvale {
-namespace {
-
-using D = CMorvale1Doc;
-
-// What preparing a drawing writes into the document.
-constexpr double D::*kPreparedValues[] = {
-    &D::JuliaXMin,  &D::JuliaXMax,  &D::JuliaYMin,   &D::JuliaYMax,   &D::JuliaP,
-    &D::JuliaQ,     &D::MandelPMin, &D::MandelPMax,  &D::MandelQMin,  &D::MandelQMax,
-    &D::JuliaStepX, &D::JuliaStepY, &D::MandelStepX, &D::MandelStepY,
-};
-constexpr int D::*kPreparedCounts[] = {&D::IterationLimit, &D::PictureWidth, &D::PictureHeight};
-
-}  // namespace
 
 BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<void()> ended)
-    : view_(view), prepared_(*view.GetDocument()) {
-    D& doc = *view.GetDocument();
-    taken_ = {doc.ZoomPending, doc.PresetChosen, doc.DepthFromBox};
-    doc.ZoomPending = doc.PresetChosen = doc.DepthFromBox = 0;
-
+    : view_(view), prepared_(*view.GetDocument()), taken_(view.GetDocument()->TakeRequests()) {
     prepared_.SetMainFrame(nullptr);
     const int width = dc.GetDeviceCaps(HORZRES);
     const int height = dc.GetDeviceCaps(VERTRES);
@@ -39,22 +22,13 @@ BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<
 
 BackgroundDrawing::~BackgroundDrawing() {
     job_.reset();
-    if (adopted_) return;
-    // Requests made anew while the drawing ran are the newer ones and stay.
-    D& doc = *view_.GetDocument();
-    if (doc.ZoomPending == 0) doc.ZoomPending = taken_.zoom;
-    if (doc.PresetChosen == 0) doc.PresetChosen = taken_.preset;
-    if (doc.DepthFromBox == 0) doc.DepthFromBox = taken_.depthFromBox;
+    if (!adopted_) view_.GetDocument()->GiveBackRequests(taken_);
 }
 
 void BackgroundDrawing::Adopt() {
     if (adopted_) return;
     adopted_ = true;
-    D& doc = *view_.GetDocument();
-    for (auto field : kPreparedValues) doc.*field = prepared_.*field;
-    for (auto field : kPreparedCounts) doc.*field = prepared_.*field;
-    doc.JuliaValues = prepared_.JuliaValues;
-    doc.MandelValues = prepared_.MandelValues;
+    view_.GetDocument()->AdoptGeometry(prepared_);
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
 }

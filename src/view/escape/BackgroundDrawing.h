@@ -31,15 +31,9 @@ public:
     void Complete();
 
 private:
-    struct Requests {
-        int zoom = 0;
-        int preset = 0;
-        int depthFromBox = 0;
-    };
-
     CFractalView& view_;
     CMorvale1Doc prepared_;
-    Requests taken_;
+    CMorvale1Doc::Requests taken_;
     bool adopted_ = false;
     std::unique_ptr<EscapeJob> job_;
 };
