@@ -15,6 +15,7 @@
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
 #include "frame/MainFrame.h"
+#include "platform/qt/ImageSurface.h"
 #include "presets/qt/PresetDialogRunner.h"
 #include "view/escape/EscapeReference.h"
 #include "view/qt/Morvale1View.h"
@@ -115,9 +116,7 @@ protected:
         copy.SetPictureSize(device.width(), device.height());
         QImage image(size, QImage::Format_RGB32);
         image.fill(view->BackgroundColour());
-        PixelSurface surface{reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-                             image.bytesPerLine() / 4};
-        CDC dc(surface, device.width(), device.height());
+        CDC dc(ImageSurface(image), device.width(), device.height());
         if (mode == Drawing::EscapeTime)
             DrawEscapeTimeReference(plain, &dc, rows);
         else

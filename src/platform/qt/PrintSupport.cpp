@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <memory>
 
+#include "platform/qt/ImageSurface.h"
 #include "platform/qt/LastFolders.h"
 
 namespace morvale {
@@ -118,9 +119,7 @@ QImage PrintSupport::RenderPage(QPrinter* printer, const PageDrawer& draw) {
     QImage page(printer->width(), printer->height(), QImage::Format_RGB32);
     if (page.isNull()) return page;
     page.fill(Qt::white);
-    PixelSurface surface{reinterpret_cast<Pixel*>(page.bits()), page.width(), page.height(),
-                         page.bytesPerLine() / 4};
-    CDC dc(surface, page.width(), page.height());
+    CDC dc(ImageSurface(page), page.width(), page.height());
     if (!draw(dc)) return {};
     return page;
 }

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "doc/Morvale1Doc.h"
+#include "platform/qt/ImageSurface.h"
 #include "platform/qt/PrintSupport.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
@@ -32,11 +33,6 @@ constexpr CommandEntry<View> kPrintCommands[] = {
 CPoint ClientPoint(const QMouseEvent* event, qreal ratio) {
     const QPointF p = event->position() * ratio;
     return {int(std::floor(p.x())), int(std::floor(p.y()))};
-}
-
-PixelSurface SurfaceOf(QImage& image) {
-    return {reinterpret_cast<Pixel*>(image.bits()), image.width(), image.height(),
-            image.bytesPerLine() / 4};
 }
 
 // A client device context: drawings land in the view's image and show when it is released.
@@ -125,7 +121,7 @@ void CMorvale1View::UpdatePhysical(const CRect& rect) {
 std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
     EnsureImage();
     return std::make_unique<ClientDC>([this](const CRect& dirty) { UpdatePhysical(dirty); },
-                                      SurfaceOf(image_), DeviceSize());
+                                      ImageSurface(image_), DeviceSize());
 }
 
 void CMorvale1View::DrawIntoImage() {
@@ -138,7 +134,7 @@ void CMorvale1View::DrawIntoImage() {
         return;
     }
     image_.fill(BackgroundColour());
-    CDC dc(SurfaceOf(image_), DeviceSize().width(), DeviceSize().height());
+    CDC dc(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     QScopedValueRollback scale(treeScale_, devicePixelRatio());
     OnDraw(&dc);
     ++drawings_;
@@ -148,7 +144,7 @@ void CMorvale1View::StartDrawing() {
     frameOverDrawing_ = false;
     pending_ = QImage(image_.size(), QImage::Format_RGB32);
     pending_.fill(BackgroundColour());
-    CDC dc(SurfaceOf(pending_), DeviceSize().width(), DeviceSize().height());
+    CDC dc(ImageSurface(pending_), DeviceSize().width(), DeviceSize().height());
     drawing_ = std::make_unique<BackgroundDrawing>(*this, dc, [this] {
         QMetaObject::invokeMethod(this, &View::DrawingEnded, Qt::QueuedConnection);
     });
@@ -234,7 +230,7 @@ void CMorvale1View::paintEvent(QPaintEvent* event) {
     EnsureImage();
     if (drawingDue_) DrawIntoImage();
     // The drag frame inverts the picture only while it is painted: never part of the image.
-    CDC overlay(SurfaceOf(image_), DeviceSize().width(), DeviceSize().height());
+    CDC overlay(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     if (Dragging) DrawDragFrame(&overlay);
     QPainter painter(this);
     const qreal ratio = devicePixelRatio();
