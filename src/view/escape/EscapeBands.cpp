@@ -13,7 +13,12 @@ EscapeBands::EscapeBands(const EscapeScene& scene, const EscapeColouring& colour
 EscapeTally EscapeBands::Render(int rowBegin, int rowEnd, const PixelSurface& band) const {
     for (int y = rowBegin; y < rowEnd; ++y)
         std::fill_n(band.Row(y - rowBegin), width_, background_);
-    return RenderEscapeBand(scene_, colours_, rowBegin, rowEnd, band);
+    // The sample row is firstSampleRow + client row in whole numbers, so moving rowBegin from
+    // one to the other changes no pixel.
+    EscapeScene part = scene_;
+    part.firstSampleRow += rowBegin;
+    part.rows = std::min(rowEnd, scene_.rows) - rowBegin;
+    return RenderEscapeTime(part, colours_, band);
 }
 
 }  // namespace morvale

@@ -68,14 +68,4 @@ EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& co
     return total;
 }
 
-EscapeTally RenderEscapeBand(const EscapeScene& scene, const EscapeColouring& colours, int rowBegin,
-                             int rowEnd, const PixelSurface& band) {
-    // The sample row is firstSampleRow + client row in whole numbers, so moving rowBegin from
-    // one to the other changes no pixel.
-    EscapeScene part = scene;
-    part.firstSampleRow += rowBegin;
-    part.rows = std::min(rowEnd, scene.rows) - rowBegin;
-    return RenderEscapeTime(part, colours, band);
-}
-
 }  // namespace morvale

@@ -20,9 +20,4 @@ EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& co
                              EscapeStrategy strategy = EscapeStrategy::Automatic,
                              EscapeProgress* progress = nullptr);
 
-// Client rows [rowBegin, rowEnd) of the scene into band, whose row 0 is client row rowBegin: the
-// pixels RenderEscapeTime writes to those rows. Rows beyond the scene are left as they are.
-EscapeTally RenderEscapeBand(const EscapeScene& scene, const EscapeColouring& colours, int rowBegin,
-                             int rowEnd, const PixelSurface& band);
-
 }  // namespace morvale
