@@ -1,6 +1,5 @@
 #include "cli/RenderOptions.h"
 
-#include <charconv>
 #include <functional>
 
 #include "cli/QuotedArgument.h"
@@ -12,12 +11,6 @@ namespace {
 
 // PNG readers refuse wider or higher pictures (libpng's default limit).
 constexpr int kMaxSide = 1000000;
-
-bool ParseInt(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty();
-}
 
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -43,7 +36,8 @@ bool AllDigits(const std::string& text) {
 std::string ParseSize(const std::string& name, const std::string& text, PictureSize& size) {
     const std::vector<std::string> parts = Split(text, 'x');
     const bool digits = parts.size() == 2 && AllDigits(parts[0]) && AllDigits(parts[1]);
-    const bool fits = digits && ParseInt(parts[0], size.width) && ParseInt(parts[1], size.height);
+    const bool fits =
+        digits && ParseNumber(parts[0], size.width) && ParseNumber(parts[1], size.height);
     if (!digits || (fits && (size.width <= 0 || size.height <= 0)))
         return name + ": " + QuotedArgument(text) +
                " ist keine Größe BREITExHÖHE mit Werten über 0";
@@ -78,7 +72,7 @@ const std::vector<OptionSpec>& Options() {
         {"--preset", "N", "Zeile N der Voreinstellungen dieser Art übernehmen (wie mit OK)",
          [](RenderOptions& o, const std::string& v) -> std::string {
              int row = 0;
-             if (!ParseInt(v, row))
+             if (!ParseNumber(v, row))
                  return "--preset: " + QuotedArgument(v) + " ist keine Zeilennummer";
              o.preset = row;
              return {};
@@ -104,7 +98,7 @@ const std::vector<OptionSpec>& Options() {
          }},
         {"--series", "1..7", "Farbreihe (Vorgabe: 7, Grün...Rot...Blau)",
          [](RenderOptions& o, const std::string& v) -> std::string {
-             if (!ParseInt(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
+             if (!ParseNumber(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
                  return "--series: " + QuotedArgument(v) + " ist keine Farbreihe von 1 bis 7";
              return {};
          }},
@@ -123,7 +117,7 @@ const std::vector<OptionSpec>& Options() {
              const std::vector<std::string> parts = Split(v, ',');
              int c[4] = {};
              bool ok = parts.size() == 4;
-             for (std::size_t i = 0; ok && i < 4; ++i) ok = ParseInt(parts[i], c[i]);
+             for (std::size_t i = 0; ok && i < 4; ++i) ok = ParseNumber(parts[i], c[i]);
              if (!ok)
                  return "--zoom: " + QuotedArgument(v) +
                         " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";

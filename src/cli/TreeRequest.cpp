@@ -1,6 +1,5 @@
 #include "cli/TreeRequest.h"
 
-#include <charconv>
 #include <climits>
 #include <cmath>
 
@@ -18,13 +17,6 @@ constexpr int kMaxPaints = 1000000;
 // minutes, and no screen is this wide.
 constexpr double kMaxLength = 10000.0;
 
-template <class T>
-bool ParseWhole(const std::string& text, T& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty();
-}
-
 }  // namespace
 
 std::string ParseTreeInt(const char* option, const std::string& text, std::optional<int>& value) {
@@ -38,7 +30,7 @@ std::string ParseTreeInt(const char* option, const std::string& text, std::optio
 std::string ParseTreeDouble(const char* option, const std::string& text,
                             std::optional<double>& value) {
     double parsed = 0.0;
-    if (!ParseWhole(text, parsed) || !std::isfinite(parsed))
+    if (!ParseNumber(text, parsed) || !std::isfinite(parsed))
         return std::string(option) + ": " + QuotedArgument(text) +
                " ist keine Zahl (mit Punkt, z. B. 3.5)";
     value = parsed;
