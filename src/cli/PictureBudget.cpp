@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "cli/PngBands.h"
+#include "png/PngBands.h"
 #include "platform/PixelSurface.h"
 
 namespace morvale {

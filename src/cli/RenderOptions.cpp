@@ -60,6 +60,7 @@ const std::vector<OptionSpec>& Options() {
     static const std::vector<OptionSpec> options = {
         {"--kind", "julia|mandelbrot", "Fraktalart (Vorgabe: mandelbrot)",
          [](RenderOptions& o, const std::string& v) -> std::string {
+             o.kindSet = true;
              if (v == "julia")
                  o.kind = Fractal::Julia;
              else if (v == "mandelbrot")
@@ -98,12 +99,16 @@ const std::vector<OptionSpec>& Options() {
          }},
         {"--series", "1..7", "Farbreihe (Vorgabe: 7, Grün...Rot...Blau)",
          [](RenderOptions& o, const std::string& v) -> std::string {
+             o.seriesSet = true;
              if (!ParseNumber(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
                  return "--series: " + QuotedArgument(v) + " ist keine Farbreihe von 1 bis 7";
              return {};
          }},
         {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
-         [](RenderOptions& o, const std::string& v) { return ParseSize("--screen", v, o.screen); }},
+         [](RenderOptions& o, const std::string& v) {
+             o.screenSet = true;
+             return ParseSize("--screen", v, o.screen);
+         }},
         {"--window", "BxH", "sichtbarer Fensterbereich, das Bild (Vorgabe: die Gerätegröße)",
          [](RenderOptions& o, const std::string& v) {
              PictureSize size;
@@ -122,6 +127,13 @@ const std::vector<OptionSpec>& Options() {
                  return "--zoom: " + QuotedArgument(v) +
                         " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
              o.zooms.push_back({{c[0], c[1]}, {c[2], c[3]}});
+             return {};
+         }},
+        {"--view", "BILD.png",
+         "eine gespeicherte Ansicht zeichnen, nach Vorgabe in ihren Größen und ihrer Farbreihe",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) return "--view: leerer Dateiname";
+             o.view = v;
              return {};
          }},
         {"--tree", nullptr, "den Zweigbaum zeichnen statt eines Julia-/Mandelbrot-Bildes",
@@ -193,6 +205,9 @@ std::string CheckChoice(const RenderOptions& o) {
     const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
     const char* kindName = julia ? "Julia" : "Mandelbrot";
     if (o.preset && o.texts) return "--preset und --texts/--text schließen einander aus";
+    if (!o.view.empty() && (o.kindSet || o.preset || o.texts || o.depth || o.tree.on))
+        return "--view bringt Art, Bereich und Tiefe mit: --kind, --preset, --texts/--text, "
+               "--depth und --tree gehen nicht zusammen damit";
     if (std::string tree = CheckTreeRequest(o.tree); !tree.empty()) return tree;
     if (o.preset && (*o.preset < 0 || std::size_t(*o.preset) >= rows))
         return "--preset: Zeile " + std::to_string(*o.preset) + " gibt es nicht, die " + kindName +

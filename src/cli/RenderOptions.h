@@ -26,6 +26,11 @@ struct RenderOptions {
     std::optional<PictureSize> window;  // default: the screen
     std::vector<ZoomDrag> zooms;
     TreeRequest tree;
+    std::string view;  // a saved view's PNG to draw again
+    // Given on the command line, so a saved view's own value gives way.
+    bool kindSet = false;
+    bool seriesSet = false;
+    bool screenSet = false;
     bool stats = false;
     bool quiet = false;  // no progress line
     bool help = false;

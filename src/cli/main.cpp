@@ -14,13 +14,14 @@
 
 #include "cli/OutputFile.h"
 #include "cli/PictureBudget.h"
-#include "cli/PngBands.h"
 #include "cli/ProgressLine.h"
 #include "cli/QuotedArgument.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
+#include "png/PngBands.h"
 #include "view/HeadlessWindow.h"
 #include "view/escape/EscapeKernel.h"
+#include "view/keep/ViewFile.h"
 
 namespace morvale {
 namespace {
@@ -41,6 +42,32 @@ void Replay(const RenderOptions& o, HeadlessWindow& road) {
     road.ChooseSeries(o.series);
     road.PressDraw();
     for (const ZoomDrag& zoom : o.zooms) road.Drag(zoom.from, zoom.to);
+}
+
+// A saved view in place of kind, texts and depth; its sizes and series unless given. Empty, or
+// why the view cannot be drawn.
+std::string TakeSavedView(RenderOptions& o) {
+    const ViewReading reading = ReadViewFile(o.view);
+    if (reading.outcome != ViewOutcome::Read)
+        return "--view: " + ViewReadingMessage(reading, o.view);
+    const ViewRecord& view = reading.record;
+    o.kind = view.kind == ViewKind::Julia ? Fractal::Julia : Fractal::Mandelbrot;
+    o.texts = ViewPresetTexts(view);
+    if (!o.seriesSet) o.series = view.series;
+    if (!o.screenSet) {
+        o.screen = view.device;
+        if (!o.window) o.window = view.client;
+    }
+    return {};
+}
+
+// The texts that let the picture be opened again as a view.
+std::vector<PngText> RecordedView(const RenderOptions& o, PictureSize window,
+                                  HeadlessWindow& road) {
+    if (o.tree.on) return ViewTexts(RecordTree(road.View(), o.screen, window));
+    const std::optional<ViewRecord> view =
+        RecordEscapeView(road.Document(), road.View().ColourSeries, o.screen, window);
+    return view ? ViewTexts(*view) : std::vector<PngText>{};
 }
 
 // Shortest text that reads back as the same double.
@@ -80,12 +107,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 // The escape-time picture is computed a band at a time as the writer asks for it.
 PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
-    return {bands.Width(), bands.Height(),
+    return {bands.Width(),
+            bands.Height(),
             [&bands, &drawing](int rowBegin, int rowEnd, const PixelSurface& band) {
                 const auto start = std::chrono::steady_clock::now();
                 drawing.tally += bands.Render(rowBegin, rowEnd, band);
                 drawing.seconds += SecondsSince(start);
-            }};
+            },
+            0,
+            {}};
 }
 
 // Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
@@ -102,9 +132,10 @@ std::string DrawAndWrite(const RenderOptions& o, PictureSize window, OutputFile&
         bands.emplace(road.Bands());
     }
     ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
+    PngBands png = o.tree.on ? WholeImageBands(road.Image()) : EscapeTimeBands(*bands, drawing);
+    png.texts = RecordedView(o, window, road);
     const bool written = WritePngBands(
-        o.tree.on ? WholeImageBands(road.Image()) : EscapeTimeBands(*bands, drawing),
-        [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
+        png, [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
         [&progress](int rows) { progress.Update(rows); });
     progress.Finish();
     if (!written) return out.Failure();
@@ -123,7 +154,9 @@ int Run(const std::vector<std::string>& args) {
         return 0;
     }
     if (!parsed.error.empty()) return Fail(parsed.error);
-    const RenderOptions& o = parsed.options;
+    RenderOptions o = parsed.options;
+    if (!o.view.empty())
+        if (std::string error = TakeSavedView(o); !error.empty()) return Fail(error);
     const PictureSize window = o.window.value_or(o.screen);
     if (std::string error = CheckPictureMemory(window.width, window.height, o.tree.on);
         !error.empty())

@@ -100,33 +100,47 @@ void CMorvale1Doc::OnUpdateMandelbrot(CCmdUI* ui) {
 }
 
 void CMorvale1Doc::OnDatabase() {
-    std::array<std::string, 7> paneTexts;
-    auto takeBack = [this](const PresetDialogOutcome& outcome, std::span<std::string> texts) {
-        if (outcome.code != IDOK) return;
-        for (std::size_t c = 0; c < texts.size() && c < outcome.result.size(); ++c)
-            texts[c] = outcome.result[c];
-        DepthText = texts.back();
-        if (frame_) frame_->SetDepthBoxText(DepthText);
-        PresetChosen = outcome.chosen ? 1 : 0;
-    };
-    if (FractalKind == Fractal::Julia) {
-        if (dialogs_)
-            takeBack(dialogs_->RunJuliaDialog({JuliaTexts.begin(), JuliaTexts.end()}), JuliaTexts);
-        for (std::size_t i = 0; i < 7; ++i) paneTexts[i] = kDatabasePanes[i].julia + JuliaTexts[i];
-    } else if (FractalKind == Fractal::Mandelbrot) {
-        if (dialogs_)
-            takeBack(dialogs_->RunMandelDialog({MandelTexts.begin(), MandelTexts.end()}),
-                     MandelTexts);
-        for (std::size_t i = 0; i < 7; ++i) {
-            const char* label = kDatabasePanes[i].mandel;
-            paneTexts[i] = label ? label + MandelTexts[i] : std::string(" ");
-        }
-    }
-    ShowDatabasePanes(paneTexts);
+    if (FractalKind == Fractal::Julia && dialogs_)
+        TakeDialogOutcome(dialogs_->RunJuliaDialog({JuliaTexts.begin(), JuliaTexts.end()}));
+    else if (FractalKind == Fractal::Mandelbrot && dialogs_)
+        TakeDialogOutcome(dialogs_->RunMandelDialog({MandelTexts.begin(), MandelTexts.end()}));
+    ShowDatabasePanes();
 }
 
-void CMorvale1Doc::ShowDatabasePanes(const std::array<std::string, 7>& paneTexts) {
+void CMorvale1Doc::TakeView(Fractal kind, const std::vector<std::string>& texts) {
+    if (kind == Fractal::Julia)
+        OnJulia();
+    else
+        OnMandelbrot();
+    // The view stands for itself: a zoom or a typed depth waiting from before would change it.
+    ZoomPending = 0;
+    DepthFromBox = 0;
+    TakeDialogOutcome({IDOK, true, texts});
+    ShowDatabasePanes();
+}
+
+void CMorvale1Doc::TakeDialogOutcome(const PresetDialogOutcome& outcome) {
+    if (outcome.code != IDOK) return;
+    const std::span<std::string> texts =
+        FractalKind == Fractal::Julia ? std::span<std::string>(JuliaTexts) : MandelTexts;
+    for (std::size_t c = 0; c < texts.size() && c < outcome.result.size(); ++c)
+        texts[c] = outcome.result[c];
+    DepthText = texts.back();
+    if (frame_) frame_->SetDepthBoxText(DepthText);
+    PresetChosen = outcome.chosen ? 1 : 0;
+}
+
+void CMorvale1Doc::ShowDatabasePanes() {
     if (!frame_) return;
+    std::array<std::string, 7> paneTexts;
+    for (std::size_t i = 0; i < 7; ++i) {
+        const char* label =
+            FractalKind == Fractal::Julia ? kDatabasePanes[i].julia : kDatabasePanes[i].mandel;
+        if (FractalKind == Fractal::Julia)
+            paneTexts[i] = label + JuliaTexts[i];
+        else if (FractalKind == Fractal::Mandelbrot)
+            paneTexts[i] = label ? label + MandelTexts[i] : std::string(" ");
+    }
     frame_->SetPaneInfo(PaneIndex(Pane::Prompt), 0, SBPS_NORMAL, 100);
     for (int i = 0; i < 7; ++i) {
         const int index = PaneIndex(ParameterPane(i));

@@ -4,17 +4,17 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "doc/EscapeScene.h"
 #include "doc/PlaneRegion.h"
+#include "doc/PresetDialogs.h"
 #include "platform/CDC.h"
 #include "platform/Document.h"
 #include "platform/MainFrameLink.h"
 #include "platform/Palette.h"
 
 namespace morvale {
-
-class IPresetDialogs;
 
 // The kind of fractal the document draws; the numbers are the ones FractalKind is specified with.
 enum class Fractal { Julia = 1, Mandelbrot = 2, None = 3 };
@@ -38,6 +38,8 @@ public:
     void OnUpdateJulia(CCmdUI* ui);
     void OnUpdateMandelbrot(CCmdUI* ui);
     void OnDatabase();
+    // A kept view taken as the database dialog's OK takes a preset row (texts in column order).
+    void TakeView(Fractal kind, const std::vector<std::string>& texts);
 
     // The view's draw command was given.
     void MarkDrawn();
@@ -132,7 +134,8 @@ private:
     void ApplyZoom();
     void ComputeSteps();
     void ChooseIterationLimit();
-    void ShowDatabasePanes(const std::array<std::string, 7>& paneTexts);
+    void TakeDialogOutcome(const PresetDialogOutcome& outcome);
+    void ShowDatabasePanes();
 
     IMainFrame* frame_ = nullptr;
     IPresetDialogs* dialogs_ = nullptr;

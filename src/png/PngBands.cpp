@@ -1,4 +1,4 @@
-#include "cli/PngBands.h"
+#include "png/PngBands.h"
 
 #include <tbb/concurrent_queue.h>
 #include <tbb/enumerable_thread_specific.h>
@@ -173,6 +173,13 @@ public:
         return Chunk("IHDR", ihdr, sizeof ihdr);
     }
 
+    bool Text(const PngText& text) {
+        std::vector<std::uint8_t> data(text.keyword.begin(), text.keyword.end());
+        data.push_back(0);
+        data.insert(data.end(), text.text.begin(), text.text.end());
+        return Chunk("tEXt", data.data(), data.size());
+    }
+
 private:
     const ByteSink& sink_;
 };
@@ -180,18 +187,34 @@ private:
 }  // namespace
 
 PngBands WholeImageBands(const PixelImage& image, int bandRows) {
-    return {image.Width(), image.Height(),
+    return {image.Width(),
+            image.Height(),
             [&image](int rowBegin, int rowEnd, const PixelSurface& band) {
                 const std::size_t width = std::size_t(image.Width());
                 std::copy_n(image.Pixels().begin() + std::ptrdiff_t(std::size_t(rowBegin) * width),
                             std::size_t(rowEnd - rowBegin) * width, band.bits);
             },
-            bandRows};
+            bandRows,
+            {}};
+}
+
+PngBands SurfaceBands(const PixelSurface& surface) {
+    return {surface.width,
+            surface.height,
+            [surface](int rowBegin, int rowEnd, const PixelSurface& band) {
+                for (int y = rowBegin; y < rowEnd; ++y)
+                    std::copy_n(surface.bits + std::ptrdiff_t(y) * surface.stride, surface.width,
+                                band.bits + std::ptrdiff_t(y - rowBegin) * band.stride);
+            },
+            0,
+            {}};
 }
 
 bool WritePngBands(const PngBands& picture, const ByteSink& sink, const RowsWritten& progress) {
     ChunkWriter chunks(sink);
     if (!chunks.Signature() || !chunks.Header(picture.width, picture.height)) return false;
+    for (const PngText& text : picture.texts)
+        if (!chunks.Text(text)) return false;
 
     const int bandRows = picture.bandRows > 0 ? picture.bandRows : BandRowsFor(picture.width);
     std::vector<std::unique_ptr<Band>> owned;

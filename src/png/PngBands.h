@@ -6,10 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/PixelSurface.h"
 
 namespace morvale {
+
+// A tEXt chunk: keyword (1 to 79 Latin-1 characters) and text.
+struct PngText {
+    std::string keyword;
+    std::string text;
+    bool operator==(const PngText&) const = default;
+};
 
 struct PngBands {
     int width = 0;
@@ -17,11 +26,14 @@ struct PngBands {
     // Fills picture rows [rowBegin, rowEnd) into band, whose row 0 is rowBegin; called in row
     // order, one band at a time.
     std::function<void(int rowBegin, int rowEnd, const PixelSurface& band)> fill;
-    int bandRows = 0;  // 0: chosen from the width
+    int bandRows = 0;            // 0: chosen from the width
+    std::vector<PngText> texts;  // written after the header, before the rows
 };
 
 // The bands of a picture held whole.
 PngBands WholeImageBands(const PixelImage& image, int bandRows = 0);
+// The same for a surface, which must outlive the writing.
+PngBands SurfaceBands(const PixelSurface& surface);
 
 // Takes the file's bytes in order; false stops the writing.
 using ByteSink = std::function<bool(const std::uint8_t* data, std::size_t size)>;

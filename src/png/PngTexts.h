@@ -1,0 +1,28 @@
+// The tEXt chunks of a PNG file, read without decoding its pixels: the chunk walk skips every
+// other chunk's data, so a poster of any size is read in a few steps.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "png/PngBands.h"
+
+namespace morvale {
+
+struct PngTextReading {
+    bool png = false;            // the PNG signature is there
+    std::string broken;          // empty, or in German what is wrong with the file's chunks
+    std::vector<PngText> texts;  // the chunks whose keyword starts with the prefix, in order
+};
+
+// Texts longer than this make a chunk broken: no writer of ours comes near it.
+inline constexpr std::size_t kMaxPngTextBytes = 1 << 16;
+
+// Reads the chunks up to IEND and keeps the tEXt chunks whose keyword begins with prefix, each
+// checked against its CRC.
+PngTextReading ReadPngTexts(std::istream& in, std::string_view prefix);
+
+}  // namespace morvale

@@ -1,0 +1,40 @@
+// Saved views on disk: reading the view a PNG carries, with a German word for every way it can
+// fail, and writing the picture of a view with its texts.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <system_error>
+
+#include "png/PngBands.h"
+#include "view/escape/EscapeBands.h"
+#include "view/keep/ViewRecord.h"
+
+namespace morvale {
+
+enum class ViewOutcome { Read, Unreadable, NotPng, NoView, Broken, Tree };
+
+struct ViewReading {
+    ViewOutcome outcome = ViewOutcome::Unreadable;
+    std::error_code error;  // Unreadable
+    std::string detail;     // Broken: what is wrong
+    ViewRecord record;      // Read and Tree
+};
+
+ViewReading ReadView(std::istream& in);
+ViewReading ReadViewFile(const std::string& path);
+
+// Why the view in the file called name cannot be opened, in German; empty when it was read.
+std::string ViewReadingMessage(const ViewReading& reading, const std::string& name);
+
+// The picture of an escape-time view at its recorded sizes, as the window shows it after taking
+// the view like a preset and drawing.
+EscapeBands ViewBands(const ViewRecord& record);
+
+// The escape-time view's picture with its texts, a band at a time; false when sink refused.
+bool WriteViewPng(const ViewRecord& record, const ByteSink& sink);
+// A picture already drawn (the tree) with the texts of its view.
+bool WritePictureWithView(const PixelSurface& picture, const ViewRecord& record,
+                          const ByteSink& sink);
+
+}  // namespace morvale
