@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/PngBands.h"
+#include "png/PngBands.h"
 #include "presets/PresetTables.h"
 #include "view/HeadlessWindow.h"
 

@@ -33,6 +33,9 @@ constexpr CommandEntry<App> kCommands[] = {
     {ID_FILE_MRU_FIRST + 2, &App::OnRecentFile, &App::OnUpdateRecentFile, 2},
     {ID_FILE_MRU_FIRST + 3, &App::OnRecentFile, &App::OnUpdateRecentFile, 3},
     {ID_APP_EXIT, &App::OnAppExit},
+    {ID_FILE_SAVE_PICTURE, &App::OnFileSavePicture, &App::OnUpdatePicture},
+    {ID_FILE_OPEN_VIEW, &App::OnFileOpenView},
+    {ID_EDIT_COPY, &App::OnEditCopy, &App::OnUpdatePicture},
 };
 
 // A box without a window to sit over: centred on the screen once its final size is known (Qt
@@ -132,7 +135,7 @@ bool CMorvale1App::CreateDocumentAndFrame() {
     view->SetPrintSupport(&printing_);
     if (presetDialogsFactory_) presetDialogs_ = presetDialogsFactory_(frame_.get());
     document_->SetPresetDialogs(presetDialogs_.get());
-    frame_->SetFileDropHandler([this](const QString& path) { OpenDocumentFile(path); });
+    frame_->SetFileDropHandler([this](const QString& path) { OpenDroppedFile(path); });
     frame_->UpdateRecentFileMenu(recentFiles_.Entries());
     router_.UpdateWhenIdle();
     return true;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "frame/MainFrame.h"
 #include "platform/CommandTarget.h"
@@ -13,6 +15,7 @@
 #include "platform/qt/LastFolders.h"
 #include "platform/qt/PrintSupport.h"
 #include "platform/qt/RecentFileList.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 
@@ -60,6 +63,19 @@ public:
     bool OpenDocumentFile(const QString& path);
     bool SaveDocumentFile(const QString& path);
 
+    // Pictures with their views: save, open, copy; greyed while no picture is shown.
+    void OnFileSavePicture();
+    void OnFileOpenView();
+    void OnEditCopy();
+    void OnUpdatePicture(CCmdUI* ui);
+    // Writes the picture on the screen with its view; a failure is reported to the user.
+    bool SavePictureFile(const QString& path);
+    // Opens the view a PNG written by Morvale carries, as a preset taken in the database dialog,
+    // and draws it; a failure is reported to the user and changes nothing.
+    bool OpenViewFile(const QString& path);
+    // A file dropped on the window: PNG pictures as views, the rest as documents.
+    bool OpenDroppedFile(const QString& path);
+
     CMorvale1Doc* GetDocument() const { return document_.get(); }
     CMainFrame* GetMainFrame() const { return frame_.get(); }
     CMorvale1View* GetView() const;
@@ -77,6 +93,14 @@ private:
     void DocumentNamed();
     void RecentFilesChanged();
     QString FileDialog(bool save);
+    QString PictureDialog(bool save, const QString& suggested);
+    // The picture on the screen: its view, and its pixels where they cannot be drawn again (the
+    // tree); none while nothing is drawn.
+    struct ShownPicture {
+        ViewRecord view;
+        QImage drawn;
+    };
+    std::optional<ShownPicture> PictureOnScreen() const;
 
     CommandRouter router_;
     RecentFileList recentFiles_{kRecentFileEntries};

@@ -79,6 +79,10 @@ inline constexpr UINT ID_DEPTH_PLACEHOLDER = 32789;
 inline constexpr UINT ID_VIEW_TREEBAR = 32794;
 inline constexpr UINT IDC_DEPTHBOX = 102;
 
+// Application: pictures with their views.
+inline constexpr UINT ID_FILE_SAVE_PICTURE = 32820;
+inline constexpr UINT ID_FILE_OPEN_VIEW = 32821;
+
 // Tree toolbar.
 inline constexpr UINT ID_TREE_MODE = 32790;
 inline constexpr UINT ID_TREE_RESET = 32791;

@@ -12,6 +12,11 @@ constexpr CommandString kStrings[] = {
     {ID_FILE_CLOSE, "Schließt das aktive Dokument.", "Schließen"},
     {ID_FILE_SAVE, "Speichert das aktive Dokument.", "Speichern"},
     {ID_FILE_SAVE_AS, "Speichert das aktive Dokument unter neuem Namen.", "Speichern unter"},
+    {ID_FILE_SAVE_PICTURE,
+     "Speichert das gezeigte Bild als PNG-Datei, mit der Ansicht, die es wieder öffnet.",
+     "Bild speichern unter"},
+    {ID_FILE_OPEN_VIEW, "Öffnet die Ansicht eines von Morvale gespeicherten PNG-Bildes und zeichnet sie.",
+     "Ansicht öffnen"},
     {ID_FILE_PAGE_SETUP, "Ändert die Druckoptionen.", "Seite einrichten"},
     {ID_FILE_PRINT_SETUP, "Ändert den Drucker und die Druckoptionen.", "Druckereinrichtung"},
     {ID_FILE_PRINT, "Druckt das aktive Dokument.", "Drucken"},
@@ -81,6 +86,9 @@ constexpr MenuItem kFileMenu[] = {
     {"S&peichern\tStrg+S", ID_FILE_SAVE},
     {"Speichern &unter...", ID_FILE_SAVE_AS},
     {"", 0},
+    {"B&ild speichern unter…\tStrg+Umschalt+S", ID_FILE_SAVE_PICTURE},
+    {"&Ansicht öffnen…", ID_FILE_OPEN_VIEW},
+    {"", 0},
     {"&Drucken...\tStrg+P", ID_FILE_PRINT},
     {"Sei&tenansicht", ID_FILE_PRINT_PREVIEW},
     {"Drucker&einrichtung...", ID_FILE_PRINT_SETUP},
@@ -108,6 +116,7 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},
     {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},
     {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
+    {"Ctrl+Shift+S", ID_FILE_SAVE_PICTURE},
 };
 
 constexpr UINT kMainToolbar[] = {

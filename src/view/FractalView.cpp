@@ -1,6 +1,7 @@
 #include "view/FractalView.h"
 
 #include "doc/Morvale1Doc.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 namespace {
@@ -36,6 +37,10 @@ constexpr CommandEntry<V> kCommands[] = {
 CFractalView::CFractalView(CMorvale1Doc* document) : document_(document) {}
 
 CFractalView::~CFractalView() = default;
+
+void CFractalView::SetShownView(const ViewRecord& view) {
+    shownView_ = std::make_unique<ViewRecord>(view);
+}
 
 bool CFractalView::ExecuteCommand(UINT id) {
     return ExecuteFromTable(*this, kCommands, id);

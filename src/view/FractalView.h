@@ -15,6 +15,7 @@
 namespace morvale {
 
 class CMorvale1Doc;
+struct ViewRecord;
 struct EscapeScene;
 struct EscapeColouring;
 
@@ -106,6 +107,11 @@ public:
     // What the last escape-time drawing computed (statistics of the command-line renderer).
     EscapeTally LastEscapeTally;
 
+    // The view of the escape-time picture on the screen, from when its first rows show; null
+    // before any.
+    const ViewRecord* ShownView() const { return shownView_.get(); }
+    void SetShownView(const ViewRecord& view);
+
 protected:
     // Platform hooks. Invalidate: the whole view is to be drawn again on a cleared background.
     virtual void Invalidate() {}
@@ -132,6 +138,7 @@ private:
     IMainFrame* frame_ = nullptr;
     TreeRandom treeRandom_;  // continues from paint to paint: each paint draws the next tree
     PaneWriter treePanes_;
+    std::unique_ptr<ViewRecord> shownView_;
 };
 
 }  // namespace morvale

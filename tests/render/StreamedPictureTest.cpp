@@ -8,7 +8,7 @@
 #include "PngFile.h"
 #include "RoadScript.h"
 #include "cli/PictureBudget.h"
-#include "cli/PngBands.h"
+#include "png/PngBands.h"
 
 namespace morvale::testing {
 namespace {

@@ -8,6 +8,7 @@ namespace {
 
 const QString kDocumentsKey = QStringLiteral("Documents");
 const QString kPrintingKey = QStringLiteral("Printing");
+const QString kPicturesKey = QStringLiteral("Pictures");
 
 QString ExistingFolder(const QString& folder) {
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
@@ -30,6 +31,7 @@ void LastFolders::Read() {
     };
     documents_ = text(kDocumentsKey);
     printing_ = text(kPrintingKey);
+    pictures_ = text(kPicturesKey);
 }
 
 bool LastFolders::Write() const {
@@ -38,6 +40,7 @@ bool LastFolders::Write() const {
     settings.beginGroup(section_);
     settings.setValue(kDocumentsKey, documents_);
     settings.setValue(kPrintingKey, printing_);
+    settings.setValue(kPicturesKey, pictures_);
     settings.endGroup();
     settings.sync();
     return settings.status() != QSettings::AccessError;
@@ -49,6 +52,15 @@ QString LastFolders::Documents() const {
 
 QString LastFolders::Printing() const {
     return ExistingFolder(printing_);
+}
+
+QString LastFolders::Pictures() const {
+    return ExistingFolder(pictures_);
+}
+
+void LastFolders::PictureChosen(const QString& file) {
+    pictures_ = FolderOf(file);
+    Write();
 }
 
 void LastFolders::DocumentChosen(const QString& file) {

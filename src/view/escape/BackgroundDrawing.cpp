@@ -3,11 +3,16 @@
 #include <algorithm>
 
 #include "view/FractalView.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 
 BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<void()> ended)
-    : view_(view), prepared_(*view.GetDocument()), taken_(view.GetDocument()->TakeRequests()) {
+    : view_(view),
+      prepared_(*view.GetDocument()),
+      taken_(view.GetDocument()->TakeRequests()),
+      series_(view.ColourSeries),
+      surface_(dc.Surface()) {
     prepared_.SetMainFrame(nullptr);
     const int width = dc.GetDeviceCaps(HORZRES);
     const int height = dc.GetDeviceCaps(VERTRES);
@@ -31,6 +36,10 @@ void BackgroundDrawing::Adopt() {
     view_.GetDocument()->AdoptGeometry(prepared_);
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
+    const PictureSize device{prepared_.PictureWidth, prepared_.PictureHeight};
+    if (const std::optional<ViewRecord> shown =
+            RecordEscapeView(prepared_, series_, device, {surface_.width, surface_.height}))
+        view_.SetShownView(*shown);
 }
 
 void BackgroundDrawing::Complete() {

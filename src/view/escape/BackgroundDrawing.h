@@ -34,6 +34,8 @@ private:
     CFractalView& view_;
     CMorvale1Doc prepared_;
     CMorvale1Doc::Requests taken_;
+    int series_;
+    PixelSurface surface_;
     bool adopted_ = false;
     std::unique_ptr<EscapeJob> job_;
 };
