@@ -125,11 +125,10 @@ void CMorvale1App::OnFileOpenView() {
 bool CMorvale1App::OpenViewFile(const QString& path) {
     const ViewReading reading = ReadViewFile(QFile::encodeName(path).toStdString());
     if (reading.outcome != ViewOutcome::Read) {
-        const QString message =
-            reading.outcome == ViewOutcome::Unreadable
-                ? OpenFailedMessage(path, reading.error)
-                : QString::fromStdString(
-                      ViewReadingMessage(reading, QDir::toNativeSeparators(path).toStdString()));
+        const QString message = reading.outcome == ViewOutcome::Unreadable
+                                    ? OpenFailedMessage(path, reading.error)
+                                    : QString::fromStdString(ViewReadingMessage(
+                                          reading, QDir::toNativeSeparators(path).toStdString()));
         QMessageBox::warning(frame_.get(), Utf8(res::kAppName), message);
         return false;
     }

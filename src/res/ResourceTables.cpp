@@ -15,7 +15,8 @@ constexpr CommandString kStrings[] = {
     {ID_FILE_SAVE_PICTURE,
      "Speichert das gezeigte Bild als PNG-Datei, mit der Ansicht, die es wieder öffnet.",
      "Bild speichern unter"},
-    {ID_FILE_OPEN_VIEW, "Öffnet die Ansicht eines von Morvale gespeicherten PNG-Bildes und zeichnet sie.",
+    {ID_FILE_OPEN_VIEW,
+     "Öffnet die Ansicht eines von Morvale gespeicherten PNG-Bildes und zeichnet sie.",
      "Ansicht öffnen"},
     {ID_FILE_PAGE_SETUP, "Ändert die Druckoptionen.", "Seite einrichten"},
     {ID_FILE_PRINT_SETUP, "Ändert den Drucker und die Druckoptionen.", "Druckereinrichtung"},
@@ -115,8 +116,7 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO},
     {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},
     {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},
-    {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
-    {"Ctrl+Shift+S", ID_FILE_SAVE_PICTURE},
+    {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE}, {"Ctrl+Shift+S", ID_FILE_SAVE_PICTURE},
 };
 
 constexpr UINT kMainToolbar[] = {
@@ -150,11 +150,7 @@ constexpr UINT kTreeToolbar[] = {
 };
 
 constexpr std::string_view kAbout[] = {
-    "Morvale",
-    "Version 1.0",
-    "Morvale-Entwicklerteam",
-    "November 2001",
-    "Fraktale für Linux",
+    "Morvale", "Version 1.0", "Morvale-Entwicklerteam", "November 2001", "Fraktale für Linux",
 };
 
 }  // namespace

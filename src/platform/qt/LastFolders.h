@@ -1,6 +1,7 @@
 // The folders the file dialogs last used: one for opening and saving documents, one for printing
-// to a file, one for pictures saved or opened as views. Kept in the application's settings beside the recent-file list; like it, a missing
-// or damaged settings file only costs the remembered folders.
+// to a file, one for pictures saved or opened as views. Kept in the application's settings beside
+// the recent-file list; like it, a missing or damaged settings file only costs the remembered
+// folders.
 #pragma once
 
 #include <QString>

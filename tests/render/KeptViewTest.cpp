@@ -1,0 +1,156 @@
+// Views kept in PNG text chunks: exact texts, the chunk reader, and morvale-render --view.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "platform/TextConversion.h"
+#include "view/keep/ViewFile.h"
+
+namespace morvale::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(KeptView, ExactTextsGiveBackTheSameDoubles) {
+    std::mt19937_64 random(19);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = std::bit_cast<double>(random());
+        if (!std::isfinite(value)) continue;
+        const std::string text = ExactText(value);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(Atof(text)), std::bit_cast<std::uint64_t>(value))
+            << text;
+    }
+    // Decimal fractions need all 17 digits; 15 would lose them.
+    EXPECT_EQ(Atof(ExactText(0.1 + 0.2)), 0.1 + 0.2);
+    EXPECT_NE(0.1 + 0.2, 0.3);
+}
+
+ViewRecord SmallJulia() {
+    ViewRecord view;
+    view.kind = ViewKind::Julia;
+    view.region = {ExactText(-1.2), ExactText(1.2), ExactText(-1.2), ExactText(1.2)};
+    view.p = ExactText(0.31);
+    view.q = ExactText(0.025);
+    view.limit = 40;
+    view.series = 3;
+    view.device = {64, 90};
+    view.client = {48, 30};
+    return view;
+}
+
+std::string WrittenPng(const ViewRecord& view) {
+    std::string bytes;
+    EXPECT_TRUE(WriteViewPng(view, [&bytes](const std::uint8_t* data, std::size_t size) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    }));
+    return bytes;
+}
+
+ViewReading Read(const std::string& bytes) {
+    std::istringstream in(bytes);
+    return ReadView(in);
+}
+
+TEST(KeptView, WrittenViewsReadBackAndDamagedOnesAreRefused) {
+    const ViewRecord view = SmallJulia();
+    const std::string png = WrittenPng(view);
+    const ViewReading read = Read(png);
+    ASSERT_EQ(read.outcome, ViewOutcome::Read);
+    EXPECT_EQ(ViewTexts(read.record), ViewTexts(view));
+
+    std::string flipped = png;
+    flipped[png.find("morvale:p") + 11] ^= 1;  // in the text: its CRC no longer matches
+    EXPECT_EQ(Read(flipped).outcome, ViewOutcome::Broken);
+    EXPECT_NE(Read(flipped).detail.find("Prüfsumme"), std::string::npos);
+    EXPECT_EQ(Read(png.substr(0, png.size() - 20)).outcome, ViewOutcome::Broken);
+    EXPECT_EQ(Read("GIF89a and more").outcome, ViewOutcome::NotPng);
+    EXPECT_EQ(Read(png.substr(0, 8) + png.substr(png.find("IDAT") - 4)).outcome,
+              ViewOutcome::NoView);
+
+    // Texts that are there but say nothing usable.
+    for (const auto& [key, text] : {std::pair{"morvale:p", "0,31"},
+                                    {"morvale:series", "8"},
+                                    {"morvale:client", "48x0"},
+                                    {"morvale:kind", "newton"}}) {
+        std::vector<PngText> texts = ViewTexts(view);
+        for (PngText& t : texts)
+            if (t.keyword == key) t.text = text;
+        EXPECT_FALSE(ParseViewTexts(texts).record) << key;
+    }
+    std::vector<PngText> twice = ViewTexts(view);
+    twice.push_back(twice.back());
+    EXPECT_NE(ParseViewTexts(twice).problem.find("mehrfach"), std::string::npos);
+
+    ViewRecord tree;
+    tree.kind = ViewKind::Tree;
+    tree.device = tree.client = {8, 8};
+    PixelImage pixels(8, 8);
+    std::string treePng;
+    WritePictureWithView(pixels.Surface(), tree, [&treePng](const std::uint8_t* d, std::size_t n) {
+        treePng.append(reinterpret_cast<const char*>(d), n);
+        return true;
+    });
+    const ViewReading treeRead = Read(treePng);
+    EXPECT_EQ(treeRead.outcome, ViewOutcome::Tree);
+    EXPECT_NE(ViewReadingMessage(treeRead, "b.png").find("Zweigbaum"), std::string::npos);
+}
+
+class ViewProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("morvale-view-test-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    int Run(const std::string& arguments) {
+        const std::string command = std::string(MORVALE_RENDER_PROGRAM) + " --quiet " + arguments +
+                                    " 2>" + (folder / "err").string();
+        const int raw = std::system(command.c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    std::string Path(const char* name) const { return (folder / name).string(); }
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path folder;
+};
+
+TEST_F(ViewProgram, ViewDrawsTheSavedPictureAgainAndPostersKeepTheRegion) {
+    ASSERT_EQ(Run("--kind julia --preset 14 --series 2 --screen 192x108 --window 150x40 "
+                  "--zoom 10,5,120,35 --zoom 3,4,100,30 -o " +
+                  Path("a.png")),
+              0);
+    ASSERT_EQ(Run("--view " + Path("a.png") + " -o " + Path("b.png")), 0);
+    EXPECT_EQ(Contents(Path("a.png")), Contents(Path("b.png")));
+
+    ASSERT_EQ(Run("--view " + Path("a.png") + " --screen 384x216 -o " + Path("poster.png")), 0);
+    const ViewReading saved = ReadViewFile(Path("a.png"));
+    const ViewReading poster = ReadViewFile(Path("poster.png"));
+    ASSERT_EQ(poster.outcome, ViewOutcome::Read);
+    EXPECT_EQ(poster.record.region, saved.record.region);
+    EXPECT_EQ(poster.record.client.width, 384);
+}
+
+TEST_F(ViewProgram, ForeignFilesEndWithAMessageAndWriteNothing) {
+    std::ofstream(Path("foreign.png")) << "\x89PNG\r\n\x1a\n";
+    for (const char* name : {"foreign.png", "missing.png"}) {
+        EXPECT_EQ(Run(std::string("--view ") + Path(name) + " -o " + Path("out.png")), 2);
+        EXPECT_NE(Contents(Path("err")).find("--view"), std::string::npos);
+        EXPECT_FALSE(fs::exists(Path("out.png")));
+    }
+    EXPECT_EQ(Run("--view " + Path("foreign.png") + " --preset 3 -o " + Path("out.png")), 2);
+}
+
+}  // namespace
+}  // namespace morvale::testing
