@@ -35,6 +35,10 @@ PictureSize SizeOf(QSize size) {
     return {size.width(), size.height()};
 }
 
+bool operator==(PictureSize a, PictureSize b) {
+    return a.width == b.width && a.height == b.height;
+}
+
 // Why the picture could not be written: errno where the system left one, else Qt's words.
 QString WriteFailure(const QString& path, const QSaveFile& file, int error) {
     if (error != 0) return SaveFailedMessage(path, std::error_code(error, std::generic_category()));
@@ -57,8 +61,13 @@ std::optional<CMorvale1App::ShownPicture> CMorvale1App::PictureOnScreen() const 
         return ShownPicture{
             RecordTree(*view, SizeOf(view->DeviceSize()), SizeOf(view->Picture().size())),
             view->Picture()};
-    if (view->ViewMode == Drawing::EscapeTime && view->ShownView())
-        return ShownPicture{*view->ShownView(), QImage()};
+    if (view->ViewMode != Drawing::EscapeTime || !view->ShownView()) return std::nullopt;
+    const ViewRecord& shown = *view->ShownView();
+    // A picture that is whole and clean on the screen is kept as it is; any other is computed
+    // again, as --view computes it.
+    const bool asShown = view->ShownViewUntouched() && !view->IsDrawing() &&
+                         SizeOf(view->Picture().size()) == shown.client;
+    return ShownPicture{shown, asShown ? view->Picture() : QImage()};
     return std::nullopt;
 }
 

@@ -94,8 +94,9 @@ private:
     void RecentFilesChanged();
     QString FileDialog(bool save);
     QString PictureDialog(bool save, const QString& suggested);
-    // The picture on the screen: its view, and its pixels where they cannot be drawn again (the
-    // tree); none while nothing is drawn.
+    // The picture on the screen: its view, and its pixels where they are kept as shown (the tree,
+    // a whole escape-time picture without a red frame; else null: computed again); none while
+    // nothing is drawn.
     struct ShownPicture {
         ViewRecord view;
         QImage drawn;

@@ -40,6 +40,8 @@ CFractalView::~CFractalView() = default;
 
 void CFractalView::SetShownView(const ViewRecord& view) {
     shownView_ = std::make_unique<ViewRecord>(view);
+    shownComplete_ = false;
+    shownFrames_ = zoomFramesDrawn_;
 }
 
 bool CFractalView::ExecuteCommand(UINT id) {

@@ -111,6 +111,13 @@ public:
     // before any.
     const ViewRecord* ShownView() const { return shownView_.get(); }
     void SetShownView(const ViewRecord& view);
+    // Its drawing finished.
+    void ShownViewComplete() { shownComplete_ = true; }
+    // The picture on the screen is the shown view's whole drawing, with no red frame drawn on it
+    // since: it can be kept as it is, without computing it again.
+    bool ShownViewUntouched() const {
+        return shownView_ && shownComplete_ && shownFrames_ == zoomFramesDrawn_;
+    }
 
 protected:
     // Platform hooks. Invalidate: the whole view is to be drawn again on a cleared background.
@@ -139,6 +146,9 @@ private:
     TreeRandom treeRandom_;  // continues from paint to paint: each paint draws the next tree
     PaneWriter treePanes_;
     std::unique_ptr<ViewRecord> shownView_;
+    bool shownComplete_ = false;
+    int shownFrames_ = 0;
+    int zoomFramesDrawn_ = 0;
 };
 
 }  // namespace morvale

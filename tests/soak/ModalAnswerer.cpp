@@ -18,7 +18,8 @@ namespace {
 
 // Names a file dialog may be answered with, inside the soak's folder.
 const char* const kFileNames[] = {"a.mv1", "b.mv1",    "c.mv1",      "d.mv1",
-                                  "e.mv1", "junk.bin", "gone/x.mv1", "Bild mit Ümlaut.mv1"};
+                                  "e.mv1", "junk.bin", "gone/x.mv1", "Bild mit Ümlaut.mv1",
+                                  "a.png", "b.png",    "Stelle.png"};
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "WindowFixture.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PrintSupport.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale::testing {
 namespace {
@@ -52,7 +53,9 @@ const UINT kCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,
                           ID_TREE_RAD_MORE,      ID_TREE_RAD_LESS,
                           ID_TREE_DT_MORE,       ID_TREE_DT_LESS,
                           ID_TREE_COLOUR,        ID_TREE_REDUX_MORE,
-                          ID_TREE_REDUX_LESS};
+                          ID_TREE_REDUX_LESS,    ID_FILE_SAVE_PICTURE,
+                          ID_FILE_OPEN_VIEW,     ID_FILE_SAVE_PICTURE,
+                          ID_FILE_OPEN_VIEW};
 
 const UINT kTreeCommands[] = {ID_TREE_MODE,           ID_TREE_RESET,         ID_TREE_BRANCHES_MORE,
                               ID_TREE_BRANCHES_FEWER, ID_TREE_SEGMENTS_MORE, ID_TREE_SEGMENTS_FEWER,
@@ -101,6 +104,9 @@ protected:
         if (id == ID_TREE_BRANCHES_MORE) return view->Branches < 8;
         if (id == ID_TREE_SEGMENTS_MORE) return view->Segments < 90;
         if (id == ID_TREE_RAD_MORE) return view->SegmentLength < 12.0;
+        // Saving or copying a picture still being drawn computes it whole.
+        if (id == ID_FILE_SAVE_PICTURE || id == ID_EDIT_COPY)
+            return !view->ShownView() || view->ShownView()->limit < 100000;
         return true;
     }
 

@@ -41,6 +41,8 @@ protected:
         Command(ID_DRAW);
         PaintView();
         const QImage shown = Pixels(view->Picture());
+        ASSERT_TRUE(app()->SavePictureFile(folder.filePath("wie-gezeigt.png")));
+        EXPECT_TRUE(Pixels(QImage(folder.filePath("wie-gezeigt.png"))) == shown);
         view->OnLButtonDown(0, {5, 5});
         view->OnLButtonUp(0, {25, 25});  // the red frame stays out of the file
         ASSERT_NE(Pixels(view->Picture()), shown);

@@ -45,6 +45,7 @@ void BackgroundDrawing::Adopt() {
 void BackgroundDrawing::Complete() {
     Adopt();
     view_.LastEscapeTally = job_->Tally();
+    view_.ShownViewComplete();
     // Where the plain loop leaves its counters.
     view_.PixelColumn = std::max(view_.PictureWidth, 0);
     if (view_.PictureWidth > 0) view_.PixelRow = std::max(view_.PictureHeight, 0);

@@ -59,6 +59,7 @@ void CFractalView::DrawDragFrame(CDC* dc) {
 }
 
 void CFractalView::DrawZoomFrame(CDC* dc) {
+    ++zoomFramesDrawn_;
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
     CPen redPen(PS_SOLID, 1, kZoomFrameColour);
     CPen* oldPen = dc->SelectObject(&redPen);
