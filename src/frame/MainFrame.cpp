@@ -16,6 +16,7 @@
 #include "platform/qt/PaneStatusBar.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
+#include "view/ViewHints.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale {
@@ -163,12 +164,16 @@ void CMainFrame::SetDepthBoxText(const std::string& text) {
     m_wndDepthBox->setEditText(QString::fromStdString(text));
 }
 
+// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one.
+QString CMainFrame::IdleText() const {
+    return view_ && NoViewChosen(*view_) ? Utf8(kNoViewChosen) : Utf8(res::kIdleMessage);
+}
+
 bool CMainFrame::event(QEvent* event) {
     // Prompts go to the prompt pane only; the status bar's own message would cover the other panes.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt),
-                                    tip.isEmpty() ? Utf8(res::kIdleMessage) : tip);
+        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), tip.isEmpty() ? IdleText() : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -93,6 +93,7 @@ private:
     void CreateDepthBox();
     void PlaceDepthBox();
     void DockToolBars();
+    QString IdleText() const;
 
     CommandRouter& router_;
     FrameImages images_;

@@ -1,6 +1,7 @@
 #include "view/FractalView.h"
 
 #include "doc/Morvale1Doc.h"
+#include "view/ViewHints.h"
 
 namespace morvale {
 namespace {
@@ -57,6 +58,8 @@ void CFractalView::OnDrawCommand() {
     ViewMode = Drawing::EscapeTime;
     document_->MarkDrawn();
     Invalidate();
+    if (frame_ && NoViewChosen(*this))
+        frame_->SetPaneText(PaneIndex(Pane::Prompt), std::string(kNoViewChosen), true);
 }
 
 void CFractalView::OnSeries(int series) {
