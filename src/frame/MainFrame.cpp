@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "doc/Morvale1Doc.h"
+#include "frame/GuideDlg.h"
 #include "platform/TextConversion.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
@@ -28,6 +29,7 @@ constexpr CommandEntry<F> kCommands[] = {
     {ID_VIEW_TOOLBAR, &F::OnViewToolBar, &F::OnUpdateViewToolBar},
     {ID_VIEW_STATUS_BAR, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
     {ID_VIEW_TREEBAR, &F::OnViewTreeBar, &F::OnUpdateViewTreeBar},
+    {ID_HELP_GUIDE, &F::OnHelpGuide},
 };
 
 QStringList LocalFiles(const QMimeData* data) {
@@ -109,6 +111,16 @@ void CMainFrame::OnViewTreeBar() {
 
 void CMainFrame::OnUpdateViewTreeBar(CCmdUI* ui) {
     ui->SetCheck(!m_wndTreeBar->isHidden());
+}
+
+void CMainFrame::OnHelpGuide() {
+    if (!guide_) {
+        guide_ = new CGuideDlg(images_.treeBar, this);
+        guide_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
 }
 
 void CMainFrame::OnViewToolBar() {
