@@ -178,7 +178,8 @@ void CMainFrame::SetDepthBoxText(const std::string& text) {
 
 // While a drawing without a chosen view shows, pane 0 keeps saying how to choose one.
 QString CMainFrame::IdleText() const {
-    return view_ && NoViewChosen(*view_) ? Utf8(kNoViewChosen) : Utf8(res::kIdleMessage);
+    const std::string_view hint = view_ ? NoViewHint(*view_) : std::string_view();
+    return Utf8(hint.empty() ? res::kIdleMessage : hint);
 }
 
 bool CMainFrame::event(QEvent* event) {

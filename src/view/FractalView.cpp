@@ -58,8 +58,8 @@ void CFractalView::OnDrawCommand() {
     ViewMode = Drawing::EscapeTime;
     document_->MarkDrawn();
     Invalidate();
-    if (frame_ && NoViewChosen(*this))
-        frame_->SetPaneText(PaneIndex(Pane::Prompt), std::string(kNoViewChosen), true);
+    if (const std::string_view hint = NoViewHint(*this); frame_ && !hint.empty())
+        frame_->SetPaneText(PaneIndex(Pane::Prompt), std::string(hint), true);
 }
 
 void CFractalView::OnSeries(int series) {

@@ -17,17 +17,21 @@ bool AllEmpty(std::span<const std::string> texts) {
 
 }  // namespace
 
-bool NoViewChosen(const CFractalView& view) {
-    if (view.ViewMode != Drawing::EscapeTime) return false;
+std::string_view NoViewHint(const CFractalView& view) {
+    if (view.ViewMode != Drawing::EscapeTime) return {};
     const CMorvale1Doc& doc = *view.GetDocument();
+    bool empty = false;
     switch (doc.FractalKind) {
         case Fractal::Julia:
-            return AllEmpty(std::span(doc.JuliaTexts).first(kRegionTexts));
+            empty = AllEmpty(std::span(doc.JuliaTexts).first(kRegionTexts));
+            break;
         case Fractal::Mandelbrot:
-            return AllEmpty(std::span(doc.MandelTexts).first(kRegionTexts));
+            empty = AllEmpty(std::span(doc.MandelTexts).first(kRegionTexts));
+            break;
         default:
-            return true;
+            return kNoKindChosen;
     }
+    return empty ? kNoViewChosen : std::string_view();
 }
 
 }  // namespace morvale

@@ -16,11 +16,13 @@ inline constexpr std::string_view kEmptyViewHint =
     "3. D (Zeichnen) drücken.\n"
     "Danach zoomt das Mausrad ins Bild.  F1: Kurzanleitung";
 
-inline constexpr std::string_view kNoViewChosen =
-    "Noch keine Ansicht gewählt: J oder M, dann „db“ und eine Zeile wählen, dann D.";
+// Short enough for the prompt pane beside the readout panes.
+inline constexpr std::string_view kNoKindChosen =
+    "Keine Art gewählt: erst J oder M, dann „db“ und D";
+inline constexpr std::string_view kNoViewChosen = "Keine Ansicht gewählt: „db“, eine Zeile, dann D";
 
-// The escape-time picture is asked for, but no kind is chosen or the kind's region texts are
-// all empty (it then draws all black).
-bool NoViewChosen(const CFractalView& view);
+// What the prompt pane says while the escape-time picture is asked for but no kind is chosen,
+// or the kind's region texts are all empty (it then draws all black); empty otherwise.
+std::string_view NoViewHint(const CFractalView& view);
 
 }  // namespace morvale

@@ -74,6 +74,8 @@ TEST_F(FindYourWayTest, TheHintShowsOnlyWhileNothingIsDrawn) {
 }
 
 TEST_F(FindYourWayTest, DrawingWithEmptyTextsSaysNoViewIsChosenUntilOneIs) {
+    Command(ID_DRAW);
+    EXPECT_EQ(Pane0(), Utf8(kNoKindChosen));
     Command(ID_MANDELBROT);
     Command(ID_DRAW);
     PaintView();
