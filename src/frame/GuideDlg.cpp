@@ -2,18 +2,17 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QImage>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "frame/ButtonImages.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
 
 namespace morvale {
 namespace {
 
-constexpr QSize kButtonImage(16, 15);
 constexpr QSize kGuideSize(620, 680);  // logical pixels
 
 QString GuideText() {
@@ -39,20 +38,12 @@ CGuideDlg::CGuideDlg(const QString& treeBarStrip, QWidget* parent)
 
 // The page names them "tree:0" to "tree:12"; the sharp form serves screens of ratio 2.
 void CGuideDlg::AddButtonImages(const QString& strip) {
-    QString fineFile = strip;
-    fineFile.insert(fineFile.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    const QImage coarse(strip), fine(fineFile);
-    const bool sharp = devicePixelRatioF() > 1.0 && fine.size() == coarse.size() * 2;
-    const QImage& source = sharp ? fine : coarse;
-    const int scale = sharp ? 2 : 1;
-    const int count = coarse.width() / kButtonImage.width();
-    for (int i = 0; i < count; ++i) {
-        QImage tile =
-            source.copy(QRect(QPoint(i * kButtonImage.width(), 0) * scale, kButtonImage * scale));
-        tile.setDevicePixelRatio(scale);
+    const ButtonImages images(strip);
+    const int ratio = devicePixelRatioF() > 1.0 ? 2 : 1;
+    for (int i = 0; i < images.Count(); ++i)
         browser_->document()->addResource(QTextDocument::ImageResource,
-                                          QUrl(QStringLiteral("tree:%1").arg(i)), tile);
-    }
+                                          QUrl(QStringLiteral("tree:%1").arg(i)),
+                                          images.Image(i, ratio));
 }
 
 }  // namespace morvale

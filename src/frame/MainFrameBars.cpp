@@ -2,7 +2,6 @@
 // tables.
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +10,7 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "frame/ButtonImages.h"
 #include "frame/MainFrame.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
@@ -22,30 +22,6 @@
 namespace morvale {
 namespace {
 
-constexpr QSize kButtonImage(16, 15);
-constexpr int kFineRatio = 2;
-
-// The strip drawn anew at twice the size beside `file` ("toolbar.png": "toolbar@2x.png"), or
-// null when there is none or it does not match.
-QImage FineStrip(const QString& file, const QImage& strip) {
-    QString fine = file;
-    fine.insert(fine.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-    const QImage image(fine);
-    return image.size() == strip.size() * kFineRatio ? image : QImage();
-}
-
-// A button's image at ratio 1 and, where there is one, its sharp form for ratio 2.
-QIcon ButtonIcon(const QImage& strip, const QImage& fineStrip, int index) {
-    const QRect tile(QPoint(index * kButtonImage.width(), 0), kButtonImage);
-    QIcon icon(QPixmap::fromImage(strip.copy(tile)));
-    if (!fineStrip.isNull()) {
-        QPixmap fine = QPixmap::fromImage(
-            fineStrip.copy(QRect(tile.topLeft() * kFineRatio, tile.size() * kFineRatio)));
-        fine.setDevicePixelRatio(kFineRatio);
-        icon.addPixmap(fine);
-    }
-    return icon;
-}
 constexpr int kRecentFileCount = 4;
 
 // Greyed menu items are highlighted under the pointer and show their prompt, as the other items
@@ -112,10 +88,8 @@ void CMainFrame::CreateAccelerators() {
 
 bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<const UINT> buttons,
                                const QString& imageFile) {
-    const QImage strip(imageFile);
-    const auto images = std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id; });
-    if (strip.isNull() || strip.width() < images * kButtonImage.width() ||
-        strip.height() < kButtonImage.height())
+    const ButtonImages images(imageFile);
+    if (images.Count() < std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id; }))
         return false;
     bar = new QToolBar(title, this);
     bar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
@@ -123,7 +97,6 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
     bar->setMovable(true);
     bar->setFloatable(true);
     bar->setAllowedAreas(Qt::AllToolBarAreas);
-    const QImage fineStrip = FineStrip(imageFile, strip);
     int image = 0;
     for (UINT id : buttons) {
         if (id == 0) {
@@ -131,7 +104,7 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
             continue;
         }
         QAction* action = CommandAction(id);
-        action->setIcon(ButtonIcon(strip, fineStrip, image++));
+        action->setIcon(images.Icon(image++));
         // Button images belong to the toolbar; the menus show text only.
         action->setIconVisibleInMenu(false);
         bar->addAction(action);
