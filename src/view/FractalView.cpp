@@ -1,6 +1,7 @@
 #include "view/FractalView.h"
 
 #include "doc/Morvale1Doc.h"
+#include "view/ViewHints.h"
 #include "view/keep/ViewRecord.h"
 
 namespace morvale {
@@ -64,6 +65,8 @@ void CFractalView::OnDrawCommand() {
     ViewMode = Drawing::EscapeTime;
     document_->MarkDrawn();
     Invalidate();
+    if (const std::string_view hint = NoViewHint(*this); frame_ && !hint.empty())
+        frame_->SetPaneText(PaneIndex(Pane::Prompt), std::string(hint), true);
 }
 
 void CFractalView::OnSeries(int series) {

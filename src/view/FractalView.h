@@ -131,6 +131,8 @@ protected:
     // paints it as an overlay shows it from Dragging, DragAnchor and DragCurrent instead.
     virtual void MoveDragFrame(CPoint to);
     virtual void EraseDragFrame(CDC* dc);
+    // Device pixels per logical pixel, rounded: the width of both zoom frames.
+    virtual int FrameWidth() const { return 1; }
     // Computes DrawEscapeTime's picture; false when the computation was cancelled.
     virtual bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                                    const PixelSurface& surface);

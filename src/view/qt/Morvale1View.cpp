@@ -16,6 +16,7 @@
 #include "platform/qt/PrintSupport.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
+#include "view/qt/EmptyViewHint.h"
 #include "view/qt/PageProgress.h"
 
 namespace morvale {
@@ -130,9 +131,11 @@ void CMorvale1View::DrawIntoImage() {
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
+        pictureShown_ = true;
         StartDrawing();
         return;
     }
+    pictureShown_ = ViewMode == Drawing::Tree;
     image_.fill(BackgroundColour());
     CDC dc(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     QScopedValueRollback scale(treeScale_, devicePixelRatio());
@@ -239,6 +242,7 @@ void CMorvale1View::paintEvent(QPaintEvent* event) {
         area, image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (Dragging) DrawDragFrame(&overlay);
+    if (!pictureShown_) PaintEmptyViewHint(painter, rect(), *this);
 }
 
 void CMorvale1View::resizeEvent(QResizeEvent*) {

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "view/FractalView.h"
@@ -61,6 +63,8 @@ public:
     void ReleaseCapture() override { captured_ = false; }
 
 protected:
+    // One logical pixel: the frames stay as visible at 200 % as at 100 %.
+    int FrameWidth() const override { return std::max(1, int(std::lround(devicePixelRatio()))); }
     void MoveDragFrame(CPoint to) override;
     void EraseDragFrame(CDC* dc) override;
     bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
@@ -97,6 +101,7 @@ private:
     bool showingProgress_ = false;
     bool frameOverDrawing_ = false;  // a red frame was released while a drawing ran
     PrintSupport* printing_ = nullptr;
+    bool pictureShown_ = false;  // false: the image is only background, and the hint shows
     bool drawingDue_ = true;
     bool painting_ = false;
     bool captured_ = false;
