@@ -130,7 +130,8 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
     EXPECT_EQ(popups[2]->text(), "&?");
     EXPECT_EQ(MenuTexts(popups[0]->menu()),
               QStringList({"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S",
-                           "Speichern &unter...", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
+                           "Speichern &unter...", "-", "B&ild speichern unter…\tStrg+Umschalt+S",
+                           "&Ansicht öffnen…", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts(popups[1]->menu()), QStringList({"&Symbolleiste", "S&tatusleiste"}));
     EXPECT_EQ(MenuTexts(popups[2]->menu()),
