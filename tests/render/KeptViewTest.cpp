@@ -85,6 +85,13 @@ TEST(KeptView, WrittenViewsReadBackAndDamagedOnesAreRefused) {
             if (t.keyword == key) t.text = text;
         EXPECT_FALSE(ParseViewTexts(texts).record) << key;
     }
+    // Texts of full precision, thousands of digits long, pass unchanged.
+    ViewRecord precise = view;
+    precise.region[1] = "0." + std::string(3000, '3');
+    const ViewReading preciseRead = Read(WrittenPng(precise));
+    ASSERT_EQ(preciseRead.outcome, ViewOutcome::Read);
+    EXPECT_EQ(preciseRead.record.region[1], precise.region[1]);
+
     std::vector<PngText> twice = ViewTexts(view);
     twice.push_back(twice.back());
     EXPECT_NE(ParseViewTexts(twice).problem.find("mehrfach"), std::string::npos);
