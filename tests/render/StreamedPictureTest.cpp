@@ -1,6 +1,7 @@
 // Pictures computed and written a band at a time are the pictures a whole paint leaves.
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <tbb/global_control.h>
 #include <tbb/task_arena.h>
 #include <unistd.h>
 
@@ -146,13 +147,15 @@ bool ResetPeak() {
     return refs.good() && PeakResident() > 0;
 }
 
-TEST(PictureBudget, TheWritersEstimateIsWithinTenfoldOfWhatItHolds) {
+TEST(PictureBudget, TheWritersEstimateIsWithinFourfoldOfWhatItHolds) {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "a sanitizer's shadow memory swamps the writer's";
 #endif
     // Eight threads, bands of 87 rows of 1000 pixels, up to 2 * 8 + 1 of them in flight. The first
-    // write waits until all of them are filled, as when the disk is slow.
+    // picture bytes wait until all of them are filled, as on a slow disk.
     constexpr int kInFlight = 17;
+    // However many cores the machine has: its threads take turns.
+    tbb::global_control threads(tbb::global_control::max_allowed_parallelism, 8);
     tbb::task_arena arena(8);
     const PixelImage picture(1000, 3000, PixelFromRgb(200, 100, 50));
     PngBands bands = WholeImageBands(picture);
@@ -166,10 +169,10 @@ TEST(PictureBudget, TheWritersEstimateIsWithinTenfoldOfWhatItHolds) {
         ++filled;
         filledMore.notify_all();
     };
-    bool waited = false;
+    int offers = 0;  // the signature, then the header chunk in three pieces, come first
     const ByteSink slowDisk = [&](const std::uint8_t*, std::size_t) {
         std::unique_lock lock(mutex);
-        if (!std::exchange(waited, true))
+        if (++offers == 5)
             filledMore.wait_for(lock, std::chrono::seconds(20),
                                 [&] { return filled >= kInFlight; });
         return true;
@@ -185,7 +188,7 @@ TEST(PictureBudget, TheWritersEstimateIsWithinTenfoldOfWhatItHolds) {
     EXPECT_EQ(filled, (picture.Height() + 86) / 87);
     if (held == 0) GTEST_SKIP() << "the peak memory cannot be reset here";
     EXPECT_LE(held, estimate);
-    EXPECT_GE(held * 10, estimate);
+    EXPECT_GE(held * 4, estimate);
 }
 
 TEST(PictureBudget, ManyCoresAddMemoryPerCoreNotPerCoreSquared) {
