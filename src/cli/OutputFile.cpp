@@ -115,6 +115,8 @@ std::string OutputFile::Open(const std::string& path, const std::function<void()
         return {};
     }
     if (exists && access(target_.c_str(), W_OK) != 0) return Fail(errno);
+    // Root may write anything; a file no one may write is still not replaced.
+    if (exists && (info.st_mode & 0222) == 0) return Fail(EACCES);
     mode_ = exists ? unsigned(info.st_mode & 07777) : NewFileMode();
     fs::path folder = fs::path(target_).parent_path();
     if (folder.empty()) folder = ".";
