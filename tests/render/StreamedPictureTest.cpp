@@ -207,14 +207,11 @@ TEST(PictureBudget, RefusalsTellNeedAndFreeApart) {
     EXPECT_EQ(CheckPictureSpace(1920, 1080, 1 << 20), "");
     // 1000x2000: 2000 rows of 3001 bytes, 6002000 raw, packed at best to 6002000/1032 = 5815.
     EXPECT_EQ(CheckPictureSpace(1000, 2000, 5815), "");
-    const std::pair<std::uint64_t, const char*> cases[] = {
-        {5814, "braucht mindestens 5815 Bytes, auf dem Datenträger sind nur 5814 Bytes frei"},
-        {4096, "braucht mindestens 5815 Bytes, auf dem Datenträger sind nur 4096 Bytes frei"},
-        {0, "braucht mindestens 5815 Bytes, auf dem Datenträger sind nur 0 Bytes frei"},
-    };
-    for (const auto& [free, text] : cases)
-        EXPECT_NE(CheckPictureSpace(1000, 2000, free).find(text), std::string::npos)
-            << CheckPictureSpace(1000, 2000, free);
+    for (const std::uint64_t free : {5814, 4096, 0})
+        EXPECT_NE(CheckPictureSpace(1000, 2000, free)
+                      .find("braucht mindestens 5815 Bytes, auf dem Datenträger sind nur " +
+                            std::to_string(free) + " Bytes frei"),
+                  std::string::npos);
     // 20000x20000: 1200020000 raw, at best 1162810 bytes = 1135.6 KB, rounded up; 1 MB free.
     EXPECT_NE(CheckPictureSpace(20000, 20000, 1 << 20)
                   .find("mindestens 1136 KB, auf dem "
