@@ -181,13 +181,13 @@ protected:
         Command(ID_DRAW);
     }
 
-    // A tree of millions of segments, drawn off the window's thread across the next actions
+    // A tree of up to five million segments, drawn off the window's thread across the next actions
     // until a command restarts it, Escape stops it or the soak's end closes the window. The
     // branch count goes back at once, so the trees that follow (and printed pages) stay small.
     void DrawBigTree() {
         lastAction = "big tree";
         const int branches = view->Branches;
-        view->Branches = 20 + Pick(40);
+        view->Branches = 20 + Pick(20);
         Command(ID_TREE_MODE);
         view->repaint();
         view->Branches = branches;
