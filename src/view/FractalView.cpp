@@ -53,10 +53,14 @@ bool CFractalView::UpdateCommand(CCmdUI& ui) {
     return UpdateFromTable(*this, kCommands, ui);
 }
 
-void CFractalView::OnDraw(CDC* dc) {
+void CFractalView::RecordDevice(CDC* dc) {
     PictureWidth = dc->GetDeviceCaps(HORZRES);
     PictureHeight = dc->GetDeviceCaps(VERTRES);
     document_->SetPictureSize(PictureWidth, PictureHeight);
+}
+
+void CFractalView::OnDraw(CDC* dc) {
+    RecordDevice(dc);
     if (ViewMode == Drawing::EscapeTime) DrawEscapeTime(dc);
     if (ViewMode == Drawing::Tree) DrawTree(dc, Segments, RootX, RootY);
 }

@@ -19,6 +19,7 @@ namespace morvale {
 
 class PrintSupport;
 class BackgroundDrawing;
+class TreeScreenDrawing;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
@@ -45,7 +46,7 @@ public:
     bool IsDrawingDue() const { return drawingDue_; }
     bool IsPainting() const { return painting_; }
     // An escape-time drawing is being computed.
-    bool IsDrawing() const { return drawing_ != nullptr; }
+    bool IsDrawing() const { return drawing_ != nullptr || TreeRunning(); }
     // Stops the running drawing (the Escape key): its finished rows stay.
     void CancelDrawing();
     // The colour the background is erased to before each drawing.
@@ -91,6 +92,10 @@ private:
     void ShowStatus(const QString& text);
     void UpdatePhysical(const CRect& rect);
     CRect DragFrameBounds() const;
+    // The tree, drawn by its own helper off the window's thread.
+    void StartTree();
+    bool TreeRunning() const;
+    void StopTree(bool keep);
 
     QImage image_;
     QImage pending_;  // the running drawing computes into it
@@ -108,6 +113,7 @@ private:
     bool printingPage_ = false;
     bool pageCancelled_ = false;
     int drawings_ = 0;
+    std::unique_ptr<TreeScreenDrawing> trees_;
 };
 
 }  // namespace morvale
