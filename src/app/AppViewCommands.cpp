@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <cerrno>
+#include <filesystem>
 
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
@@ -48,6 +49,10 @@ QString WriteFailure(const QString& path, const QSaveFile& file, int error) {
 
 bool LooksLikePng(const QString& path) {
     if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return true;
+    // Only a regular file is looked into: a FIFO would block.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
+        return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.read(kPngSignature.size()) == kPngSignature;
 }

@@ -1,4 +1,6 @@
 // Pictures saved with their views from the window, opened again, and refused when foreign.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -106,6 +108,7 @@ TEST_F(KeptViewWindowTest, ForeignOrBrokenPicturesAreReportedAndChangeNothing) {
     Command(ID_DRAW);
     PaintView();
 
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath("rohr.png")).constData(), 0600), 0);
     const auto texts = doc->JuliaTexts;
     const int drawings = view->DrawingCount();
     const std::pair<QString, const char*> cases[] = {
@@ -114,6 +117,7 @@ TEST_F(KeptViewWindowTest, ForeignOrBrokenPicturesAreReportedAndChangeNothing) {
         {write("text.png", "kein Bild"), "kein PNG-Bild"},
         {folder.filePath("baum.png"), "Zweigbaum"},
         {folder.filePath("fehlt.png"), "existiert nicht"},
+        {folder.filePath("rohr.png"), "keine gewöhnliche Datei"},  // would block
     };
     for (const auto& [path, words] : cases) {
         const QString message = MessageOf([&] { EXPECT_FALSE(app()->OpenViewFile(path)); });

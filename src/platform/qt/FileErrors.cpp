@@ -23,6 +23,7 @@ constexpr std::array kReasons = {
     Reason{ENAMETOOLONG, "Der Dateiname ist zu lang."},
     Reason{EIO, "Ein-/Ausgabefehler."},
     Reason{EDQUOT, "Das Speicherkontingent ist erschöpft."},
+    Reason{ENODEV, "Der Name bezeichnet keine gewöhnliche Datei."},
 };
 
 }  // namespace

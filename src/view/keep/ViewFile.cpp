@@ -19,6 +19,7 @@ constexpr Reason kReasons[] = {
     {EACCES, "Zugriff verweigert"},
     {EISDIR, "der Name bezeichnet einen Ordner"},
     {EIO, "Ein-/Ausgabefehler"},
+    {ENODEV, "der Name bezeichnet keine gewöhnliche Datei"},
 };
 
 std::string Describe(const std::error_code& error) {
@@ -63,7 +64,11 @@ ViewReading ReadView(std::istream& in) {
 
 ViewReading ReadViewFile(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return Unreadable(EISDIR);
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) return Unreadable(EISDIR);
+    // A FIFO or a device would keep the window waiting; a view is always a file of its own.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return Unreadable(ENODEV);
     std::ifstream in(path, std::ios::binary);
     if (!in) return Unreadable(errno ? errno : EIO);
     return ReadView(in);
