@@ -91,6 +91,7 @@ private:
                        const QString& imageFile);
     bool CreateStatusBar();
     void CreateDepthBox();
+    void CreatePictureMenu();
     void PlaceDepthBox();
     void DockToolBars();
 

@@ -121,6 +121,7 @@ void HeadlessWindow::Paint() {
         doc_.SetPictureSize(view_.PictureWidth, view_.PictureHeight);
         if (view_.ViewMode == Drawing::EscapeTime) DrawEscapeTimeReference(view_, &dc);
     }
+    if (view_.ViewMode == Drawing::EscapeTime) view_.RecordView(doc_.CurrentView());
     lastPaintSeconds_ =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

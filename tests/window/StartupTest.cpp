@@ -132,7 +132,9 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
               QStringList({"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S",
                            "Speichern &unter...", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
-    EXPECT_EQ(MenuTexts(popups[1]->menu()), QStringList({"&Symbolleiste", "S&tatusleiste"}));
+    EXPECT_EQ(MenuTexts(popups[1]->menu()),
+              QStringList({"&Symbolleiste", "S&tatusleiste", "-", "&Zurück\tAlt+Links",
+                           "&Vor\tAlt+Rechts"}));
     EXPECT_EQ(MenuTexts(popups[2]->menu()), QStringList({"Inf&o über Morvale..."}));
     EXPECT_EQ(Action(ID_APP_EXIT)->statusTip(),
               "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.");

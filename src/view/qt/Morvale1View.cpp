@@ -10,6 +10,7 @@
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/ImageSurface.h"
@@ -17,6 +18,7 @@
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/PageProgress.h"
+#include "view/qt/ViewNavigation.h"
 
 namespace morvale {
 namespace {
@@ -52,7 +54,10 @@ private:
 }  // namespace
 
 CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
-    : QWidget(parent), CFractalView(document), cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
+    : QWidget(parent),
+      CFractalView(document),
+      navigation_(std::make_unique<ViewNavigation>(*this)),
+      cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,6 +71,10 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
 
 CMorvale1View::~CMorvale1View() {
     drawing_.reset();
+}
+
+void CMorvale1View::SetPictureMenu(QMenu* menu) {
+    navigation_->SetPictureMenu(menu);
 }
 
 bool CMorvale1View::ExecuteCommand(UINT id) {
@@ -151,6 +160,7 @@ void CMorvale1View::StartDrawing() {
     drawingClock_.start();
     progressTimer_.start();
     cancelKey_->setEnabled(true);
+    if (std::exchange(previewShown_, false)) return;
     if (drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
@@ -229,10 +239,11 @@ void CMorvale1View::paintEvent(QPaintEvent* event) {
     QScopedValueRollback guard(painting_, true);
     EnsureImage();
     if (drawingDue_) DrawIntoImage();
+    QPainter painter(this);
+    if (navigation_->PaintPanned(painter)) return;
     // The drag frame inverts the picture only while it is painted: never part of the image.
     CDC overlay(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     if (Dragging) DrawDragFrame(&overlay);
-    QPainter painter(this);
     const qreal ratio = devicePixelRatio();
     const QRect area = event->rect();
     painter.drawImage(
@@ -262,15 +273,18 @@ void CMorvale1View::EraseDragFrame(CDC*) {
 }
 
 void CMorvale1View::mousePressEvent(QMouseEvent* event) {
+    if (navigation_->Press(event)) return;
     if (event->button() == Qt::LeftButton)
         OnLButtonDown(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
+    navigation_->Move(event);
     OnMouseMove(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
+    if (navigation_->Release(event)) return;
     if (event->button() != Qt::LeftButton) return;
     const bool framed = Dragging && drawing_;
     OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
@@ -280,6 +294,18 @@ void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
 
 // The window class asks for double-clicks, which then arrive instead of a second press.
 void CMorvale1View::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void CMorvale1View::wheelEvent(QWheelEvent* event) {
+    navigation_->Wheel(event);
+}
+
+void CMorvale1View::keyPressEvent(QKeyEvent* event) {
+    if (!navigation_->Key(event)) QWidget::keyPressEvent(event);
+}
+
+void CMorvale1View::contextMenuEvent(QContextMenuEvent* event) {
+    if (!navigation_->ContextMenu(event)) event->ignore();
+}
 
 bool CMorvale1View::DrawPage(CDC& dc) {
     QScopedValueRollback printing(printingPage_, true);

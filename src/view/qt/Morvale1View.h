@@ -11,12 +11,14 @@
 
 #include "view/FractalView.h"
 
+class QMenu;
 class QShortcut;
 
 namespace morvale {
 
 class PrintSupport;
 class BackgroundDrawing;
+class ViewNavigation;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
@@ -26,6 +28,8 @@ public:
     bool ExecuteCommand(UINT id) override;
     bool UpdateCommand(CCmdUI& ui) override;
     void SetPrintSupport(PrintSupport* printing) { printing_ = printing; }
+    // The context menu of a Mandelbrot picture.
+    void SetPictureMenu(QMenu* menu);
 
     // Print commands: with the print dialog, straight to the printer, and the page preview.
     void OnFilePrint();
@@ -72,8 +76,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Zooms and pans show a preview in the image and start their drawing.
+    friend class ViewNavigation;
+
     void EnsureImage();
     void DrawIntoImage();
     void StartDrawing();
@@ -91,6 +101,9 @@ private:
     QImage image_;
     QImage pending_;  // the running drawing computes into it
     std::unique_ptr<BackgroundDrawing> drawing_;
+    std::unique_ptr<ViewNavigation> navigation_;
+    // The image shows what the next drawing will draw: start it without waiting for it in place.
+    bool previewShown_ = false;
     QElapsedTimer drawingClock_;
     QTimer progressTimer_;
     QShortcut* cancelKey_;
