@@ -133,13 +133,13 @@ std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
                                       ImageSurface(image_), DeviceSize());
 }
 
-void CMorvale1View::DrawIntoImage() {
+void CMorvale1View::DrawIntoImage(bool waitInPlace) {
     drawingDue_ = false;
     StopDrawing(false);
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
-        StartDrawing();
+        StartDrawing(waitInPlace);
         return;
     }
     image_.fill(BackgroundColour());
@@ -149,7 +149,7 @@ void CMorvale1View::DrawIntoImage() {
     ++drawings_;
 }
 
-void CMorvale1View::StartDrawing() {
+void CMorvale1View::StartDrawing(bool waitInPlace) {
     frameOverDrawing_ = false;
     pending_ = QImage(image_.size(), QImage::Format_RGB32);
     pending_.fill(BackgroundColour());
@@ -160,8 +160,7 @@ void CMorvale1View::StartDrawing() {
     drawingClock_.start();
     progressTimer_.start();
     cancelKey_->setEnabled(true);
-    if (std::exchange(previewShown_, false)) return;
-    if (drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
+    if (waitInPlace && drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
 void CMorvale1View::DrawingEnded() {
@@ -238,14 +237,20 @@ void CMorvale1View::ShowStatus(const QString& text) {
 void CMorvale1View::paintEvent(QPaintEvent* event) {
     QScopedValueRollback guard(painting_, true);
     EnsureImage();
-    if (drawingDue_) DrawIntoImage();
+    // A preview goes to the screen before its drawing starts taking the cores.
+    const bool previewFirst = std::exchange(previewShown_, false);
+    if (drawingDue_ && !previewFirst) DrawIntoImage();
+    PaintImage(event->rect());
+    if (drawingDue_ && previewFirst) DrawIntoImage(false);
+}
+
+void CMorvale1View::PaintImage(const QRect& area) {
     QPainter painter(this);
     if (navigation_->PaintPanned(painter)) return;
     // The drag frame inverts the picture only while it is painted: never part of the image.
     CDC overlay(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     if (Dragging) DrawDragFrame(&overlay);
     const qreal ratio = devicePixelRatio();
-    const QRect area = event->rect();
     painter.drawImage(
         area, image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));

@@ -85,8 +85,10 @@ private:
     friend class ViewNavigation;
 
     void EnsureImage();
-    void DrawIntoImage();
-    void StartDrawing();
+    // waitInPlace: a drawing that ends soon shows with this paint, not the one after.
+    void DrawIntoImage(bool waitInPlace = true);
+    void PaintImage(const QRect& area);
+    void StartDrawing(bool waitInPlace);
     void DrawingEnded();
     void ShowProgress();
     void ShowFinishedRows();
@@ -102,7 +104,7 @@ private:
     QImage pending_;  // the running drawing computes into it
     std::unique_ptr<BackgroundDrawing> drawing_;
     std::unique_ptr<ViewNavigation> navigation_;
-    // The image shows what the next drawing will draw: start it without waiting for it in place.
+    // The image shows what the next drawing will draw: paint it first, then start the drawing.
     bool previewShown_ = false;
     QElapsedTimer drawingClock_;
     QTimer progressTimer_;
