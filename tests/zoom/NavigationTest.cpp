@@ -1,42 +1,28 @@
-// Wheel, pan, back and forward and Julia at a point through the real window: every picture is the
+// Wheel, pan, back and forward through the real window: every picture is the
 // plain loop over the region the document holds for it.
 #include <gtest/gtest.h>
 
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "WindowFixture.h"
-#include "doc/PresetDialogs.h"
 #include "presets/PresetTables.h"
 #include "view/readout/PointerReadout.h"
 
 namespace morvale {
 namespace {
 
-class FirstMandelbrotDialogs : public IPresetDialogs {
-public:
-    PresetDialogOutcome RunJuliaDialog(const std::vector<std::string>&) override { return {}; }
-    PresetDialogOutcome RunMandelDialog(const std::vector<std::string>&) override {
-        return {IDOK, true, {MandelPresets[0].begin(), MandelPresets[0].end()}};
-    }
-};
-
 class NavigationTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        app()->SetPresetDialogsFactory(
-            [](QWidget*) { return std::make_unique<FirstMandelbrotDialogs>(); });
         WindowTest::SetUp();
         Command(ID_MANDELBROT);
-        Command(ID_DATABASE);
+        // Mandelbrot preset 0, as the database dialog hands it over.
+        std::copy_n(MandelPresets[0].begin(), doc->MandelTexts.size(), doc->MandelTexts.begin());
+        doc->PresetChosen = 1;
         Command(ID_DRAW);
         PaintView();
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        app()->SetPresetDialogsFactory(nullptr);
     }
 
     void Wheel(QPoint at, int delta) {
@@ -151,21 +137,6 @@ TEST_F(NavigationTest, MiddleDragAndArrowsPanByWholePixels) {
     QTest::keyClick(view, Qt::Key_Right);
     Settle();
     EXPECT_DOUBLE_EQ(doc->MandelPMin, left + (view->ClientSize().width() / 8) * doc->MandelStepX);
-    ExpectPlainPicture();
-}
-
-TEST_F(NavigationTest, JuliaAtAPointTakesTheReadoutsConstant) {
-    const QPoint at(211, 67);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
-    QApplication::sendEvent(view, &menu);
-    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-    const PlanePoint c = PlaneAt(at);
-    Command(ID_JULIA_AT_POINT);
-    Settle();
-    EXPECT_EQ(doc->FractalKind, Fractal::Julia);
-    EXPECT_EQ(doc->JuliaP, c.x);
-    EXPECT_EQ(doc->JuliaQ, c.y);
-    EXPECT_EQ(doc->GetJuliaRegion().box, (PlaneBox{-2, 2, -2, 2}));
     ExpectPlainPicture();
 }
 
