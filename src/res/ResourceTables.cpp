@@ -17,6 +17,8 @@ constexpr CommandString kStrings[] = {
     {ID_FILE_PRINT, "Druckt das aktive Dokument.", "Drucken"},
     {ID_FILE_PRINT_PREVIEW, "Zeigt ganze Seiten an.", "Seitenansicht"},
     {ID_APP_ABOUT, "Zeigt Programminformationen und die Versionsnummer an.", "Info"},
+    {ID_HELP_GUIDE, "Zeigt eine kurze Anleitung: vom ersten Bild bis zum Zweigbaum.",
+     "Kurzanleitung"},
     {ID_APP_EXIT, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.",
      "Beenden"},
     {57616, "Öffnet dieses Dokument.", ""},
@@ -101,6 +103,7 @@ constexpr MenuItem kPictureMenu[] = {
     {"&Julia-Menge zu diesem Punkt", ID_JULIA_AT_POINT},
 };
 constexpr MenuItem kHelpMenu[] = {
+    {"&Kurzanleitung\tF1", ID_HELP_GUIDE},
     {"Inf&o über Morvale...", ID_APP_ABOUT},
 };
 constexpr MenuPopup kMenu[] = {
@@ -110,12 +113,12 @@ constexpr MenuPopup kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+N", ID_FILE_NEW},        {"Ctrl+O", ID_FILE_OPEN},   {"Ctrl+S", ID_FILE_SAVE},
-    {"Ctrl+P", ID_FILE_PRINT},      {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO},
-    {"Ctrl+X", ID_EDIT_CUT},        {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},
-    {"Ctrl+Ins", ID_EDIT_COPY},     {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},
-    {"F6", ID_NEXT_PANE},           {"Shift+F6", ID_PREV_PANE}, {"Alt+Left", ID_VIEW_BACK},
-    {"Alt+Right", ID_VIEW_FORWARD},
+    {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},       {"Ctrl+S", ID_FILE_SAVE},
+    {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},       {"Alt+Backspace", ID_EDIT_UNDO},
+    {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT},     {"Ctrl+C", ID_EDIT_COPY},
+    {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},      {"Shift+Ins", ID_EDIT_PASTE},
+    {"F1", ID_HELP_GUIDE},      {"F6", ID_NEXT_PANE},           {"Shift+F6", ID_PREV_PANE},
+    {"Alt+Left", ID_VIEW_BACK}, {"Alt+Right", ID_VIEW_FORWARD},
 };
 
 constexpr UINT kMainToolbar[] = {

@@ -1,5 +1,6 @@
 // Zoom selection with the left button: the inverting drag frame, the red frame and the zoom
 // request handed to the document.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -16,6 +17,17 @@ constexpr int kClickSlop = 2;  // pixels a click may move in each axis
 bool IsClick(CPoint press, CPoint release) {
     return std::llabs(0LL + release.x - press.x) <= kClickSlop &&
            std::llabs(0LL + release.y - press.y) <= kClickSlop;
+}
+
+// An outline `width` device pixels thick, growing inwards; the rings never share a pixel, so an
+// inverting outline drawn twice still cancels out.
+void ThickRectangle(CDC* dc, CRect r, int width) {
+    r = {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+         std::max(r.top, r.bottom)};
+    for (int ring = 0; ring < width && r.left < r.right && r.top < r.bottom; ++ring) {
+        dc->Rectangle(r.left, r.top, r.right, r.bottom);
+        r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    }
 }
 
 }  // namespace
@@ -68,7 +80,7 @@ void CFractalView::EraseDragFrame(CDC* dc) {
 void CFractalView::DrawDragFrame(CDC* dc) {
     const RasterOperation previousMode = dc->SetROP2(R2_NOT);
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
-    dc->Rectangle(DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y);
+    ThickRectangle(dc, {DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y}, FrameWidth());
     dc->SelectObject(oldBrush);
     dc->SetROP2(previousMode);
 }
@@ -77,7 +89,7 @@ void CFractalView::DrawZoomFrame(CDC* dc) {
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
     CPen redPen(PS_SOLID, 1, kZoomFrameColour);
     CPen* oldPen = dc->SelectObject(&redPen);
-    dc->Rectangle(ZoomFrame.left, ZoomFrame.top, ZoomFrame.right, ZoomFrame.bottom);
+    ThickRectangle(dc, ZoomFrame, FrameWidth());
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
 }
