@@ -92,6 +92,8 @@ void HeadlessWindow::PressDraw() {
 
 void HeadlessWindow::Drag(CPoint from, CPoint to) {
     ReplayDrag(view_, from, to);
+    // A stated rectangle is a zoom however small; only the mouse's click makes none.
+    doc_.SetZoom(from.x, from.y, to.x, to.y, 1);
     PressDraw();
 }
 
