@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -9,6 +10,7 @@
 #include "doc/ColourSeries.h"
 #include "doc/PresetDialogs.h"
 #include "platform/TextConversion.h"
+#include "presets/PresetTables.h"
 
 namespace morvale {
 namespace {
@@ -37,6 +39,19 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
     std::array<double, N> values{};
     for (std::size_t i = 0; i < N; ++i) values[i] = Atof(texts[i]);
     return values;
+}
+
+// The nearest int, saturated: a corner between pixels as the drag's fields hold one.
+int RoundToInt(double value) {
+    if (std::isnan(value)) return 0;
+    return TruncateToInt(std::round(value));
+}
+
+// The shortest text that converts back to the same double.
+std::string RoundTripText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return {buffer, result.ptr};
 }
 
 void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
@@ -130,6 +145,15 @@ void CMorvale1Doc::TakeDialogOutcome(const PresetDialogOutcome& outcome) {
     PresetChosen = outcome.chosen ? 1 : 0;
 }
 
+void CMorvale1Doc::ChooseJuliaAt(double p, double q) {
+    OnJulia();
+    std::vector<std::string> texts(JuliaPresets[0].begin(), JuliaPresets[0].end());
+    texts[4] = RoundTripText(p);
+    texts[5] = RoundTripText(q);
+    TakeDialogOutcome({IDOK, true, texts});
+    ShowDatabasePanes();
+}
+
 void CMorvale1Doc::ShowDatabasePanes() {
     if (!frame_) return;
     std::array<std::string, 7> paneTexts;
@@ -161,7 +185,24 @@ void CMorvale1Doc::SetDepth(int depth, int fromBox) {
 void CMorvale1Doc::SetZoom(int startX, int startY, int endX, int endY, int flag) {
     ZoomStart = {startX, startY};
     ZoomEnd = {endX, endY};
+    ZoomCorners = {double(startX), double(startY), double(endX), double(endY)};
     ZoomPending = flag;
+}
+
+void CMorvale1Doc::SetZoom(const ZoomRect& corners, int flag) {
+    ZoomStart = {RoundToInt(corners.x0), RoundToInt(corners.y0)};
+    ZoomEnd = {RoundToInt(corners.x1), RoundToInt(corners.y1)};
+    ZoomCorners = corners;
+    ZoomPending = flag;
+}
+
+void CMorvale1Doc::ShowView(const PlaneView& view) {
+    if (view.julia)
+        OnJulia();
+    else
+        OnMandelbrot();
+    PendingView = view;
+    ViewPending = 1;
 }
 
 void CMorvale1Doc::SetPictureSize(int width, int height) {
@@ -185,11 +226,12 @@ void CMorvale1Doc::FinishDrawing(CDC* dc) {
     DepthFromBox = 0;
     PresetChosen = 0;
     ZoomPending = 0;
+    ViewPending = 0;
 }
 
 CMorvale1Doc::Requests CMorvale1Doc::TakeRequests() {
-    const Requests taken{ZoomPending, PresetChosen, DepthFromBox};
-    ZoomPending = PresetChosen = DepthFromBox = 0;
+    const Requests taken{ZoomPending, PresetChosen, DepthFromBox, ViewPending};
+    ZoomPending = PresetChosen = DepthFromBox = ViewPending = 0;
     return taken;
 }
 
@@ -197,6 +239,7 @@ void CMorvale1Doc::GiveBackRequests(const Requests& taken) {
     if (ZoomPending == 0) ZoomPending = taken.zoom;
     if (PresetChosen == 0) PresetChosen = taken.preset;
     if (DepthFromBox == 0) DepthFromBox = taken.depthFromBox;
+    if (ViewPending == 0) ViewPending = taken.view;
 }
 
 void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
@@ -212,6 +255,11 @@ void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
 
 void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     BuildPalette(dc);
+    if (ViewPending == 1) {
+        ApplyView();
+        ComputeSteps();
+        return;
+    }
     if (FractalKind == Fractal::Julia && ZoomPending == 0) {
         SetJuliaRegion(JuliaRegion::FromValues(Converted(JuliaTexts)));
     } else if (FractalKind == Fractal::Mandelbrot && ZoomPending == 0) {
@@ -235,10 +283,19 @@ void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
     CopyBox(region.box, MandelPMin, MandelPMax, MandelQMin, MandelQMax);
 }
 
+void CMorvale1Doc::ApplyView() {
+    const PlaneView& view = PendingView;
+    if (view.julia)
+        SetJuliaRegion({view.box, view.p, view.q, double(view.limit)});
+    else
+        SetMandelRegion({view.box, double(view.limit)});
+    IterationLimit = view.limit;
+}
+
 void CMorvale1Doc::ApplyZoom() {
     // Corners in client pixels; rows gain the hidden sample rows above the client area.
-    const double sx = ZoomStart.x, ex = ZoomEnd.x;
-    const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
+    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
+    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
     // All four bounds from the old minima, at the steps of the picture on the screen.
     auto zoom = [&](const PlaneBox& old, double stepX, double stepY) {
         return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
@@ -274,6 +331,14 @@ void CMorvale1Doc::ChooseIterationLimit() {
 std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
     if (FractalKind == Fractal::Julia) return GetJuliaRegion().box;
     if (FractalKind == Fractal::Mandelbrot) return GetMandelRegion().box;
+    return std::nullopt;
+}
+
+std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
+    if (FractalKind == Fractal::Julia)
+        return PlaneView{true, GetJuliaRegion().box, JuliaP, JuliaQ, IterationLimit};
+    if (FractalKind == Fractal::Mandelbrot)
+        return PlaneView{false, GetMandelRegion().box, 0.0, 0.0, IterationLimit};
     return std::nullopt;
 }
 

@@ -81,8 +81,8 @@ inline constexpr UINT ID_VIEW_TREEBAR = 32794;
 inline constexpr UINT IDC_DEPTHBOX = 102;
 
 // Application: pictures with their views.
-inline constexpr UINT ID_FILE_SAVE_PICTURE = 32820;
-inline constexpr UINT ID_FILE_OPEN_VIEW = 32821;
+inline constexpr UINT ID_FILE_SAVE_PICTURE = 32830;
+inline constexpr UINT ID_FILE_OPEN_VIEW = 32831;
 
 // Tree toolbar.
 inline constexpr UINT ID_TREE_MODE = 32790;
@@ -98,6 +98,11 @@ inline constexpr UINT ID_TREE_DT_LESS = 32803;
 inline constexpr UINT ID_TREE_COLOUR = 32804;
 inline constexpr UINT ID_TREE_REDUX_MORE = 32805;
 inline constexpr UINT ID_TREE_REDUX_LESS = 32806;
+
+// View: going back and forward through the pictures drawn, Julia at a point.
+inline constexpr UINT ID_VIEW_BACK = 32820;
+inline constexpr UINT ID_VIEW_FORWARD = 32821;
+inline constexpr UINT ID_JULIA_AT_POINT = 32822;
 
 // Database dialog controls.
 inline constexpr UINT IDC_JULIA_LIST = 1001;

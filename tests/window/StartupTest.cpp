@@ -133,7 +133,9 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
                            "Speichern &unter...", "-", "B&ild speichern unter…\tStrg+Umschalt+S",
                            "&Ansicht öffnen…", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
-    EXPECT_EQ(MenuTexts(popups[1]->menu()), QStringList({"&Symbolleiste", "S&tatusleiste"}));
+    EXPECT_EQ(MenuTexts(popups[1]->menu()),
+              QStringList({"&Symbolleiste", "S&tatusleiste", "-", "&Zurück\tAlt+Links",
+                           "&Vor\tAlt+Rechts"}));
     EXPECT_EQ(MenuTexts(popups[2]->menu()),
               QStringList({"&Kurzanleitung\tF1", "Inf&o über Morvale..."}));
     EXPECT_EQ(Action(ID_APP_EXIT)->statusTip(),

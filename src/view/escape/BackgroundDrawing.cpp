@@ -36,6 +36,7 @@ void BackgroundDrawing::Adopt() {
     view_.GetDocument()->AdoptGeometry(prepared_);
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
+    view_.RecordView(prepared_.CurrentView());
     const PictureSize device{prepared_.PictureWidth, prepared_.PictureHeight};
     if (const std::optional<ViewRecord> shown =
             RecordEscapeView(prepared_, series_, device, {surface_.width, surface_.height}))
