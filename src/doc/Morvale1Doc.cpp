@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -45,13 +44,6 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
 int RoundToInt(double value) {
     if (std::isnan(value)) return 0;
     return TruncateToInt(std::round(value));
-}
-
-// The shortest text that converts back to the same double.
-std::string RoundTripText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return {buffer, result.ptr};
 }
 
 void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
@@ -148,8 +140,8 @@ void CMorvale1Doc::TakeDialogOutcome(const PresetDialogOutcome& outcome) {
 void CMorvale1Doc::ChooseJuliaAt(double p, double q) {
     OnJulia();
     std::vector<std::string> texts(JuliaPresets[0].begin(), JuliaPresets[0].end());
-    texts[4] = RoundTripText(p);
-    texts[5] = RoundTripText(q);
+    texts[4] = ExactText(p);
+    texts[5] = ExactText(q);
     TakeDialogOutcome({IDOK, true, texts});
     ShowDatabasePanes();
 }

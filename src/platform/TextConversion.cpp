@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <stdlib.h>
 
+#include <charconv>
 #include <climits>
 #include <string>
 
@@ -27,6 +28,13 @@ int Atoi(std::string_view text) {
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
     return int(value);
+}
+
+std::string ExactText(double value) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+    return std::string(text, result.ptr);
 }
 
 }  // namespace morvale

@@ -2,6 +2,7 @@
 // whatever locale the process runs in.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace morvale {
@@ -13,5 +14,8 @@ double Atof(std::string_view text);
 // Leading white space, optional sign, decimal digits up to the first other character; 0 when
 // there are none. Values outside int saturate to INT_MIN or INT_MAX.
 int Atoi(std::string_view text);
+
+// 17 significant digits: Atof gives back exactly the same double.
+std::string ExactText(double value);
 
 }  // namespace morvale

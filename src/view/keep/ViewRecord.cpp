@@ -81,13 +81,6 @@ private:
 
 }  // namespace
 
-std::string ExactText(double value) {
-    char text[64];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
-    return std::string(text, result.ptr);
-}
-
 std::optional<ViewRecord> RecordEscapeView(const CMorvale1Doc& doc, int series, PictureSize device,
                                            PictureSize client) {
     if (doc.FractalKind != Fractal::Julia && doc.FractalKind != Fractal::Mandelbrot)

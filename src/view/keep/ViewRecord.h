@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/TextConversion.h"
 #include "png/PngBands.h"
 #include "view/HeadlessWindow.h"
 
@@ -39,9 +40,6 @@ struct ViewRecord {
 
 // Keywords of the chunks begin with this.
 inline constexpr const char* kViewKeywordPrefix = "morvale:";
-
-// 17 significant digits in the classic notation: the text converts back to the same double.
-std::string ExactText(double value);
 
 // The picture the document's prepared values draw; none before a kind is chosen.
 std::optional<ViewRecord> RecordEscapeView(const CMorvale1Doc& doc, int series, PictureSize device,
