@@ -114,7 +114,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         if (julia_) track = &critical_;
     };
     while (n < limit) {
-        if ((++passes & kStopCheckMask) == 0 && Stopped()) break;
+        if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
         const ReferenceOrbit& orbit = track->orbit;
         const BlaTable& table = track->table;
         const int top =
