@@ -50,11 +50,12 @@ BlaStep Merge(const BlaStep& x, const BlaStep& y, FloatExp maxOffset) {
 
 void BlaTable::Build(const ReferenceOrbit& orbit, double epsilon, FloatExp maxOffset, bool withC) {
     levels_.clear();
-    const std::int64_t steps = orbit.Size() - 1;  // each needs the entry it lands on
+    // Steps from entries 1 .. size − 2: each needs the entry it lands on.
+    const std::int64_t steps = orbit.Size() - 2;
     if (steps < 1) return;
     std::vector<BlaStep> single(std::size_t(steps), BlaStep{});
-    tbb::parallel_for(std::int64_t(0), steps, [&](std::int64_t m) {
-        BlaStep& s = single[std::size_t(m)];
+    tbb::parallel_for(std::int64_t(1), steps + 1, [&](std::int64_t m) {
+        BlaStep& s = single[std::size_t(m - 1)];
         const ComplexExp& z = orbit.Wide(m);
         s.ar = 2.0 * orbit.Re(m);
         s.ai = 2.0 * orbit.Im(m);

@@ -1,9 +1,12 @@
 // Bivariate linear approximation of runs of perturbation steps along one reference orbit: while
 // |z| < r, 2^l steps from entry m are z ← A·z + B·dc (the z² terms stay below ε of the linear
 // ones). Single steps are merged pairwise into a tree, level l holding runs of 2^l steps that
-// start at multiples of 2^l.
+// start at entries 1 + j·2^l: a rebased pixel, which takes its first step from entry 0 alone,
+// can then jump by the largest run at once.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -27,10 +30,15 @@ public:
     void Build(const ReferenceOrbit& orbit, double epsilon, FloatExp maxOffset, bool withC);
 
     int Levels() const { return int(levels_.size()); }
-    // The run of 2^level steps from entry m; null when the table has none.
+    // The highest level whose runs may start at entry m > 0.
+    int TopLevel(std::int64_t m) const {
+        return std::min(std::countr_zero(std::uint64_t(m - 1)), Levels() - 1);
+    }
+    // The run of 2^level steps from entry m (m − 1 a multiple of 2^level); null when there is
+    // none.
     const BlaStep* Find(int level, std::int64_t m) const {
         const auto& steps = levels_[std::size_t(level)];
-        const auto j = std::uint64_t(m) >> level;
+        const auto j = std::uint64_t(m - 1) >> level;
         return j < steps.size() ? &steps[j] : nullptr;
     }
 

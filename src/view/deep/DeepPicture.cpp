@@ -117,8 +117,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
         const ReferenceOrbit& orbit = track->orbit;
         const BlaTable& table = track->table;
-        const int top =
-            m > 0 ? std::min(std::countr_zero(std::uint64_t(m)), table.Levels() - 1) : 0;
+        const int top = m > 0 ? table.TopLevel(m) : 0;
         if (wide) {
             bool skipped = false;
             if (top >= 1) {
