@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -9,6 +10,7 @@
 #include "doc/ColourSeries.h"
 #include "doc/PresetDialogs.h"
 #include "platform/TextConversion.h"
+#include "view/deep/DeepScene.h"
 
 namespace morvale {
 namespace {
@@ -44,6 +46,20 @@ void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, doub
     xMax = box.xMax;
     yMin = box.yMin;
     yMax = box.yMax;
+}
+
+std::array<std::string, 6> DeepTexts(const std::array<std::string, 7>& julia) {
+    return {julia[0], julia[1], julia[2], julia[3], julia[4], julia[5]};
+}
+
+std::array<std::string, 6> DeepTexts(const std::array<std::string, 5>& mandel) {
+    return {mandel[0], mandel[1], mandel[2], mandel[3], "0", "0"};
+}
+
+// Enough bits for the bounds a drag on the old picture selects, to the last new pixel.
+long ZoomBits(const DeepRegion& old, int width, int height) {
+    return old.WorkingBits(width, height) +
+           2 * long(std::bit_width(unsigned(std::max({width, height, 1})))) + 64;
 }
 
 struct PaneLayout {
@@ -192,6 +208,12 @@ void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
     JuliaStepY = prepared.JuliaStepY;
     MandelStepX = prepared.MandelStepX;
     MandelStepY = prepared.MandelStepY;
+    JuliaDeep = prepared.JuliaDeep;
+    MandelDeep = prepared.MandelDeep;
+    JuliaIsDeep = prepared.JuliaIsDeep;
+    MandelIsDeep = prepared.MandelIsDeep;
+    stepsWidth_ = prepared.stepsWidth_;
+    stepsHeight_ = prepared.stepsHeight_;
     IterationLimit = prepared.IterationLimit;
     SetPictureSize(prepared.PictureWidth, prepared.PictureHeight);
 }
@@ -200,8 +222,10 @@ void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     BuildPalette(dc);
     if (FractalKind == Fractal::Julia && ZoomPending == 0) {
         SetJuliaRegion(JuliaRegion::FromValues(Converted(JuliaTexts)));
+        JuliaDeep = DeepRegion::FromTexts(true, DeepTexts(JuliaTexts));
     } else if (FractalKind == Fractal::Mandelbrot && ZoomPending == 0) {
         SetMandelRegion(MandelRegion::FromValues(Converted(MandelTexts)));
+        MandelDeep = DeepRegion::FromTexts(false, DeepTexts(MandelTexts));
     } else if (ZoomPending == 1) {
         ApplyZoom();
     }
@@ -230,6 +254,15 @@ void CMorvale1Doc::ApplyZoom() {
         return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
                         ey * stepY + old.yMin};
     };
+    const JuliaRegion oldJulia = GetJuliaRegion();
+    JuliaDeep = ZoomedDeep(JuliaDeep, JuliaIsDeep,
+                           {oldJulia.box.xMin, oldJulia.box.xMax, oldJulia.box.yMin,
+                            oldJulia.box.yMax, oldJulia.p, oldJulia.q},
+                           JuliaStepX, JuliaStepY);
+    const PlaneBox oldMandel = GetMandelRegion().box;
+    MandelDeep = ZoomedDeep(MandelDeep, MandelIsDeep,
+                            {oldMandel.xMin, oldMandel.xMax, oldMandel.yMin, oldMandel.yMax, 0, 0},
+                            MandelStepX, MandelStepY);
     JuliaRegion julia = GetJuliaRegion();
     julia.box = zoom(julia.box, JuliaStepX, JuliaStepY);
     julia.depth = IterationLimit;
@@ -240,11 +273,32 @@ void CMorvale1Doc::ApplyZoom() {
     SetMandelRegion(mandel);
 }
 
+DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep, bool isDeep,
+                                    const std::array<double, 6>& values, double stepX,
+                                    double stepY) const {
+    const double sx = ZoomStart.x, ex = ZoomEnd.x;
+    const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
+    if (isDeep) {
+        const long bits = ZoomBits(deep, stepsWidth_, stepsHeight_);
+        return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
+                           deep.StepY(stepsHeight_, bits), bits);
+    }
+    // From the double path: the picture on the screen was drawn from the doubles and their steps,
+    // so the zoom starts from their exact values.
+    const DeepRegion exact = DeepRegion::FromDoubles(deep.Julia(), values);
+    const long bits = ZoomBits(exact, stepsWidth_, stepsHeight_);
+    return exact.Zoomed(sx, ex, sy, ey, BigFloat(stepX, 64), BigFloat(stepY, 64), bits);
+}
+
 void CMorvale1Doc::ComputeSteps() {
     JuliaStepX = Step(JuliaXMin, JuliaXMax, PictureWidth);
     JuliaStepY = Step(JuliaYMin, JuliaYMax, PictureHeight);
     MandelStepX = Step(MandelPMin, MandelPMax, PictureWidth);
     MandelStepY = Step(MandelQMin, MandelQMax, PictureHeight);
+    stepsWidth_ = PictureWidth;
+    stepsHeight_ = PictureHeight;
+    JuliaIsDeep = DeepZoom && JuliaDeep.NeedsDeep(PictureWidth, PictureHeight);
+    MandelIsDeep = DeepZoom && MandelDeep.NeedsDeep(PictureWidth, PictureHeight);
 }
 
 void CMorvale1Doc::ChooseIterationLimit() {
@@ -277,6 +331,11 @@ std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) cons
     scene.limit = IterationLimit;
     scene.columns = std::clamp(PictureWidth, 0, visible.width);
     scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
+    if (julia ? JuliaIsDeep : MandelIsDeep)
+        scene.deep = std::make_shared<DeepScene>(
+            julia ? JuliaDeep : MandelDeep,
+            DeepFrame{PictureWidth, PictureHeight, scene.columns, scene.firstSampleRow, scene.rows,
+                      IterationLimit});
     return scene;
 }
 

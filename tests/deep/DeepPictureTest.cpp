@@ -7,7 +7,8 @@
 
 #include "DeepChecker.h"
 #include "view/deep/DeepPicture.h"
-#include "view/deep/DeepRenderer.h"
+#include "view/deep/DeepScene.h"
+#include "view/escape/EscapeRenderer.h"
 
 namespace morvale {
 namespace {
@@ -98,9 +99,11 @@ TEST(DeepPicture, StopsWithinAPixelAtTheLargestLimit) {
     scene.columns = scene.rows = 4;
     scene.firstSampleRow = 0;
     scene.stop = progress.StopFlag();
+    scene.deep = std::make_shared<DeepScene>(region, DeepFrame{4, 4, 4, 0, 4, 100});
     progress.Cancel();
     Pixel pixels[16] = {};
-    RenderDeepEscapeTime(region, 4, 4, scene, {}, PixelSurface{pixels, 4, 4, 4}, &progress);
+    RenderEscapeTime(scene, {}, PixelSurface{pixels, 4, 4, 4}, EscapeStrategy::Automatic,
+                     &progress);
     EXPECT_EQ(progress.RowsDone(), 0);
 }
 

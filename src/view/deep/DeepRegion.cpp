@@ -99,6 +99,30 @@ bool DeepRegion::NeedsDeep(int width, int height) const {
     return Abs(sx) < bound || Abs(sy) < bound;
 }
 
+BigFloat DeepRegion::StepX(int width, long bits) const {
+    return Step(v_[0], v_[1], std::max(width, 1), bits);
+}
+
+BigFloat DeepRegion::StepY(int height, long bits) const {
+    return Step(v_[2], v_[3], std::max(height, 1), bits);
+}
+
+DeepRegion DeepRegion::Zoomed(double startX, double endX, double startY, double endY,
+                              const BigFloat& stepX, const BigFloat& stepY, long bits) const {
+    DeepRegion r = *this;
+    auto bound = [bits](double corner, const BigFloat& step, const BigFloat& min) {
+        BigFloat v(bits);
+        mpfr_mul_d(v.get(), step.get(), corner, MPFR_RNDN);
+        mpfr_add(v.get(), v.get(), min.get(), MPFR_RNDN);
+        return v;
+    };
+    r.v_[0] = bound(startX, stepX, v_[0]);
+    r.v_[1] = bound(endX, stepX, v_[0]);
+    r.v_[2] = bound(startY, stepY, v_[2]);
+    r.v_[3] = bound(endY, stepY, v_[2]);
+    return r;
+}
+
 DeepPoint DeepRegion::Sample(int width, int height, long column, long row, long bits) const {
     const BigFloat sx = Step(v_[0], v_[1], width, bits), sy = Step(v_[2], v_[3], height, bits);
     DeepPoint p{BigFloat(bits), BigFloat(bits)};

@@ -20,7 +20,7 @@ public:
     static constexpr int kThresholdBits = 48;
     static constexpr long kMarginBits = 64;
 
-    DeepRegion() = default;
+    explicit DeepRegion(bool julia = false) : julia_(julia) {}
     // texts: xMin, xMax, yMin, yMax, then for Julia p and q; each parsed with the atof prefix
     // rule at the precision its digits need.
     static DeepRegion FromTexts(bool julia, const std::array<std::string, 6>& texts);
@@ -42,6 +42,13 @@ public:
     // Whether the device's pixel steps need more than a double: both steps are non-zero and
     // finite, and one is below 2^-48 of the largest coordinate magnitude.
     bool NeedsDeep(int width, int height) const;
+    // The plane units per pixel of a width-pixel row and a height-row column, at bits.
+    BigFloat StepX(int width, long bits) const;
+    BigFloat StepY(int height, long bits) const;
+    // The region a zoom selects: each bound the old minimum plus a corner (in pixels, rows as
+    // sample rows) times the step, at bits.
+    DeepRegion Zoomed(double startX, double endX, double startY, double endY, const BigFloat& stepX,
+                      const BigFloat& stepY, long bits) const;
     // The point a pixel samples (row counts sample rows, hidden ones included).
     DeepPoint Sample(int width, int height, long column, long row, long bits) const;
     // Shortest decimal text that tells apart the pixels of a width × height device.

@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "view/deep/DeepScene.h"
 #include "view/escape/EscapeRenderer.h"
 
 namespace morvale {
@@ -17,29 +18,31 @@ constexpr int kBandRows = 2;
 
 }  // namespace
 
-EscapeTally RenderDeepEscapeTime(const DeepRegion& region, int width, int height,
-                                 const EscapeScene& scene, const EscapeColouring& colours,
-                                 const PixelSurface& surface, EscapeProgress* progress,
-                                 const OrbitProgress& orbitProgress, DeepTimings* timings) {
+EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                                 const PixelSurface& surface, EscapeProgress* progress) {
     if (scene.rows <= 0 || scene.columns <= 0) return {};
-    if (scene.limit <= 0) return RenderEscapeTime(scene, colours, surface, {}, progress);
-    DeepPicture picture;
-    const DeepFrame frame{width,      height,     scene.columns, scene.firstSampleRow,
-                          scene.rows, scene.limit};
-    const bool ready = picture.Prepare(region, frame, scene.stop, orbitProgress);
-    if (timings) *timings = picture.Timings();
-    if (!ready) return {};
+    if (scene.limit <= 0) {
+        EscapeScene plain = scene;
+        plain.deep = nullptr;
+        return RenderEscapeTime(plain, colours, surface, EscapeStrategy::Automatic, progress);
+    }
+    DeepScene& deep = *scene.deep;
+    const std::shared_ptr<const DeepPicture> picture = deep.Prepared(scene.stop);
+    if (!picture) return {};
+    const int rowOffset = scene.firstSampleRow - deep.Frame().firstSampleRow;
+    const int columns = std::min(scene.columns, deep.Frame().columns);
+    const int rows = std::min(scene.rows, deep.Frame().rows - rowOffset);
     const auto start = std::chrono::steady_clock::now();
     tbb::combinable<EscapeTally> tallies;
     tbb::parallel_for(
-        tbb::blocked_range<int>(0, scene.rows, kBandRows),
+        tbb::blocked_range<int>(0, rows, kBandRows),
         [&](const tbb::blocked_range<int>& band) {
             EscapeTally& tally = tallies.local();
             for (int y = band.begin(); y < band.end(); ++y) {
                 Pixel* row = surface.Row(y);
-                for (int x = 0; x < scene.columns; ++x) {
+                for (int x = 0; x < columns; ++x) {
                     if (StopRequested(scene)) return;
-                    const DeepPicture::Result r = picture.Iterate(x, y);
+                    const DeepPicture::Result r = picture->Iterate(x, rowOffset + y);
                     tally.iterations += EmitEscapePixel(colours, scene.limit, r.k, r.m, row + x);
                     ++tally.pixels;
                 }
@@ -47,9 +50,8 @@ EscapeTally RenderDeepEscapeTime(const DeepRegion& region, int width, int height
             if (progress && !StopRequested(scene)) progress->MarkDone(band.begin(), band.end());
         },
         tbb::simple_partitioner());
-    if (timings)
-        timings->pixels =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    deep.AddPixelSeconds(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     EscapeTally total;
     tallies.combine_each([&](const EscapeTally& t) { total += t; });
     return total;

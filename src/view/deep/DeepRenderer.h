@@ -3,19 +3,14 @@
 #pragma once
 
 #include "doc/EscapeScene.h"
-#include "view/deep/DeepPicture.h"
 #include "view/escape/EscapeKernel.h"
 #include "view/escape/EscapeProgress.h"
 
 namespace morvale {
 
-// scene gives the visible area, the iteration limit and the stop flag as for RenderEscapeTime;
-// width × height is the device the region spans. Colours and counts follow the plain loop's
-// rules. progress: rows as they finish; orbitProgress: the reference's iterations.
-EscapeTally RenderDeepEscapeTime(const DeepRegion& region, int width, int height,
-                                 const EscapeScene& scene, const EscapeColouring& colours,
-                                 const PixelSurface& surface, EscapeProgress* progress = nullptr,
-                                 const OrbitProgress& orbitProgress = {},
-                                 DeepTimings* timings = nullptr);
+// As RenderEscapeTime, for a scene with its deep part: the rows are those of the deep part's
+// picture from the scene's first sample row on. Colours and counts follow the plain loop's rules.
+EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
+                                 const PixelSurface& surface, EscapeProgress* progress = nullptr);
 
 }  // namespace morvale
