@@ -42,6 +42,23 @@ public:
         return j < steps.size() ? &steps[j] : nullptr;
     }
 
+    // The longest run from entry m of at most maxSteps steps that valid accepts, its level in
+    // level. A run's reach never exceeds that of its first half, so the search stops at the
+    // first refusal.
+    template <class Valid>
+    const BlaStep* Longest(std::int64_t m, std::int64_t maxSteps, int& level, Valid valid) const {
+        const BlaStep* best = nullptr;
+        if (m <= 0) return best;
+        const int top = TopLevel(m);
+        for (int l = 1; l <= top && (std::int64_t(1) << l) <= maxSteps; ++l) {
+            const BlaStep* s = Find(l, m);
+            if (!s || !valid(*s)) break;
+            best = s;
+            level = l;
+        }
+        return best;
+    }
+
 private:
     std::vector<std::vector<BlaStep>> levels_;
 };

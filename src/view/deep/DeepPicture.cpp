@@ -117,20 +117,16 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
         const ReferenceOrbit& orbit = track->orbit;
         const BlaTable& table = track->table;
-        const int top = m > 0 ? table.TopLevel(m) : 0;
+        int level = 0;
         if (wide) {
-            bool skipped = false;
-            if (top >= 1) {
-                const FloatExp norm = wz.Norm();
-                for (int l = top; l >= 1 && !skipped; --l) {
-                    if ((std::int64_t(1) << l) > limit - n) continue;
-                    const BlaStep* s = table.Find(l, m);
-                    if (!s || !(norm < s->r2)) continue;
-                    wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
-                    m += std::int64_t(1) << l;
-                    n += std::int64_t(1) << l;
-                    skipped = true;
-                }
+            const FloatExp size = wz.Norm();
+            const BlaStep* s =
+                table.Longest(m, limit - n, level, [&](const BlaStep& t) { return size < t.r2; });
+            const bool skipped = s != nullptr;
+            if (skipped) {
+                wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
+                m += std::int64_t(1) << level;
+                n += std::int64_t(1) << level;
             }
             if (!skipped) {
                 const ComplexExp& z = orbit.Wide(m);
@@ -153,21 +149,17 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             }
             continue;
         }
-        bool skipped = false;
-        if (top >= 1) {
-            const double norm = zr * zr + zi * zi;
-            for (int l = top; l >= 1 && !skipped; --l) {
-                if ((std::int64_t(1) << l) > limit - n) continue;
-                const BlaStep* s = table.Find(l, m);
-                if (!s || !(norm < s->r2Double)) continue;
-                const double nr = s->ar * zr - s->ai * zi + (s->br * cr - s->bi * ci);
-                const double ni = s->ar * zi + s->ai * zr + (s->br * ci + s->bi * cr);
-                zr = nr;
-                zi = ni;
-                m += std::int64_t(1) << l;
-                n += std::int64_t(1) << l;
-                skipped = true;
-            }
+        const double norm = zr * zr + zi * zi;
+        const BlaStep* s = table.Longest(m, limit - n, level,
+                                         [norm](const BlaStep& t) { return norm < t.r2Double; });
+        const bool skipped = s != nullptr;
+        if (skipped) {
+            const double nr = s->ar * zr - s->ai * zi + (s->br * cr - s->bi * ci);
+            const double ni = s->ar * zi + s->ai * zr + (s->br * ci + s->bi * cr);
+            zr = nr;
+            zi = ni;
+            m += std::int64_t(1) << level;
+            n += std::int64_t(1) << level;
         }
         if (!skipped) {
             const double tr = 2.0 * orbit.Re(m) + zr, ti = 2.0 * orbit.Im(m) + zi;
