@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
@@ -27,7 +28,11 @@ constexpr CommandEntry<F> kCommands[] = {
     {ID_VIEW_TOOLBAR, &F::OnViewToolBar, &F::OnUpdateViewToolBar},
     {ID_VIEW_STATUS_BAR, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
     {ID_VIEW_TREEBAR, &F::OnViewTreeBar, &F::OnUpdateViewTreeBar},
+    {ID_VIEW_DEEP_ZOOM, &F::OnViewDeepZoom, &F::OnUpdateViewDeepZoom},
 };
+
+// Where the deep zoom choice is remembered between runs.
+const QString kDeepZoomKey = QStringLiteral("Ansicht/Tiefzoom");
 
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;
@@ -62,6 +67,7 @@ void CMainFrame::PreCreateWindow() {
 
 int CMainFrame::OnCreate(CMorvale1Doc* document) {
     document_ = document;
+    if (document_) document_->DeepZoom = QSettings().value(kDeepZoomKey, true).toBool();
     view_ = new CMorvale1View(document, this);
     setCentralWidget(view_);
     if (!CreateToolBar(m_wndToolBar, QStringLiteral("Symbolleiste"), res::MainToolbarButtons(),
@@ -124,6 +130,16 @@ void CMainFrame::OnViewStatusBar() {
 
 void CMainFrame::OnUpdateViewStatusBar(CCmdUI* ui) {
     ui->SetCheck(!m_wndStatusBar->isHidden());
+}
+
+void CMainFrame::OnViewDeepZoom() {
+    if (!document_) return;
+    document_->DeepZoom = !document_->DeepZoom;
+    QSettings().setValue(kDeepZoomKey, document_->DeepZoom);
+}
+
+void CMainFrame::OnUpdateViewDeepZoom(CCmdUI* ui) {
+    ui->SetCheck(document_ && document_->DeepZoom);
 }
 
 void CMainFrame::OnSelChangeDepth() {

@@ -63,6 +63,9 @@ constexpr CommandString kStrings[] = {
     {AFX_IDS_SCTASKLIST, "Aktiviert die Task-Liste.", ""},
     {AFX_IDS_PREVIEW_CLOSE, "Beendet die Seitenansicht.", "Seitenansicht beenden"},
     {ID_DRAW, "Morval wird gezeichnet", "Zeichnen"},
+    {ID_VIEW_DEEP_ZOOM,
+     "Rechnet Bereiche, die double nicht mehr auflöst, in voller Genauigkeit (Tiefzoom).",
+     "Tiefzoom ein-/ausschalten"},
     {ID_SERIES_DARKGREEN, "Farbreihe dunkelgrün wird eingestellt", "Dunkelgrün"},
     {ID_SERIES_DARKRED, "Farbreihe dunkelrot wird eingestellt", "Dunkelrot"},
     {ID_SERIES_DARKBLUE, "Farbreihe dunkelblau wird eingestellt", "Dunkelblau"},
@@ -92,6 +95,8 @@ constexpr MenuItem kFileMenu[] = {
 constexpr MenuItem kViewMenu[] = {
     {"&Symbolleiste", ID_VIEW_TOOLBAR},
     {"S&tatusleiste", ID_VIEW_STATUS_BAR},
+    {"", 0},
+    {"Tief&zoom", ID_VIEW_DEEP_ZOOM},
 };
 constexpr MenuItem kHelpMenu[] = {
     {"Inf&o über Morvale...", ID_APP_ABOUT},
@@ -141,11 +146,7 @@ constexpr UINT kTreeToolbar[] = {
 };
 
 constexpr std::string_view kAbout[] = {
-    "Morvale",
-    "Version 1.0",
-    "Morvale-Entwicklerteam",
-    "November 2001",
-    "Fraktale für Linux",
+    "Morvale", "Version 1.0", "Morvale-Entwicklerteam", "November 2001", "Fraktale für Linux",
 };
 
 }  // namespace

@@ -134,6 +134,10 @@ DeepPoint DeepRegion::Sample(int width, int height, long column, long row, long 
     return p;
 }
 
+int DeepRegion::PixelDigits(int width, int height) const {
+    return int(std::ceil(double(WorkingBits(width, height) - kMarginBits) * 0.30103)) + 2;
+}
+
 std::string DeepRegion::Text(int i, int width, int height) const {
     const long bits = WorkingBits(width, height);
     const int digits = int(std::ceil(double(bits) * 0.30103)) + 2;

@@ -51,6 +51,8 @@ public:
                       const BigFloat& stepY, long bits) const;
     // The point a pixel samples (row counts sample rows, hidden ones included).
     DeepPoint Sample(int width, int height, long column, long row, long bits) const;
+    // Significant digits that tell neighbouring pixels of a width × height device apart.
+    int PixelDigits(int width, int height) const;
     // Shortest decimal text that tells apart the pixels of a width × height device.
     std::string Text(int i, int width, int height) const;
 
