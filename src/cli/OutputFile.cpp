@@ -92,7 +92,7 @@ std::string OutputFile::Fail(int error) {
     return failure_;
 }
 
-std::string OutputFile::Open(const std::string& path) {
+std::string OutputFile::Open(const std::string& path, const std::function<void()>& waiting) {
     // A reader that goes away and the file size limit fail the write, which is reported and
     // cleaned up, instead of ending the program on the spot.
     std::signal(SIGPIPE, SIG_IGN);
@@ -108,12 +108,15 @@ std::string OutputFile::Open(const std::string& path) {
     struct stat info {};
     const bool exists = stat(target_.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) return Fail(EISDIR);
+    if (exists && S_ISFIFO(info.st_mode)) return OpenFifo(waiting);
     if (exists && !S_ISREG(info.st_mode)) {
         fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd_ < 0) return Fail(errno);
         return {};
     }
     if (exists && access(target_.c_str(), W_OK) != 0) return Fail(errno);
+    // Root may write anything; a file no one may write is still not replaced.
+    if (exists && (info.st_mode & 0222) == 0) return Fail(EACCES);
     mode_ = exists ? unsigned(info.st_mode & 07777) : NewFileMode();
     fs::path folder = fs::path(target_).parent_path();
     if (folder.empty()) folder = ".";
@@ -128,6 +131,21 @@ std::string OutputFile::Open(const std::string& path) {
     temporary_ = pattern;
     replaces_ = true;
     Arm(temporary_);
+    return {};
+}
+
+// Without a reader, opening a FIFO for writing blocks; ENXIO from the non-blocking try tells so.
+std::string OutputFile::OpenFifo(const std::function<void()>& waiting) {
+    fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0 && errno == ENXIO) {
+        if (waiting) waiting();
+        do fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+        while (fd_ < 0 && errno == EINTR);
+    }
+    if (fd_ < 0) return Fail(errno);
+    // Writes wait for the reader as to any FIFO.
+    const int flags = fcntl(fd_, F_GETFL);
+    if (flags < 0 || fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) return Fail(errno);
     return {};
 }
 

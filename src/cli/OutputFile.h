@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace morvale {
@@ -19,8 +20,9 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Empty, or the German reason the path cannot be written. Until Commit, SIGINT, SIGTERM and
-    // SIGHUP remove the temporary file before they end the program.
-    std::string Open(const std::string& path);
+    // SIGHUP remove the temporary file before they end the program. A FIFO no one reads yet
+    // calls waiting, then waits for its reader.
+    std::string Open(const std::string& path, const std::function<void()>& waiting = {});
     // False on a failed write; Failure() tells why.
     bool Write(const std::uint8_t* data, std::size_t size);
     // Flushes and puts the file in place; empty, or the German reason it failed (and nothing is
@@ -32,6 +34,7 @@ public:
 
 private:
     std::string Fail(int error);
+    std::string OpenFifo(const std::function<void()>& waiting);
     void Discard();
 
     int fd_ = -1;

@@ -39,8 +39,20 @@ int BandRowsFor(int width) {
     return int(std::clamp<std::size_t>(kBandBytes / RowBytes(width), 2 * Threads(), 4096));
 }
 
-int BandsInFlight() {
-    return 2 * Threads() + 1;
+// Bands in flight take at most this much together, so that the memory grows with the cores, not
+// with their square (each band has rows for every core, and every core a band to deflate).
+constexpr std::uint64_t kInFlightBytes = std::uint64_t(256) << 20;
+
+// A band's pixels and its packed bytes (deflate's bound, a little over the raw bytes).
+std::uint64_t BandBytes(int width, int rows) {
+    const std::uint64_t raw = std::uint64_t(rows) * RowBytes(width);
+    return std::uint64_t(rows) * std::uint64_t(width) * sizeof(Pixel) + raw + raw / 100 +
+           kDeflateSlack + 1024;
+}
+
+int BandsInFlight(int width, int rows) {
+    const std::uint64_t fit = kInFlightBytes / BandBytes(width, rows);
+    return int(std::clamp<std::uint64_t>(fit, 3, std::uint64_t(2 * Threads() + 1)));
 }
 
 void PutBigEndian(std::uint8_t* at, std::uint32_t value) {
@@ -78,6 +90,8 @@ public:
         if (deflateInit2(&z_, kLevel, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
     }
     ~Deflater() { deflateEnd(&z_); }
+    // What a thread keeps between bands; a larger band's filtered bytes are given back.
+    static constexpr std::size_t kKeptBytes = 2 * kBandBytes;
     Deflater(const Deflater&) = delete;
     Deflater& operator=(const Deflater&) = delete;
 
@@ -107,6 +121,7 @@ public:
             band.packedSize = kZlibHeader.size();
         }
         Push(band, last ? Z_FINISH : Z_SYNC_FLUSH);
+        if (raw_.capacity() > kKeptBytes) raw_ = {};
     }
 
 private:
@@ -233,7 +248,7 @@ bool WritePngBands(const PngBands& picture, const ByteSink& sink, const RowsWrit
         idle.push(band);
     };
     tbb::parallel_pipeline(
-        std::size_t(BandsInFlight()),
+        std::size_t(BandsInFlight(picture.width, bandRows)),
         tbb::make_filter<void, Band*>(tbb::filter_mode::serial_in_order, fillNext) &
             tbb::make_filter<Band*, Band*>(tbb::filter_mode::parallel, pack) &
             tbb::make_filter<Band*, void>(tbb::filter_mode::serial_in_order, write));
@@ -241,14 +256,13 @@ bool WritePngBands(const PngBands& picture, const ByteSink& sink, const RowsWrit
 }
 
 std::uint64_t PngBandsMemory(int width) {
-    const std::uint64_t rows = std::uint64_t(BandRowsFor(width));
-    const std::uint64_t raw = rows * RowBytes(width);
-    // Its pixels, and its packed bytes: deflate's bound, a little over the raw bytes.
-    const std::uint64_t band =
-        rows * std::uint64_t(width) * sizeof(Pixel) + raw + raw / 100 + kDeflateSlack + 1024;
-    // Each thread's deflate state and filtered band besides the bands.
-    return std::uint64_t(BandsInFlight()) * band +
-           std::uint64_t(Threads()) * (300 * 1024 + raw + RowBytes(width));
+    const int rows = BandRowsFor(width);
+    const std::uint64_t raw = std::uint64_t(rows) * RowBytes(width);
+    const auto inFlight = std::uint64_t(BandsInFlight(width, rows));
+    // The bands; the filtered bytes of the bands being packed; what every thread keeps (its
+    // deflate state, a small band's filtered bytes and a row).
+    return inFlight * (BandBytes(width, rows) + raw) +
+           std::uint64_t(Threads()) * (300 * 1024 + Deflater::kKeptBytes + RowBytes(width));
 }
 
 }  // namespace morvale

@@ -1,12 +1,15 @@
 #include "cli/TreeRequest.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 #include "cli/QuotedArgument.h"
 #include "cli/WholeNumber.h"
 #include "view/HeadlessWindow.h"
 #include "view/tree/TreeGeometry.h"
+#include "view/tree/TreeOutcome.h"
 #include "view/tree/TreeStatus.h"
 
 namespace morvale {
@@ -16,6 +19,25 @@ constexpr int kMaxPaints = 1000000;
 // Every segment is a line walked pixel by pixel, also off the picture; longer ones would take
 // minutes, and no screen is this wide.
 constexpr double kMaxLength = 10000.0;
+// Pixels walked by all segments of all paints; about ten minutes of drawing.
+constexpr double kMaxTreeSteps = 4e9;
+
+// The pixels the requested paints walk: every segment at least one, a long one its length.
+double TreeSteps(const TreeRequest& r) {
+    TreeParams params;
+    params.branches = r.branches.value_or(params.branches);
+    params.redux = r.redux.value_or(params.redux);
+    const double length = r.length.value_or(params.segmentLength);
+    const TreeOutcome tree = PredictTree(params, kSegmentBase + r.segmentOffset.value_or(0));
+    return tree.segments * std::max(1.0, std::ceil(std::fabs(length))) * r.paints.value_or(1);
+}
+
+// Whole numbers as they are, beyond that with an exponent.
+std::string Amount(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, value < 1e15 ? "%.0f" : "%.1e", value);
+    return text;
+}
 
 }  // namespace
 
@@ -63,6 +85,10 @@ std::string CheckTreeRequest(const TreeRequest& r) {
     if (r.paints && (*r.paints < 1 || *r.paints > kMaxPaints))
         return "--paints: " + std::to_string(*r.paints) + " liegt nicht zwischen 1 und " +
                std::to_string(kMaxPaints);
+    if (const double steps = TreeSteps(r); r.on && steps > kMaxTreeSteps)
+        return "--tree: der Baum wäre zu groß (etwa " + Amount(steps) +
+               " Pixel zu ziehen, höchstens " + Amount(kMaxTreeSteps) +
+               "); das Zeichnen dauerte zu lange";
     return {};
 }
 

@@ -150,7 +150,11 @@ int Run(const std::vector<std::string>& args) {
         !error.empty())
         return Fail(error);
     OutputFile out;
-    std::string error = out.Open(o.output);
+    std::string error = out.Open(o.output, [&o] {
+        if (isatty(STDERR_FILENO))
+            std::cerr << "morvale-render: -o: " << QuotedArgument(o.output)
+                      << " ist eine FIFO; warte, bis ein Leser sie öffnet …\n";
+    });
     if (error.empty()) {
         if (std::string space = CheckPictureSpace(window.width, window.height, out.FreeBytes());
             !space.empty())

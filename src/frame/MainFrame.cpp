@@ -11,12 +11,14 @@
 #include <QUrl>
 
 #include "doc/Morvale1Doc.h"
+#include "frame/GuideDlg.h"
 #include "platform/TextConversion.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
+#include "view/ViewHints.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale {
@@ -29,6 +31,7 @@ constexpr CommandEntry<F> kCommands[] = {
     {ID_VIEW_STATUS_BAR, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
     {ID_VIEW_TREEBAR, &F::OnViewTreeBar, &F::OnUpdateViewTreeBar},
     {ID_VIEW_DEEP_ZOOM, &F::OnViewDeepZoom, &F::OnUpdateViewDeepZoom},
+    {ID_HELP_GUIDE, &F::OnHelpGuide},
 };
 
 // Where the deep zoom choice is remembered between runs.
@@ -116,6 +119,16 @@ void CMainFrame::OnUpdateViewTreeBar(CCmdUI* ui) {
     ui->SetCheck(!m_wndTreeBar->isHidden());
 }
 
+void CMainFrame::OnHelpGuide() {
+    if (!guide_) {
+        guide_ = new CGuideDlg(images_.treeBar, this);
+        guide_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
+}
+
 void CMainFrame::OnViewToolBar() {
     m_wndToolBar->setVisible(m_wndToolBar->isHidden());
 }
@@ -179,12 +192,17 @@ void CMainFrame::SetDepthBoxText(const std::string& text) {
     m_wndDepthBox->setEditText(QString::fromStdString(text));
 }
 
+// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one.
+QString CMainFrame::IdleText() const {
+    const std::string_view hint = view_ ? NoViewHint(*view_) : std::string_view();
+    return Utf8(hint.empty() ? res::kIdleMessage : hint);
+}
+
 bool CMainFrame::event(QEvent* event) {
     // Prompts go to the prompt pane only; the status bar's own message would cover the other panes.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt),
-                                    tip.isEmpty() ? Utf8(res::kIdleMessage) : tip);
+        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), tip.isEmpty() ? IdleText() : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <span>
 #include <vector>
 
+#include "frame/GuideDlg.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
 
@@ -50,6 +52,9 @@ public:
     bool UpdateCommand(CCmdUI& ui) override;
     void OnViewTreeBar();
     void OnUpdateViewTreeBar(CCmdUI* ui);
+    // Shows the guide (one at a time); it stays open beside the window.
+    void OnHelpGuide();
+    CGuideDlg* Guide() const { return guide_; }
     void OnViewToolBar();
     void OnUpdateViewToolBar(CCmdUI* ui);
     void OnViewStatusBar();
@@ -95,6 +100,7 @@ private:
     void CreateDepthBox();
     void PlaceDepthBox();
     void DockToolBars();
+    QString IdleText() const;
 
     CommandRouter& router_;
     FrameImages images_;
@@ -102,6 +108,7 @@ private:
     CMorvale1View* view_ = nullptr;
     std::vector<QAction*> recentFileActions_;
     std::function<void(const QString& path)> fileDropHandler_;
+    QPointer<CGuideDlg> guide_;
 };
 
 }  // namespace morvale

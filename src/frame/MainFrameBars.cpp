@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "frame/ButtonImages.h"
 #include "frame/MainFrame.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/DepthComboBox.h"
@@ -21,7 +22,6 @@
 namespace morvale {
 namespace {
 
-constexpr QSize kButtonImage(16, 15);
 constexpr int kRecentFileCount = 4;
 
 // Greyed menu items are highlighted under the pointer and show their prompt, as the other items
@@ -88,10 +88,8 @@ void CMainFrame::CreateAccelerators() {
 
 bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<const UINT> buttons,
                                const QString& imageFile) {
-    const QImage strip(imageFile);
-    const auto images = std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id; });
-    if (strip.isNull() || strip.width() < images * kButtonImage.width() ||
-        strip.height() < kButtonImage.height())
+    const ButtonImages images(imageFile);
+    if (images.Count() < std::count_if(buttons.begin(), buttons.end(), [](UINT id) { return id; }))
         return false;
     bar = new QToolBar(title, this);
     bar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
@@ -106,8 +104,7 @@ bool CMainFrame::CreateToolBar(QToolBar*& bar, const QString& title, std::span<c
             continue;
         }
         QAction* action = CommandAction(id);
-        const QRect tile(QPoint(image++ * kButtonImage.width(), 0), kButtonImage);
-        action->setIcon(QIcon(QPixmap::fromImage(strip.copy(tile))));
+        action->setIcon(images.Icon(image++));
         // Button images belong to the toolbar; the menus show text only.
         action->setIconVisibleInMenu(false);
         bar->addAction(action);

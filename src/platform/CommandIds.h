@@ -32,6 +32,7 @@ inline constexpr UINT ID_EDIT_REDO = 57644;
 inline constexpr UINT ID_WINDOW_SPLIT = 57653;
 inline constexpr UINT ID_APP_ABOUT = 57664;
 inline constexpr UINT ID_APP_EXIT = 57665;
+inline constexpr UINT ID_HELP_GUIDE = 57670;  // the platform's help command, on F1
 inline constexpr UINT ID_NEXT_PANE = 57680;
 inline constexpr UINT ID_PREV_PANE = 57681;
 inline constexpr UINT ID_VIEW_TOOLBAR = 59392;     // also the child id of both toolbars

@@ -17,6 +17,8 @@ constexpr CommandString kStrings[] = {
     {ID_FILE_PRINT, "Druckt das aktive Dokument.", "Drucken"},
     {ID_FILE_PRINT_PREVIEW, "Zeigt ganze Seiten an.", "Seitenansicht"},
     {ID_APP_ABOUT, "Zeigt Programminformationen und die Versionsnummer an.", "Info"},
+    {ID_HELP_GUIDE, "Zeigt eine kurze Anleitung: vom ersten Bild bis zum Zweigbaum.",
+     "Kurzanleitung"},
     {ID_APP_EXIT, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.",
      "Beenden"},
     {57616, "Öffnet dieses Dokument.", ""},
@@ -99,6 +101,7 @@ constexpr MenuItem kViewMenu[] = {
     {"Tief&zoom", ID_VIEW_DEEP_ZOOM},
 };
 constexpr MenuItem kHelpMenu[] = {
+    {"&Kurzanleitung\tF1", ID_HELP_GUIDE},
     {"Inf&o über Morvale...", ID_APP_ABOUT},
 };
 constexpr MenuPopup kMenu[] = {
@@ -112,7 +115,7 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO},
     {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},
     {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},
-    {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
+    {"F1", ID_HELP_GUIDE},      {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
 };
 
 constexpr UINT kMainToolbar[] = {

@@ -54,5 +54,6 @@ std::span<const UINT> TreeToolbarButtons();
 // About box texts, top to bottom.
 std::span<const std::string_view> AboutLines();
 inline constexpr std::string_view kAboutCaption = "Info über Morvale";
+inline constexpr std::string_view kGuideCaption = "Morvale – Kurzanleitung";
 
 }  // namespace morvale::res

@@ -1,6 +1,7 @@
 #include "view/FractalView.h"
 
 #include "doc/Morvale1Doc.h"
+#include "view/ViewHints.h"
 
 namespace morvale {
 namespace {
@@ -45,10 +46,14 @@ bool CFractalView::UpdateCommand(CCmdUI& ui) {
     return UpdateFromTable(*this, kCommands, ui);
 }
 
-void CFractalView::OnDraw(CDC* dc) {
+void CFractalView::RecordDevice(CDC* dc) {
     PictureWidth = dc->GetDeviceCaps(HORZRES);
     PictureHeight = dc->GetDeviceCaps(VERTRES);
     document_->SetPictureSize(PictureWidth, PictureHeight);
+}
+
+void CFractalView::OnDraw(CDC* dc) {
+    RecordDevice(dc);
     if (ViewMode == Drawing::EscapeTime) DrawEscapeTime(dc);
     if (ViewMode == Drawing::Tree) DrawTree(dc, Segments, RootX, RootY);
 }
@@ -57,6 +62,8 @@ void CFractalView::OnDrawCommand() {
     ViewMode = Drawing::EscapeTime;
     document_->MarkDrawn();
     Invalidate();
+    if (const std::string_view hint = NoViewHint(*this); frame_ && !hint.empty())
+        frame_->SetPaneText(PaneIndex(Pane::Prompt), std::string(hint), true);
 }
 
 void CFractalView::OnSeries(int series) {

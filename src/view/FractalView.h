@@ -2,6 +2,7 @@
 // the two drawings. The window's view derives from it and supplies the platform hooks.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@ namespace morvale {
 class CMorvale1Doc;
 struct EscapeScene;
 struct EscapeColouring;
+struct TreePlan;
 
 // What the view draws at a paint; the numbers are the ones ViewMode is specified with.
 enum class Drawing { Nothing = 0, EscapeTime = 1, Tree = 2 };
@@ -37,6 +39,10 @@ public:
     void OnDraw(CDC* dc);
     void DrawEscapeTime(CDC* dc);
     void DrawTree(CDC* dc, int segments, int x, int y);
+    // The paint of a tree drawn elsewhere (TreeJob): records the device, writes the panes and
+    // plans the tree. The view's generator and pen move on at once as if the whole tree were
+    // drawn, so a tree stopped early leaves the following trees as they would have been.
+    TreePlan StartTree(CDC* dc);
 
     // Draw and colour-series commands; the series is 1 to 7.
     void OnDrawCommand();
@@ -118,6 +124,8 @@ protected:
     // paints it as an overlay shows it from Dragging, DragAnchor and DragCurrent instead.
     virtual void MoveDragFrame(CPoint to);
     virtual void EraseDragFrame(CDC* dc);
+    // Device pixels per logical pixel, rounded: the width of both zoom frames.
+    virtual int FrameWidth() const { return 1; }
     // Computes DrawEscapeTime's picture; false when the computation was cancelled.
     virtual bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                                    const PixelSurface& surface);
@@ -127,6 +135,9 @@ protected:
 
 private:
     void TreeChanged();
+    void RecordDevice(CDC* dc);
+    std::array<PaneSetting, 5> TreePanes();
+    TreePlan PlanTree(int segments, int x, int y) const;
 
     CMorvale1Doc* document_;
     IMainFrame* frame_ = nullptr;

@@ -1,4 +1,5 @@
 // morvale-render: its command line, and the program run as a user runs it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -15,6 +16,7 @@
 
 #include "PngFile.h"
 #include "RoadScript.h"
+#include "cli/OutputFile.h"
 #include "cli/RenderOptions.h"
 
 namespace morvale::testing {
@@ -275,6 +277,75 @@ TEST_F(RenderProgram, OutputPathsKeepWhatIsNotARegularFile) {
     }
 }
 
+TEST_F(RenderProgram, ModesReadOnlyFilesLinkChainsAndAReaderThatLeaves) {
+    auto mode = [&](const char* name) {
+        return unsigned(fs::status(folder / name).permissions()) & 0777u;
+    };
+    // A replaced file keeps its mode; a new one gets 0666 less the umask (not mkstemp's 0600).
+    std::ofstream(folder / "shared.png") << "old";
+    fs::permissions(folder / "shared.png", fs::perms(0664));
+    ASSERT_EQ(Run(kSmall + "-o " + Out("shared.png"), "/dev/null", "umask 077; ").status, 0);
+    EXPECT_EQ(mode("shared.png"), 0664u);
+    ASSERT_EQ(Run(kSmall + "-o " + Out("new.png"), "/dev/null", "umask 027; ").status, 0);
+    EXPECT_EQ(mode("new.png"), 0640u);
+
+    // A read-only file is refused and stays as it was, also for root.
+    std::ofstream(folder / "locked.png") << "old";
+    fs::permissions(folder / "locked.png", fs::perms(0444));
+    const Outcome locked = Run(kSmall + "-o " + Out("locked.png"));
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_NE(locked.err.find("keine Schreibberechtigung"), std::string::npos) << locked.err;
+    EXPECT_EQ(fs::file_size(folder / "locked.png"), 3u);
+
+    // Links to links, and one to nothing yet: the end of the chain gets the picture.
+    fs::create_symlink("middle", folder / "first");
+    fs::create_symlink("sub/end.png", folder / "middle");
+    fs::create_directory(folder / "sub");
+    ASSERT_EQ(Run(kSmall + "-o " + Out("first")).status, 0);
+    EXPECT_TRUE(fs::is_symlink(folder / "first") && fs::is_symlink(folder / "middle"));
+    EXPECT_TRUE(HoldsSmallPicture(folder / "sub" / "end.png"));
+    fs::create_symlink("loop-b", folder / "loop-a");
+    fs::create_symlink("loop-a", folder / "loop-b");
+    const Outcome loop = Run(kSmall + "-o " + Out("loop-a"));
+    EXPECT_EQ(loop.status, 2);
+    EXPECT_NE(loop.err.find("zu viele symbolische Verknüpfungen"), std::string::npos) << loop.err;
+
+    // A reader that stops after ten bytes: a message and status 2, not death by SIGPIPE.
+    ASSERT_EQ(mkfifo(Out("pipe").c_str(), 0600), 0);
+    const Outcome left =
+        Run("--preset 0 --quiet -o " + Out("pipe"), "/dev/null",
+            "head -c 10 " + Out("pipe") + " >/dev/null & ", "; s=$?; wait; exit $s");
+    EXPECT_EQ(left.status, 2);
+    EXPECT_NE(left.err.find("der Leser hat die Verbindung beendet"), std::string::npos) << left.err;
+}
+
+TEST_F(RenderProgram, AFifoWithoutAReaderSaysSoAndWaitsForOne) {
+    ASSERT_EQ(mkfifo(Out("pipe").c_str(), 0600), 0);
+    int reader = -1, waits = 0;
+    OutputFile out;
+    // The reader comes only when told that the writer waits; a silent wait would never end.
+    EXPECT_EQ(out.Open(Out("pipe"),
+                       [&] {
+                           ++waits;
+                           reader = open(Out("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+                       }),
+              "");
+    EXPECT_EQ(waits, 1);
+    const std::uint8_t bytes[] = {1, 2, 3};
+    EXPECT_TRUE(out.Write(bytes, sizeof bytes));
+    EXPECT_EQ(out.Commit(), "");
+    std::uint8_t read[4] = {};
+    EXPECT_EQ(::read(reader, read, sizeof read), 3);
+    close(reader);
+
+    // With a reader there already, nothing is said.
+    reader = open(Out("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    OutputFile again;
+    EXPECT_EQ(again.Open(Out("pipe"), [&] { ++waits; }), "");
+    EXPECT_EQ(waits, 1);
+    close(reader);
+}
+
 TEST_F(RenderProgram, AFailedOrInterruptedRunLeavesNoHalfPicture) {
     auto onlyKeep = [&] {
         std::vector<std::string> names;
@@ -300,23 +371,32 @@ TEST_F(RenderProgram, AFailedOrInterruptedRunLeavesNoHalfPicture) {
     EXPECT_TRUE(onlyKeep());
 #endif
 
-    // SIGTERM while the picture is written removes the temporary file.
+    // SIGTERM while the picture is written removes the temporary file: sent once the picture's
+    // first rows are in it, well past the signature and header.
     const pid_t child = fork();
     if (child == 0) {
         execl(MORVALE_RENDER_PROGRAM, MORVALE_RENDER_PROGRAM, "--preset", "13", "--quiet",
               "--screen", "8000x8000", "-o", Out("keep.png").c_str(), nullptr);
         _exit(127);
     }
-    bool started = false;
-    for (int i = 0; i < 2000 && !started; ++i) {
+    auto writtenBytes = [&] {
+        std::uintmax_t most = 0;
+        std::error_code gone;  // the program may remove it meanwhile
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().filename().string().starts_with(".keep.png."))
+                most = std::max(most, entry.file_size(gone) * !gone);
+        return most;
+    };
+    bool writing = false;
+    for (int i = 0; i < 12000 && !writing; ++i) {
         usleep(5000);
-        started = !onlyKeep();
+        writing = writtenBytes() > 4096;
     }
-    EXPECT_TRUE(started);
+    EXPECT_TRUE(writing);
     kill(child, SIGTERM);
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_TRUE(onlyKeep());
     std::ifstream kept(folder / "keep.png");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");

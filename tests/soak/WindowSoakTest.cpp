@@ -164,7 +164,7 @@ protected:
         const int what = Pick(20);
         lastAction = "kind " + std::to_string(what);
         if (what < 6) return RunCommand();
-        if (what < 9) return RunTreeCommand();
+        if (what < 9) return Pick(6) ? RunTreeCommand() : DrawBigTree();
         if (what < 12) return Pick(4) ? UseDepthBox() : DrawDeep();
         if (what < 14) return Command(ID_DATABASE);
         if (what < 17) return UseMouse();
@@ -179,6 +179,18 @@ protected:
         lastAction = "deep drawing";
         doc->SetDepth(2000000000, 1);
         Command(ID_DRAW);
+    }
+
+    // A tree of up to five million segments, drawn off the window's thread across the next actions
+    // until a command restarts it, Escape stops it or the soak's end closes the window. The
+    // branch count goes back at once, so the trees that follow (and printed pages) stay small.
+    void DrawBigTree() {
+        lastAction = "big tree";
+        const int branches = view->Branches;
+        view->Branches = 20 + Pick(20);
+        Command(ID_TREE_MODE);
+        view->repaint();
+        view->Branches = branches;
     }
 
     void CancelWithEscape() {

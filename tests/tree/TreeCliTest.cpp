@@ -65,12 +65,17 @@ TEST(TreeCommandLine, RefusesUnsoundValuesWithAMessageNamingTheOption) {
         {{"--tree", "--paints", "0"}, "--paints"},
         {{"--tree", "--segment-offset", "2147483600"}, "--segment-offset"},
         {{"--branches", "3"}, "--tree"},
+        // Hours of drawing: 2 * 200^4 segments of 3 pixels, or the default tree a million times.
+        {{"--tree", "--branches", "200"}, "--tree: der Baum wäre zu groß"},
+        {{"--tree", "--paints", "1000000"}, "--tree: der Baum wäre zu groß"},
+        {{"--tree", "--segment-offset", "2147483587"}, "--tree: der Baum wäre zu groß"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = Parse(c.args);
         EXPECT_NE(parsed.error.find(c.mentions), std::string::npos) << parsed.error;
     }
-    EXPECT_EQ(Parse({"--tree", "--segment-offset", "2147483587"}).error, "");
+    EXPECT_EQ(Parse({"--tree", "--branches", "0", "--segment-offset", "2147483587"}).error, "");
+    EXPECT_EQ(Parse({"--tree", "--branches", "90"}).error, "");  // a minute or two
     EXPECT_EQ(Parse({"--tree", "--length", "-10000"}).error, "");
 }
 

@@ -4,33 +4,13 @@
 #include <cmath>
 
 #include "TreeRecorder.h"
+#include "view/tree/TreeOutcome.h"
 
 namespace morvale {
 namespace {
 
 using testing::RecordTree;
 using testing::TreeRecorder;
-
-struct TreeSize {
-    long long nodes = 0;
-    long long segments = 0;
-};
-
-// Counted level by level: level k has branches^k nodes, each drawing `branches` arms.
-TreeSize CountByLevels(int branches, int segments, int redux, int minSegments = 1) {
-    TreeSize size;
-    long long nodesAtLevel = 1;
-    int count = segments;
-    for (;;) {
-        size.nodes += nodesAtLevel;
-        if (branches <= 0) break;
-        size.segments += nodesAtLevel * branches * std::max(count, 0);
-        if (count <= minSegments || redux == 0 || count / redux >= count) break;
-        count /= redux;
-        nodesAtLevel *= branches;
-    }
-    return size;
-}
 
 TreeParams WithShape(int branches, int redux) {
     TreeParams params;
@@ -39,26 +19,45 @@ TreeParams WithShape(int branches, int redux) {
     return params;
 }
 
-TEST(TreeWalker, DefaultTreeHas2801NodesAnd8260Segments) {
-    const TreeRecorder tree = RecordTree(TreeParams{}, 60);
-    EXPECT_EQ(tree.nodes, 2801);
-    EXPECT_EQ(tree.segments, 8260);
-    const TreeSize levels = CountByLevels(7, 60, 3);
-    EXPECT_EQ(tree.nodes, levels.nodes);
-    EXPECT_EQ(tree.segments, levels.segments);
+// Worked out by hand: the levels' segment counts are s, s/redux, ... for as long as a level's
+// count exceeds 1 and the next is smaller; level k has branches^k nodes of `branches` arms.
+struct Shape {
+    int branches, segments, redux;
+    long long nodes, drawn;
+};
+constexpr Shape kShapes[] = {
+    {7, 60, 3, 2801, 8260},     // 60 20 6 2 0: 1+7+49+343+2401 nodes, 7*60+49*20+343*6+2401*2
+    {5, 70, 2, 19531, 130225},  // 70 35 17 8 4 2 1
+    {3, 100, 4, 40, 768},       // 100 25 6 1
+    {1, 60, 3, 5, 88},          // 60 20 6 2 0
+    {4, 61, -2, 5, 244},        // 61, then -30 arms of no segment
+    {2, 1000, 2, 1023, 18240},  // 1000 500 250 125 62 31 15 7 3 1
+    {6, 40, 5, 43, 744},        // 40 8 1
+};
+
+TEST(TreeWalker, NodeAndSegmentCountsOfWorkedOutShapes) {
+    for (const Shape& c : kShapes) {
+        const TreeRecorder tree = RecordTree(WithShape(c.branches, c.redux), c.segments);
+        EXPECT_EQ(tree.nodes, c.nodes) << c.branches << "/" << c.segments << "/" << c.redux;
+        EXPECT_EQ(tree.segments, c.drawn) << c.branches << "/" << c.segments << "/" << c.redux;
+        // The prediction a stopped tree relies on: count, generator advance and last pen.
+        const TreeOutcome predicted = PredictTree(WithShape(c.branches, c.redux), c.segments);
+        EXPECT_EQ(predicted.segments, double(c.drawn));
+        EXPECT_EQ(predicted.draws, std::uint32_t(c.drawn));
+        TreeRecorder colours = tree;
+        while (!colours.arms.empty() && colours.arms.back().colours.empty())
+            colours.arms.pop_back();
+        ASSERT_TRUE(predicted.pen.has_value());
+        EXPECT_EQ(*predicted.pen, colours.arms.back().colours.back());
+    }
 }
 
-TEST(TreeWalker, CountsMatchTheLevelCountForOtherShapes) {
-    struct Case {
-        int branches, segments, redux;
-    };
-    for (const Case c : {Case{5, 70, 2}, Case{3, 100, 4}, Case{1, 60, 3}, Case{4, 61, -2},
-                         Case{2, 1000, 2}, Case{6, 40, 5}}) {
-        const TreeRecorder tree = RecordTree(WithShape(c.branches, c.redux), c.segments);
-        const TreeSize levels = CountByLevels(c.branches, c.segments, c.redux);
-        EXPECT_EQ(tree.nodes, levels.nodes) << c.branches << "/" << c.segments << "/" << c.redux;
-        EXPECT_EQ(tree.segments, levels.segments)
-            << c.branches << "/" << c.segments << "/" << c.redux;
+TEST(TreeWalker, GeneratorSkipsAsManyStepsAsItDraws) {
+    for (std::uint32_t count : {0u, 1u, 2u, 8260u, 130225u, 4000037u}) {
+        TreeRandom stepped, skipped;
+        for (std::uint32_t i = 0; i < count; ++i) stepped.Next();
+        skipped.Skip(count);
+        EXPECT_EQ(skipped.Next(), stepped.Next()) << count;
     }
 }
 
@@ -194,14 +193,16 @@ TEST(TreeWalker, ReduxThatWouldNotShrinkDrawsTheArmsOnly) {
     TreeParams params;
     params.minSegments = -5;
     const TreeRecorder low = RecordTree(params, 60);
-    EXPECT_EQ(low.nodes, CountByLevels(7, 60, 3, -5).nodes);
+    // 60 20 6 2 0, then 0/3 would not shrink: the default tree's 2801 nodes.
+    EXPECT_EQ(low.nodes, 2801);
 }
 
 TEST(TreeWalker, DeepTreesStayWithinAShallowRecursion) {
     // One arm per node, a million segments halved per level: 20 levels.
     const TreeRecorder tree = RecordTree(WithShape(1, 2), 1000000);
     EXPECT_EQ(tree.nodes, 20);
-    EXPECT_EQ(tree.segments, CountByLevels(1, 1000000, 2).segments);
+    // 1000000 + 500000 + ... + 3 + 1: twice the first level less the bits truncation dropped.
+    EXPECT_EQ(tree.segments, 1999993);
 }
 
 TEST(TreeWalker, OneRandomNumberPerSegmentInDrawingOrder) {

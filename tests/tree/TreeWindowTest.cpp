@@ -64,6 +64,23 @@ TEST_F(TreeWindowTest, ReduxBelowTwoFromTheToolbarStillDraws) {
     EXPECT_EQ(PictureAt(320, 240), 0xffff00u);
 }
 
+// A big tree stopped by Escape keeps its part; the next command draws anew. (TreeJobTest shows
+// that the trees after a stopped one are those after a whole one.)
+TEST_F(TreeWindowTest, EscapeStopsABigTreeAndTheNextCommandDrawsAgain) {
+    view->Branches = 36;  // 3.7 million segments
+    Command(ID_TREE_MODE);
+    view->repaint();
+    ASSERT_TRUE(view->IsDrawing()) << "the big tree ended too soon to be stopped";
+    const int drawn = view->DrawingCount();
+    QTest::keyClick(frame, Qt::Key_Escape);
+    EXPECT_FALSE(view->IsDrawing());
+    EXPECT_EQ(Pane(0), "Abgebrochen");
+    EXPECT_EQ(PictureAt(320, 240), 0xffff00u) << "what the tree drew stays";
+    Press(ID_TREE_BRANCHES_FEWER);
+    EXPECT_EQ(view->DrawingCount(), drawn + 1);
+    EXPECT_EQ(Pane(1), "Äste: 35");
+}
+
 TEST_F(TreeWindowTest, PrintingDrawsTheTreeOnThePage) {
     Press(ID_TREE_MODE);
     PixelImage page(2480, 3508, PixelFromRgb(255, 255, 255));

@@ -133,7 +133,8 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
                            "Speichern &unter...", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts(popups[1]->menu()), QStringList({"&Symbolleiste", "S&tatusleiste"}));
-    EXPECT_EQ(MenuTexts(popups[2]->menu()), QStringList({"Inf&o über Morvale..."}));
+    EXPECT_EQ(MenuTexts(popups[2]->menu()),
+              QStringList({"&Kurzanleitung\tF1", "Inf&o über Morvale..."}));
     EXPECT_EQ(Action(ID_APP_EXIT)->statusTip(),
               "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.");
     EXPECT_EQ(Action(ID_FILE_MRU_FIRST)->statusTip(), "Öffnet dieses Dokument.");

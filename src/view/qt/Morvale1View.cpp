@@ -16,7 +16,9 @@
 #include "platform/qt/PrintSupport.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
+#include "view/qt/EmptyViewHint.h"
 #include "view/qt/PageProgress.h"
+#include "view/qt/TreeScreenDrawing.h"
 
 namespace morvale {
 namespace {
@@ -65,6 +67,7 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
 }
 
 CMorvale1View::~CMorvale1View() {
+    trees_.reset();
     drawing_.reset();
 }
 
@@ -130,7 +133,13 @@ void CMorvale1View::DrawIntoImage() {
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
+        pictureShown_ = true;
         StartDrawing();
+        return;
+    }
+    pictureShown_ = ViewMode == Drawing::Tree;
+    if (ViewMode == Drawing::Tree) {
+        StartTree();
         return;
     }
     image_.fill(BackgroundColour());
@@ -195,12 +204,14 @@ void CMorvale1View::ShowFinishedRows() {
 }
 
 void CMorvale1View::CancelDrawing() {
+    if (trees_ && trees_->Cancel()) return;
     if (!drawing_) return;
     StopDrawing(true);
     ShowStatus(QStringLiteral("Abgebrochen"));
 }
 
 void CMorvale1View::StopDrawing(bool keepRows) {
+    StopTree(keepRows);
     if (!drawing_) return;
     drawing_->Job().Cancel();
     drawing_->Job().Wait();
@@ -239,6 +250,7 @@ void CMorvale1View::paintEvent(QPaintEvent* event) {
         area, image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (Dragging) DrawDragFrame(&overlay);
+    if (!pictureShown_) PaintEmptyViewHint(painter, rect(), *this);
 }
 
 void CMorvale1View::resizeEvent(QResizeEvent*) {
@@ -305,6 +317,36 @@ void CMorvale1View::OnFilePrintDirect() {
 
 void CMorvale1View::OnFilePrintPreview() {
     if (printing_) printing_->Preview(window(), [this](CDC& dc) { return DrawPage(dc); });
+}
+
+void CMorvale1View::StartTree() {
+    if (!trees_) {
+        TreeScreenDrawing::Hooks hooks;
+        hooks.show = [this](const QImage& drawn, bool complete) {
+            if (drawn.size() != image_.size()) return;
+            const qreal ratio = image_.devicePixelRatio();
+            image_ = drawn.copy();
+            image_.setDevicePixelRatio(ratio);
+            if (complete) ++drawings_;
+            if (!painting_) update();
+        };
+        hooks.status = [this](const QString& text) {
+            if (!text.isEmpty()) return ShowStatus(text);
+            QStatusTipEvent idle{QString()};
+            QApplication::sendEvent(window(), &idle);
+        };
+        trees_ = std::make_unique<TreeScreenDrawing>(this, std::move(hooks));
+    }
+    QScopedValueRollback scale(treeScale_, devicePixelRatio());
+    trees_->Start(*this, image_.size(), DeviceSize(), BackgroundColour());
+}
+
+bool CMorvale1View::TreeRunning() const {
+    return trees_ && trees_->Running();
+}
+
+void CMorvale1View::StopTree(bool keep) {
+    if (trees_) trees_->Stop(keep);
 }
 
 }  // namespace morvale

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "view/FractalView.h"
@@ -17,6 +19,7 @@ namespace morvale {
 
 class PrintSupport;
 class BackgroundDrawing;
+class TreeScreenDrawing;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
@@ -43,7 +46,7 @@ public:
     bool IsDrawingDue() const { return drawingDue_; }
     bool IsPainting() const { return painting_; }
     // An escape-time drawing is being computed.
-    bool IsDrawing() const { return drawing_ != nullptr; }
+    bool IsDrawing() const { return drawing_ != nullptr || TreeRunning(); }
     // Stops the running drawing (the Escape key): its finished rows stay.
     void CancelDrawing();
     // The colour the background is erased to before each drawing.
@@ -61,6 +64,8 @@ public:
     void ReleaseCapture() override { captured_ = false; }
 
 protected:
+    // One logical pixel: the frames stay as visible at 200 % as at 100 %.
+    int FrameWidth() const override { return std::max(1, int(std::lround(devicePixelRatio()))); }
     void MoveDragFrame(CPoint to) override;
     void EraseDragFrame(CDC* dc) override;
     bool ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
@@ -87,6 +92,10 @@ private:
     void ShowStatus(const QString& text);
     void UpdatePhysical(const CRect& rect);
     CRect DragFrameBounds() const;
+    // The tree, drawn by its own helper off the window's thread.
+    void StartTree();
+    bool TreeRunning() const;
+    void StopTree(bool keep);
 
     QImage image_;
     QImage pending_;  // the running drawing computes into it
@@ -97,12 +106,14 @@ private:
     bool showingProgress_ = false;
     bool frameOverDrawing_ = false;  // a red frame was released while a drawing ran
     PrintSupport* printing_ = nullptr;
+    bool pictureShown_ = false;  // false: the image is only background, and the hint shows
     bool drawingDue_ = true;
     bool painting_ = false;
     bool captured_ = false;
     bool printingPage_ = false;
     bool pageCancelled_ = false;
     int drawings_ = 0;
+    std::unique_ptr<TreeScreenDrawing> trees_;
 };
 
 }  // namespace morvale

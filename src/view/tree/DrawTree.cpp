@@ -2,36 +2,27 @@
 #include <cmath>
 
 #include "view/FractalView.h"
+#include "view/tree/TreeDeviceCanvas.h"
+#include "view/tree/TreeJob.h"
+#include "view/tree/TreeOutcome.h"
 #include "view/tree/TreeStatus.h"
 #include "view/tree/TreeWalker.h"
 
 namespace morvale {
 namespace {
 
-// Segments go to the device handed to the paint, so the tree also reaches printer and preview.
-class DeviceTreeCanvas final : public TreeCanvas {
+// Every node refreshes the panes; the writer makes the repeats free.
+class PaneTreeCanvas final : public TreeDeviceCanvas {
 public:
-    DeviceTreeCanvas(CDC& dc, CPen*& oldPen, PaneWriter& writer, IMainFrame* frame,
-                     const std::array<PaneSetting, 5>& panes)
-        : dc_(dc), oldPen_(oldPen), writer_(writer), frame_(frame), panes_(panes) {}
+    PaneTreeCanvas(CDC& dc, CPen*& oldPen, PaneWriter& writer, IMainFrame* frame,
+                   const std::array<PaneSetting, 5>& panes)
+        : TreeDeviceCanvas(dc, oldPen), writer_(writer), frame_(frame), panes_(panes) {}
 
-    void MoveTo(TreePoint point) override { dc_.MoveTo(point.x, point.y); }
-
-    void LineTo(TreePoint to, COLORREF colour) override {
-        CPen pen(PS_SOLID, 1, colour);
-        oldPen_ = dc_.SelectObject(&pen);
-        dc_.LineTo(to.x, to.y);
-        dc_.SelectObject(oldPen_);
-    }
-
-    // Every node refreshes the panes; the writer makes the repeats free.
     void NodeDone() override {
         for (const PaneSetting& pane : panes_) writer_.Write(frame_, pane);
     }
 
 private:
-    CDC& dc_;
-    CPen*& oldPen_;
     PaneWriter& writer_;
     IMainFrame* frame_;
     const std::array<PaneSetting, 5>& panes_;
@@ -53,19 +44,44 @@ TreeParams ParamsOf(const CFractalView& view) {
 
 }  // namespace
 
-void CFractalView::DrawTree(CDC* dc, int segments, int x, int y) {
-    if (!dc) return;
+std::array<PaneSetting, 5> CFractalView::TreePanes() {
     const std::array<PaneSetting, 5> panes =
         TreePaneSettings({Branches, SegmentOffset, SegmentLength, TurnAngle, Redux});
     BranchText = panes[0].text;
     // Others (pointer readout, database) may have written these panes since the last tree.
     treePanes_.Forget();
-    DeviceTreeCanvas canvas(*dc, OldPen, treePanes_, GetMainFrame(), panes);
-    TreeParams params = ParamsOf(*this);
-    params.segmentLength *= treeScale_;
-    const TreePoint root{int(std::lround(x * treeScale_)), int(std::lround(y * treeScale_))};
-    TreeWalker(params, treeRandom_, PenColour, canvas).Grow(segments, root);
+    return panes;
+}
+
+TreePlan CFractalView::PlanTree(int segments, int x, int y) const {
+    TreePlan plan;
+    plan.params = ParamsOf(*this);
+    plan.params.segmentLength *= treeScale_;
+    plan.segments = segments;
+    plan.root = {int(std::lround(x * treeScale_)), int(std::lround(y * treeScale_))};
+    plan.random = treeRandom_;
+    plan.pen = PenColour;
+    return plan;
+}
+
+void CFractalView::DrawTree(CDC* dc, int segments, int x, int y) {
+    if (!dc) return;
+    const std::array<PaneSetting, 5> panes = TreePanes();
+    PaneTreeCanvas canvas(*dc, OldPen, treePanes_, GetMainFrame(), panes);
+    const TreePlan plan = PlanTree(segments, x, y);
+    TreeWalker(plan.params, treeRandom_, PenColour, canvas).Grow(plan.segments, plan.root);
     OldPen = nullptr;  // it belonged to the device, which outlives no paint
+}
+
+TreePlan CFractalView::StartTree(CDC* dc) {
+    RecordDevice(dc);
+    for (const PaneSetting& pane : TreePanes()) treePanes_.Write(GetMainFrame(), pane);
+    TreePlan plan = PlanTree(Segments, RootX, RootY);
+    const TreeOutcome outcome = PredictTree(plan.params, plan.segments);
+    plan.total = outcome.segments;
+    treeRandom_.Skip(outcome.draws);
+    if (outcome.pen) PenColour = *outcome.pen;
+    return plan;
 }
 
 }  // namespace morvale

@@ -20,7 +20,7 @@ void TreeWalker::Grow(int segments, TreePoint root) {
     // Series 7 colours by the count, which all arms of a node share.
     const auto colour =
         params_.colour ? TreeSegmentColour(params_.colourSeries, segments) : std::nullopt;
-    for (int arm = 0; arm < params_.branches; ++arm) {
+    for (int arm = 0; arm < params_.branches && !canvas_.Stopped(); ++arm) {
         const TreePoint end = DrawArm(arm, segments, colour, root);
         if (segments <= params_.minSegments) continue;
         if (const auto next = TreeNextLevel(segments, params_.redux)) Grow(*next, end);
@@ -38,7 +38,7 @@ TreePoint TreeWalker::DrawArm(int arm, int segments, std::optional<COLORREF> col
     double angle = StartAngle(arm);
     TreePoint point = start;
     canvas_.MoveTo(point);
-    for (int step = 0; step < segments; ++step) {
+    for (int step = 0; step < segments && !canvas_.Stopped(); ++step) {
         const int direction =
             TreeTurnDirection(random_.Next(), params_.turnRange, params_.turnThreshold);
         angle = angle + direction * params_.turnAngle;

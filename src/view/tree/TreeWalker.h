@@ -21,6 +21,8 @@ public:
     virtual void LineTo(TreePoint to, COLORREF colour) = 0;
     // One node and all its sub-trees are complete.
     virtual void NodeDone() = 0;
+    // Asked before every arm and segment: true ends the drawing there.
+    virtual bool Stopped() { return false; }
 };
 
 // The parameters of one drawing; they do not change while it runs.

@@ -1,5 +1,6 @@
 // Zoom selection with the left button: the inverting drag frame, the red frame and the zoom
 // request handed to the document.
+#include <algorithm>
 #include <memory>
 
 #include "doc/Morvale1Doc.h"
@@ -10,6 +11,17 @@ namespace morvale {
 namespace {
 
 constexpr COLORREF kZoomFrameColour = RGB(255, 0, 0);
+
+// An outline `width` device pixels thick, growing inwards; the rings never share a pixel, so an
+// inverting outline drawn twice still cancels out.
+void ThickRectangle(CDC* dc, CRect r, int width) {
+    r = {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+         std::max(r.top, r.bottom)};
+    for (int ring = 0; ring < width && r.left < r.right && r.top < r.bottom; ++ring) {
+        dc->Rectangle(r.left, r.top, r.right, r.bottom);
+        r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    }
+}
 
 }  // namespace
 
@@ -53,7 +65,7 @@ void CFractalView::EraseDragFrame(CDC* dc) {
 void CFractalView::DrawDragFrame(CDC* dc) {
     const RasterOperation previousMode = dc->SetROP2(R2_NOT);
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
-    dc->Rectangle(DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y);
+    ThickRectangle(dc, {DragAnchor.x, DragAnchor.y, DragCurrent.x, DragCurrent.y}, FrameWidth());
     dc->SelectObject(oldBrush);
     dc->SetROP2(previousMode);
 }
@@ -62,7 +74,7 @@ void CFractalView::DrawZoomFrame(CDC* dc) {
     CBrush* oldBrush = dc->SelectStockBrush(NULL_BRUSH);
     CPen redPen(PS_SOLID, 1, kZoomFrameColour);
     CPen* oldPen = dc->SelectObject(&redPen);
-    dc->Rectangle(ZoomFrame.left, ZoomFrame.top, ZoomFrame.right, ZoomFrame.bottom);
+    ThickRectangle(dc, ZoomFrame, FrameWidth());
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
 }
