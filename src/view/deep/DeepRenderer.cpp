@@ -27,8 +27,17 @@ EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring
         return RenderEscapeTime(plain, colours, surface, EscapeStrategy::Automatic, progress);
     }
     DeepScene& deep = *scene.deep;
+    if (progress) {
+        const std::int64_t total =
+            std::min<std::int64_t>(std::int64_t(scene.limit) + 1, ReferenceOrbit::kMaxEntries);
+        progress->SetReference(0, total);
+        deep.SetOrbitProgress([progress, total](std::int64_t done) {
+            progress->SetReference(std::min(done, total), total);
+        });
+    }
     const std::shared_ptr<const DeepPicture> picture = deep.Prepared(scene.stop);
     if (!picture) return {};
+    if (progress) progress->SetReference(0, 0);
     const int rowOffset = scene.firstSampleRow - deep.Frame().firstSampleRow;
     const int columns = std::min(scene.columns, deep.Frame().columns);
     const int rows = std::min(scene.rows, deep.Frame().rows - rowOffset);

@@ -11,6 +11,11 @@ std::shared_ptr<const DeepPicture> DeepScene::Prepared(const std::atomic<bool>* 
     return picture_;
 }
 
+void DeepScene::SetOrbitProgress(OrbitProgress progress) {
+    std::lock_guard lock(mutex_);
+    orbitProgress_ = std::move(progress);
+}
+
 DeepTimings DeepScene::Timings() const {
     std::lock_guard lock(mutex_);
     DeepTimings timings = picture_ ? picture_->Timings() : DeepTimings{};

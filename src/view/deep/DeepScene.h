@@ -21,7 +21,7 @@ public:
     const DeepFrame& Frame() const { return frame_; }
 
     // Reports the reference's iterations while it is computed.
-    void SetOrbitProgress(OrbitProgress progress) { orbitProgress_ = std::move(progress); }
+    void SetOrbitProgress(OrbitProgress progress);
 
     // The prepared picture; null when stop was set before it was ready (a later call tries
     // again).
