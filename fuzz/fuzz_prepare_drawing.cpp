@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CMorvale1Doc doc;
     PixelImage image(2, 2);
     for (int round = 0; round < 4 && !in.Empty(); ++round) {
-        const int action = in.TakeInt(0, 5);
+        const int action = in.TakeInt(0, 7);
         if (action == 0) doc.OnJulia();
         if (action == 1) doc.OnMandelbrot();
         if (action == 2) {
@@ -46,13 +46,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int x0 = in.Take<int>(), y0 = in.Take<int>(), x1 = in.Take<int>();
             doc.SetZoom(x0, y0, x1, in.Take<int>(), 1);
         }
+        if (action == 5) {
+            const double x0 = in.Take<double>(), y0 = in.Take<double>(), x1 = in.Take<double>();
+            doc.SetZoom(ZoomRect{x0, y0, x1, in.Take<double>()}, 1);
+        }
+        if (action == 6) {
+            const PlaneBox box{in.Take<double>(), in.Take<double>(), in.Take<double>(),
+                               in.Take<double>()};
+            doc.ShowView(
+                {in.TakeInt(0, 1) == 1, box, in.Take<double>(), in.Take<double>(), in.Take<int>()});
+        }
         doc.SetPictureSize(in.TakeInt(0, 1 << 16), in.TakeInt(0, 1 << 16));
         CDC dc(image.Surface(), doc.PictureWidth, doc.PictureHeight);
         doc.PrepareDrawing(&dc);
         Check(doc.Palette.GetEntryCount() == 384);
         CheckSteps(doc);
         doc.FinishDrawing(&dc);
-        Check(doc.ZoomPending == 0 && doc.PresetChosen == 0 && doc.DepthFromBox == 0);
+        Check(doc.ZoomPending == 0 && doc.PresetChosen == 0 && doc.DepthFromBox == 0 &&
+              doc.ViewPending == 0);
         Check(!doc.Palette.IsCreated());
     }
     return 0;

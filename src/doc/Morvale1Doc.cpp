@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -10,6 +11,7 @@
 #include "doc/ColourSeries.h"
 #include "doc/PresetDialogs.h"
 #include "platform/TextConversion.h"
+#include "presets/PresetTables.h"
 #include "view/deep/DeepScene.h"
 
 namespace morvale {
@@ -39,6 +41,19 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
     std::array<double, N> values{};
     for (std::size_t i = 0; i < N; ++i) values[i] = Atof(texts[i]);
     return values;
+}
+
+// The nearest int, saturated: a corner between pixels as the drag's fields hold one.
+int RoundToInt(double value) {
+    if (std::isnan(value)) return 0;
+    return TruncateToInt(std::round(value));
+}
+
+// The shortest text that converts back to the same double.
+std::string RoundTripText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return {buffer, result.ptr};
 }
 
 void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
@@ -128,7 +143,7 @@ void CMorvale1Doc::OnDatabase() {
     if (FractalKind == Fractal::Julia) {
         if (dialogs_)
             takeBack(dialogs_->RunJuliaDialog({JuliaTexts.begin(), JuliaTexts.end()}), JuliaTexts);
-        for (std::size_t i = 0; i < 7; ++i) paneTexts[i] = kDatabasePanes[i].julia + JuliaTexts[i];
+        paneTexts = JuliaPaneTexts();
     } else if (FractalKind == Fractal::Mandelbrot) {
         if (dialogs_)
             takeBack(dialogs_->RunMandelDialog({MandelTexts.begin(), MandelTexts.end()}),
@@ -139,6 +154,23 @@ void CMorvale1Doc::OnDatabase() {
         }
     }
     ShowDatabasePanes(paneTexts);
+}
+
+std::array<std::string, 7> CMorvale1Doc::JuliaPaneTexts() const {
+    std::array<std::string, 7> paneTexts;
+    for (std::size_t i = 0; i < 7; ++i) paneTexts[i] = kDatabasePanes[i].julia + JuliaTexts[i];
+    return paneTexts;
+}
+
+void CMorvale1Doc::ChooseJuliaAt(double p, double q) {
+    OnJulia();
+    std::copy(JuliaPresets[0].begin(), JuliaPresets[0].end(), JuliaTexts.begin());
+    JuliaTexts[4] = RoundTripText(p);
+    JuliaTexts[5] = RoundTripText(q);
+    DepthText = JuliaTexts[6];
+    if (frame_) frame_->SetDepthBoxText(DepthText);
+    PresetChosen = 1;
+    ShowDatabasePanes(JuliaPaneTexts());
 }
 
 void CMorvale1Doc::ShowDatabasePanes(const std::array<std::string, 7>& paneTexts) {
@@ -163,7 +195,24 @@ void CMorvale1Doc::SetDepth(int depth, int fromBox) {
 void CMorvale1Doc::SetZoom(int startX, int startY, int endX, int endY, int flag) {
     ZoomStart = {startX, startY};
     ZoomEnd = {endX, endY};
+    ZoomCorners = {double(startX), double(startY), double(endX), double(endY)};
     ZoomPending = flag;
+}
+
+void CMorvale1Doc::SetZoom(const ZoomRect& corners, int flag) {
+    ZoomStart = {RoundToInt(corners.x0), RoundToInt(corners.y0)};
+    ZoomEnd = {RoundToInt(corners.x1), RoundToInt(corners.y1)};
+    ZoomCorners = corners;
+    ZoomPending = flag;
+}
+
+void CMorvale1Doc::ShowView(const PlaneView& view) {
+    if (view.julia)
+        OnJulia();
+    else
+        OnMandelbrot();
+    PendingView = view;
+    ViewPending = 1;
 }
 
 void CMorvale1Doc::SetPictureSize(int width, int height) {
@@ -187,11 +236,12 @@ void CMorvale1Doc::FinishDrawing(CDC* dc) {
     DepthFromBox = 0;
     PresetChosen = 0;
     ZoomPending = 0;
+    ViewPending = 0;
 }
 
 CMorvale1Doc::Requests CMorvale1Doc::TakeRequests() {
-    const Requests taken{ZoomPending, PresetChosen, DepthFromBox};
-    ZoomPending = PresetChosen = DepthFromBox = 0;
+    const Requests taken{ZoomPending, PresetChosen, DepthFromBox, ViewPending};
+    ZoomPending = PresetChosen = DepthFromBox = ViewPending = 0;
     return taken;
 }
 
@@ -199,6 +249,7 @@ void CMorvale1Doc::GiveBackRequests(const Requests& taken) {
     if (ZoomPending == 0) ZoomPending = taken.zoom;
     if (PresetChosen == 0) PresetChosen = taken.preset;
     if (DepthFromBox == 0) DepthFromBox = taken.depthFromBox;
+    if (ViewPending == 0) ViewPending = taken.view;
 }
 
 void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
@@ -220,6 +271,11 @@ void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
 
 void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     BuildPalette(dc);
+    if (ViewPending == 1) {
+        ApplyView();
+        ComputeSteps();
+        return;
+    }
     if (FractalKind == Fractal::Julia && ZoomPending == 0) {
         SetJuliaRegion(JuliaRegion::FromValues(Converted(JuliaTexts)));
         JuliaDeep = DeepRegion::FromTexts(true, DeepTexts(JuliaTexts));
@@ -245,10 +301,28 @@ void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
     CopyBox(region.box, MandelPMin, MandelPMax, MandelQMin, MandelQMax);
 }
 
+void CMorvale1Doc::ApplyView() {
+    const PlaneView& view = PendingView;
+    // A view drawn deep comes back at full precision; any other from its exact doubles.
+    const DeepRegion deep =
+        view.deep
+            ? *view.deep
+            : DeepRegion::FromDoubles(view.julia, {view.box.xMin, view.box.xMax, view.box.yMin,
+                                                   view.box.yMax, view.p, view.q});
+    if (view.julia) {
+        SetJuliaRegion({view.box, view.p, view.q, double(view.limit)});
+        JuliaDeep = deep;
+    } else {
+        SetMandelRegion({view.box, double(view.limit)});
+        MandelDeep = deep;
+    }
+    IterationLimit = view.limit;
+}
+
 void CMorvale1Doc::ApplyZoom() {
     // Corners in client pixels; rows gain the hidden sample rows above the client area.
-    const double sx = ZoomStart.x, ex = ZoomEnd.x;
-    const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
+    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
+    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
     // All four bounds from the old minima, at the steps of the picture on the screen.
     auto zoom = [&](const PlaneBox& old, double stepX, double stepY) {
         return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
@@ -276,8 +350,8 @@ void CMorvale1Doc::ApplyZoom() {
 DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep, bool isDeep,
                                     const std::array<double, 6>& values, double stepX,
                                     double stepY) const {
-    const double sx = ZoomStart.x, ex = ZoomEnd.x;
-    const double sy = double(ZoomStart.y) + kHiddenRows, ey = double(ZoomEnd.y) + kHiddenRows;
+    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
+    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
     if (isDeep) {
         const long bits = ZoomBits(deep, stepsWidth_, stepsHeight_);
         return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
@@ -314,6 +388,22 @@ void CMorvale1Doc::ChooseIterationLimit() {
 std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
     if (FractalKind == Fractal::Julia) return GetJuliaRegion().box;
     if (FractalKind == Fractal::Mandelbrot) return GetMandelRegion().box;
+    return std::nullopt;
+}
+
+std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
+    if (FractalKind == Fractal::Julia)
+        return PlaneView{
+            true,           GetJuliaRegion().box,
+            JuliaP,         JuliaQ,
+            IterationLimit, JuliaIsDeep ? std::make_shared<const DeepRegion>(JuliaDeep) : nullptr};
+    if (FractalKind == Fractal::Mandelbrot)
+        return PlaneView{false,
+                         GetMandelRegion().box,
+                         0.0,
+                         0.0,
+                         IterationLimit,
+                         MandelIsDeep ? std::make_shared<const DeepRegion>(MandelDeep) : nullptr};
     return std::nullopt;
 }
 

@@ -7,6 +7,8 @@
 
 #include "doc/EscapeScene.h"
 #include "doc/PlaneRegion.h"
+#include "doc/PlaneView.h"
+#include "doc/ZoomRect.h"
 #include "platform/CDC.h"
 #include "platform/Document.h"
 #include "platform/MainFrameLink.h"
@@ -44,6 +46,14 @@ public:
     void MarkDrawn();
     void SetDepth(int depth, int fromBox);
     void SetZoom(int startX, int startY, int endX, int endY, int flag);
+    // A zoom whose corners may fall between pixels (wheel, pan); ZoomStart and ZoomEnd get
+    // them rounded.
+    void SetZoom(const ZoomRect& corners, int flag);
+    // Draws `view` again at the next drawing: its kind is chosen now, its region, constant and
+    // iteration limit replace the texts and any pending zoom.
+    void ShowView(const PlaneView& view);
+    // Julia with the constant p + qi over the first Julia preset's region, taken as a preset is.
+    void ChooseJuliaAt(double p, double q);
     void SetPictureSize(int width, int height);
 
     void PrepareDrawing(CDC* dc);
@@ -58,6 +68,7 @@ public:
         int zoom = 0;
         int preset = 0;
         int depthFromBox = 0;
+        int view = 0;
     };
     Requests TakeRequests();
     // A request made anew since it was taken is the newer one and stays.
@@ -70,6 +81,8 @@ public:
     MandelRegion GetMandelRegion() const { return MandelRegion::FromValues(MandelValues); }
     // The chosen kind's region; none before a kind is chosen.
     std::optional<PlaneBox> ChosenBox() const;
+    // The view the prepared values draw; none before a kind is chosen.
+    std::optional<PlaneView> CurrentView() const;
     // What the prepared values draw on a device of PictureWidth × PictureHeight whose visible
     // client area is `visible`; none before a kind is chosen.
     std::optional<EscapeScene> Scene(const PixelSurface& visible) const;
@@ -112,8 +125,10 @@ public:
     int IterationLimit = 15;
     int PictureHeight = 0;  // device pixels
     int PictureWidth = 0;
-    CPoint ZoomEnd;    // client pixels
-    CPoint ZoomStart;  // client pixels
+    CPoint ZoomEnd;         // client pixels
+    CPoint ZoomStart;       // client pixels
+    ZoomRect ZoomCorners;   // what the pending zoom applies: ZoomStart and ZoomEnd, or finer
+    PlaneView PendingView;  // what ViewPending draws
     std::string DepthText;
     Fractal FractalKind = Fractal::None;
     int Depth = 15;
@@ -123,16 +138,19 @@ public:
     //   DepthFromBox  set by SetDepth (depth box entry)     cleared by FinishDrawing
     //   PresetChosen  set by OnDatabase (OK; 1 if a row)    cleared by FinishDrawing
     //   ZoomPending   set by SetZoom (button released)      cleared by FinishDrawing
+    //   ViewPending   set by ShowView (back, forward)        cleared by FinishDrawing
     //   Drawn         set by MarkDrawn (draw command)       cleared by ChooseKind (kind commands)
     // FinishDrawing ends every escape-time drawing, whatever it drew. PrepareDrawing reads the
-    // first three: ZoomPending applies the zoom instead of the texts; DepthFromBox, else
-    // PresetChosen, chooses the iteration limit. The pointer readout shows coordinates only
-    // while Drawn is 1. A drawing off the window's thread takes the first three through
+    // first four: ViewPending draws PendingView, region and limit, instead of everything else;
+    // else ZoomPending applies the zoom instead of the texts; DepthFromBox, else PresetChosen,
+    // chooses the iteration limit. The pointer readout shows coordinates only
+    // while Drawn is 1. A drawing off the window's thread takes the first four through
     // TakeRequests when it starts and returns them through GiveBackRequests if it is stopped
     // before any row showed.
     int DepthFromBox = 0;
     int PresetChosen = 0;
     int ZoomPending = 0;
+    int ViewPending = 0;
     int Drawn = 0;
 
 private:
@@ -144,6 +162,8 @@ private:
                           double stepX, double stepY) const;
     void ComputeSteps();
     void ChooseIterationLimit();
+    void ApplyView();
+    std::array<std::string, 7> JuliaPaneTexts() const;
     void ShowDatabasePanes(const std::array<std::string, 7>& paneTexts);
 
     IMainFrame* frame_ = nullptr;

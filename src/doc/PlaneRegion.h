@@ -11,6 +11,7 @@ struct PlaneBox {
     double xMax = 0.0;  // at the column one past the device's width
     double yMin = 0.0;  // at sample row 0
     double yMax = 0.0;  // at the sample row one past the device's height
+    bool operator==(const PlaneBox&) const = default;
 };
 
 // depth: the preset's depth, or the iteration limit in force when the region was zoomed.

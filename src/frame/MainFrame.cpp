@@ -88,6 +88,7 @@ int CMainFrame::OnCreate(CMorvale1Doc* document) {
         return -1;
     }
     CreateDepthBox();
+    CreatePictureMenu();
     DockToolBars();
     return 0;
 }

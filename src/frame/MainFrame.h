@@ -98,6 +98,7 @@ private:
                        const QString& imageFile);
     bool CreateStatusBar();
     void CreateDepthBox();
+    void CreatePictureMenu();
     void PlaceDepthBox();
     void DockToolBars();
     QString IdleText() const;

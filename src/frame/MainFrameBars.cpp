@@ -18,6 +18,7 @@
 #include "platform/qt/PaneStatusBar.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
+#include "view/qt/Morvale1View.h"
 
 namespace morvale {
 namespace {
@@ -75,6 +76,17 @@ void CMainFrame::CreateMenu() {
             }
         }
     }
+}
+
+void CMainFrame::CreatePictureMenu() {
+    auto* menu = new QMenu(view_);
+    connect(menu, &QMenu::aboutToShow, &router_, &CommandRouter::UpdateActions);
+    for (const res::MenuItem& item : res::PictureMenu()) {
+        QAction* action = CommandAction(item.id);
+        action->setText(Utf8(item.text));
+        menu->addAction(action);
+    }
+    view_->SetPictureMenu(menu);
 }
 
 void CMainFrame::CreateAccelerators() {

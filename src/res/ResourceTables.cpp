@@ -78,6 +78,10 @@ constexpr CommandString kStrings[] = {
     {ID_JULIA, "Einstellung Julia-Morvale", "Julia-Morvale"},
     {ID_MANDELBROT, "Einstellung Mandelbrot-Morvale", "Mandelbrot-Morval"},
     {ID_DATABASE, "Zugriff auf die Julia- u. Mandelbrot-Datenbank", "Julia-/Mandelbrot-Datenbank"},
+    {ID_VIEW_BACK, "Zeichnet die vorige Ansicht noch einmal", "Zurück"},
+    {ID_VIEW_FORWARD, "Zeichnet die nächste Ansicht noch einmal", "Vor"},
+    {ID_JULIA_AT_POINT, "Zeichnet die Julia-Menge zum Punkt unter dem Mauszeiger",
+     "Julia-Menge zu diesem Punkt"},
 };
 
 constexpr MenuItem kFileMenu[] = {
@@ -95,10 +99,12 @@ constexpr MenuItem kFileMenu[] = {
     {"&Beenden", ID_APP_EXIT},
 };
 constexpr MenuItem kViewMenu[] = {
-    {"&Symbolleiste", ID_VIEW_TOOLBAR},
-    {"S&tatusleiste", ID_VIEW_STATUS_BAR},
-    {"", 0},
+    {"&Symbolleiste", ID_VIEW_TOOLBAR},   {"S&tatusleiste", ID_VIEW_STATUS_BAR}, {"", 0},
+    {"&Zurück\tAlt+Links", ID_VIEW_BACK}, {"&Vor\tAlt+Rechts", ID_VIEW_FORWARD}, {"", 0},
     {"Tief&zoom", ID_VIEW_DEEP_ZOOM},
+};
+constexpr MenuItem kPictureMenu[] = {
+    {"&Julia-Menge zu diesem Punkt", ID_JULIA_AT_POINT},
 };
 constexpr MenuItem kHelpMenu[] = {
     {"&Kurzanleitung\tF1", ID_HELP_GUIDE},
@@ -111,11 +117,12 @@ constexpr MenuPopup kMenu[] = {
 };
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},   {"Ctrl+S", ID_FILE_SAVE},
-    {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO},
-    {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},
-    {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},
-    {"F1", ID_HELP_GUIDE},      {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
+    {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},       {"Ctrl+S", ID_FILE_SAVE},
+    {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},       {"Alt+Backspace", ID_EDIT_UNDO},
+    {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT},     {"Ctrl+C", ID_EDIT_COPY},
+    {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},      {"Shift+Ins", ID_EDIT_PASTE},
+    {"F1", ID_HELP_GUIDE},      {"F6", ID_NEXT_PANE},           {"Shift+F6", ID_PREV_PANE},
+    {"Alt+Left", ID_VIEW_BACK}, {"Alt+Right", ID_VIEW_FORWARD},
 };
 
 constexpr UINT kMainToolbar[] = {
@@ -166,6 +173,9 @@ const CommandString* FindCommandString(UINT id) {
 
 std::span<const MenuPopup> MainMenu() {
     return kMenu;
+}
+std::span<const MenuItem> PictureMenu() {
+    return kPictureMenu;
 }
 std::span<const Accelerator> Accelerators() {
     return kAccelerators;

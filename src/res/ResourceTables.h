@@ -40,6 +40,8 @@ struct MenuPopup {
     std::span<const MenuItem> items;
 };
 std::span<const MenuPopup> MainMenu();
+// The context menu of a Mandelbrot picture.
+std::span<const MenuItem> PictureMenu();
 
 struct Accelerator {
     std::string_view keys;  // portable QKeySequence text

@@ -30,6 +30,9 @@ constexpr CommandEntry<V> kCommands[] = {
     {ID_TREE_COLOUR, &V::OnTreeColour, &V::OnUpdateTreeColour},
     {ID_TREE_REDUX_MORE, &V::OnReduxMore},
     {ID_TREE_REDUX_LESS, &V::OnReduxLess},
+    {ID_VIEW_BACK, &V::OnViewBack, &V::OnUpdateViewBack},
+    {ID_VIEW_FORWARD, &V::OnViewForward, &V::OnUpdateViewForward},
+    {ID_JULIA_AT_POINT, &V::OnJuliaAtPoint},
 };
 
 }  // namespace

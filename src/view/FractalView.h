@@ -4,13 +4,18 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "doc/PlaneView.h"
+#include "doc/ZoomRect.h"
 #include "platform/CDC.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
 #include "view/PaneWriter.h"
 #include "view/escape/EscapeTally.h"
+#include "view/navigate/Navigation.h"
+#include "view/navigate/ViewHistory.h"
 #include "view/tree/TreeRandom.h"
 
 namespace morvale {
@@ -74,6 +79,26 @@ public:
     void DrawDragFrame(CDC* dc);
     // The red frame left on the picture at release (ZoomFrame), in normal copying mode.
     void DrawZoomFrame(CDC* dc);
+
+    // Navigation (view/navigate/): an escape-time picture of a chosen kind is on the screen, so
+    // the wheel and pan act on it.
+    bool CanNavigate() const;
+    // The device the picture on the screen was computed for.
+    DeviceExtent PictureExtent() const;
+    // Zooms or pans the picture on the screen: the zoom request, and a drawing at once.
+    void NavigateBy(const ZoomRect& zoom);
+    void OnViewBack();
+    void OnViewForward();
+    void OnUpdateViewBack(CCmdUI* ui);
+    void OnUpdateViewForward(CCmdUI* ui);
+    // A Mandelbrot picture is on the screen: a Julia set can be taken at one of its points.
+    bool CanChooseJuliaAt() const;
+    // Julia at the plane point the readout shows for JuliaPoint, drawn at once.
+    void OnJuliaAtPoint();
+    // A picture of `view` shows on the screen: the history keeps it.
+    void RecordView(const std::optional<PlaneView>& view);
+    ViewHistory History;
+    CPoint JuliaPoint;  // client pixel the Julia command takes its constant from
 
     // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;

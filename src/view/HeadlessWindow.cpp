@@ -92,6 +92,8 @@ void HeadlessWindow::PressDraw() {
 
 void HeadlessWindow::Drag(CPoint from, CPoint to) {
     ReplayDrag(view_, from, to);
+    // A stated rectangle is a zoom however small; only the mouse's click makes none.
+    doc_.SetZoom(from.x, from.y, to.x, to.y, 1);
     PressDraw();
 }
 
@@ -121,6 +123,7 @@ void HeadlessWindow::Paint() {
         doc_.SetPictureSize(view_.PictureWidth, view_.PictureHeight);
         if (view_.ViewMode == Drawing::EscapeTime) DrawEscapeTimeReference(view_, &dc);
     }
+    if (view_.ViewMode == Drawing::EscapeTime) view_.RecordView(doc_.CurrentView());
     lastPaintSeconds_ =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -105,6 +105,11 @@ TEST(EscapeIdentity, AfterZoomsPlainMirroredAndOfZeroSize) {
         julia.zooms = {drag};
         ExpectIdentity(julia);
     }
+    // A stated rectangle of no size is a zoom to one point, not a click.
+    HeadlessWindow point({256, 128}, {256, 128});
+    Replay(Script(Fractal::Mandelbrot, MandelRow(0)), point);
+    point.Drag({60, 20}, {60, 20});
+    EXPECT_EQ(point.Document().MandelStepX, 0.0);
     RoadScript twice = Script(Fractal::Mandelbrot, MandelRow(14));
     twice.zooms = {{{20, 5}, {170, 50}}, {{100, 30}, {20, 2}}};
     ExpectIdentity(twice);

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -52,7 +53,8 @@ const UINT kCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,
                           ID_TREE_RAD_MORE,      ID_TREE_RAD_LESS,
                           ID_TREE_DT_MORE,       ID_TREE_DT_LESS,
                           ID_TREE_COLOUR,        ID_TREE_REDUX_MORE,
-                          ID_TREE_REDUX_LESS};
+                          ID_TREE_REDUX_LESS,    ID_VIEW_BACK,
+                          ID_VIEW_FORWARD,       ID_JULIA_AT_POINT};
 
 const UINT kTreeCommands[] = {ID_TREE_MODE,           ID_TREE_RESET,         ID_TREE_BRANCHES_MORE,
                               ID_TREE_BRANCHES_FEWER, ID_TREE_SEGMENTS_MORE, ID_TREE_SEGMENTS_FEWER,
@@ -140,17 +142,45 @@ protected:
 
     void UseMouse() {
         const QPoint from = RandomPoint();
-        const int how = Pick(4);
+        const int how = Pick(7);
+        if (how >= 4) return Navigate(how, from);
         if (how == 0) {
             QTest::mouseClick(view, Qt::LeftButton, {}, from);
         } else if (how == 1) {
             QTest::mouseDClick(view, Qt::LeftButton, {}, from);
         } else if (how == 2) {
             QTest::mouseClick(view, Pick(2) ? Qt::RightButton : Qt::MiddleButton, {}, from);
+            // The picture's context menu, when it opened, takes its command or closes.
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                if (Pick(2)) Command(ID_JULIA_AT_POINT);
+                menu->close();
+            }
         } else {
             QTest::mousePress(view, Qt::LeftButton, {}, from);
             for (int step = Pick(4); step >= 0; --step) QTest::mouseMove(view, RandomPoint());
             QTest::mouseRelease(view, Qt::LeftButton, {}, RandomPoint());
+        }
+    }
+
+    // Wheel notches (often several before a drawing ends), a middle-button pan, arrow keys, or
+    // the mouse's back and forward buttons.
+    void Navigate(int how, QPoint at) {
+        lastAction = "navigate " + std::to_string(how);
+        if (how == 4) {
+            for (int notch = Pick(3); notch >= 0; --notch) {
+                const int delta = (Pick(2) ? 1 : -1) * (Pick(2) ? 120 : 1 + Pick(240));
+                QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(view, &wheel);
+            }
+        } else if (how == 5) {
+            QTest::mousePress(view, Qt::MiddleButton, {}, at);
+            QTest::mouseMove(view, RandomPoint());
+            QTest::mouseRelease(view, Qt::MiddleButton, {}, RandomPoint());
+        } else {
+            const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+            if (Pick(2)) return QTest::keyClick(view, keys[Pick(4)]);
+            QTest::mouseClick(view, Pick(2) ? Qt::BackButton : Qt::ForwardButton, {}, at);
         }
     }
 

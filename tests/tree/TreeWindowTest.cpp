@@ -75,7 +75,9 @@ TEST_F(TreeWindowTest, EscapeStopsABigTreeAndTheNextCommandDrawsAgain) {
     QTest::keyClick(frame, Qt::Key_Escape);
     EXPECT_FALSE(view->IsDrawing());
     EXPECT_EQ(Pane(0), "Abgebrochen");
-    EXPECT_EQ(PictureAt(320, 240), 0xffff00u) << "what the tree drew stays";
+    // How far it got depends on the machine; its root segment is always drawn first.
+    EXPECT_NE(PictureAt(320, 240), view->BackgroundColour().rgb() & 0xffffffu)
+        << "what the tree drew stays";
     Press(ID_TREE_BRANCHES_FEWER);
     EXPECT_EQ(view->DrawingCount(), drawn + 1);
     EXPECT_EQ(Pane(1), "Äste: 35");

@@ -146,7 +146,8 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
                            "Speichern &unter...", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts(popups[1]->menu()),
-              QStringList({"&Symbolleiste", "S&tatusleiste", "-", "Tief&zoom"}));
+              QStringList({"&Symbolleiste", "S&tatusleiste", "-", "&Zurück\tAlt+Links",
+                           "&Vor\tAlt+Rechts", "-", "Tief&zoom"}));
     EXPECT_EQ(MenuTexts(popups[2]->menu()),
               QStringList({"&Kurzanleitung\tF1", "Inf&o über Morvale..."}));
     EXPECT_EQ(Action(ID_APP_EXIT)->statusTip(),

@@ -71,22 +71,32 @@ TEST_F(ZoomSelectionTest, RequestsBeforeAPictureReplaceAndAfterItNest) {
     ExpectMandelRegion(-1.5, -1.25, -0.625, -0.5);
 }
 
-TEST_F(ZoomSelectionTest, ClickWithoutMovementRequestsAPointRegion) {
+TEST_F(ZoomSelectionTest, AClickMakesNoRequestAndKeepsThePendingOneAThreePixelDragDoes) {
     DrawBothPresets();
     const PixelImage before = view.client;
     view.OnLButtonDown(0, {128, 78});
-    view.OnLButtonUp(0, {128, 78});
-    EXPECT_TRUE(ChangedPixels(before).empty()) << "no drag frame, and an empty red frame";
-    EXPECT_EQ(view.ZoomFrame, (CRect{128, 78, 128, 78}));
-    EXPECT_EQ(doc.ZoomStart, doc.ZoomEnd);
-    EXPECT_EQ(doc.ZoomPending, 1);
+    view.OnMouseMove(0, {130, 76});
+    view.OnLButtonUp(0, {130, 76});  // within 2 pixels in both axes
+    EXPECT_TRUE(ChangedPixels(before).empty()) << "no drag frame and no red frame";
+    EXPECT_EQ(doc.ZoomPending, 0);
+    EXPECT_EQ(view.ZoomRequest, 0);
+    EXPECT_EQ(view.Dragging, 0);
+
+    ReplayDrag(view, {64, 14}, {192, 78});
+    const CRect frame = view.ZoomFrame;
+    const PixelImage framed = view.client;
+    view.OnLButtonDown(0, {10, 10});
+    view.OnLButtonUp(0, {8, 12});
+    EXPECT_TRUE(ChangedPixels(framed).empty());
+    EXPECT_EQ(view.ZoomFrame, frame);
+    EXPECT_EQ(doc.ZoomStart, (CPoint{64, 14})) << "the pending request stays as it was";
+    EXPECT_EQ(doc.ZoomEnd, (CPoint{192, 78}));
+
+    ReplayDrag(view, {10, 10}, {13, 10});  // three pixels along one axis: a drag
+    EXPECT_EQ(view.ZoomFrame, (CRect{10, 10, 13, 10}));
+    EXPECT_EQ(doc.ZoomEnd, (CPoint{13, 10}));
     view.Paint();
-    ExpectMandelRegion(-1.5, -1.5, -0.5, -0.5);
-    EXPECT_EQ(doc.MandelStepX, 0.0);
-    // A zoom nested inside a point stays that point.
-    ReplayDrag(view, {10, 10}, {300, 190});
-    view.Paint();
-    ExpectMandelRegion(-1.5, -1.5, -0.5, -0.5);
+    ExpectMandelRegion(10.0 / 256 - 2, 13.0 / 256 - 2, 60.0 / 256 - 1, 60.0 / 256 - 1);
 }
 
 TEST_F(ZoomSelectionTest, DragUpAndLeftIsHandedOverUnsortedAndMirrors) {
@@ -116,6 +126,7 @@ TEST_F(ZoomSelectionTest, ReleaseWithoutAnyEarlierDragIsIgnoredByTheDocument) {
 
 TEST_F(ZoomSelectionTest, StrayReleaseAfterAClickFormsARequestFromTheStaleAnchor) {
     DrawBothPresets();
+    ReplayDrag(view, {1, 1}, {9, 9});  // a request, so the flag handed over is 1
     // A double-click: press, release, (second press not delivered), release elsewhere.
     view.OnLButtonDown(0, {64, 14});
     view.OnLButtonUp(0, {64, 14});
@@ -124,7 +135,7 @@ TEST_F(ZoomSelectionTest, StrayReleaseAfterAClickFormsARequestFromTheStaleAnchor
     view.OnLButtonUp(0, {192, 78});
     EXPECT_EQ(view.updates.size(), updates);
     EXPECT_TRUE(ChangedPixels(before).empty());
-    EXPECT_EQ(view.ZoomFrame, (CRect{64, 14, 64, 14})) << "the red frame is not redrawn";
+    EXPECT_EQ(view.ZoomFrame, (CRect{1, 1, 9, 9})) << "the click drew no red frame";
     EXPECT_EQ(doc.ZoomStart, (CPoint{64, 14}));
     EXPECT_EQ(doc.ZoomEnd, (CPoint{192, 78}));
     EXPECT_EQ(doc.ZoomPending, 1);
@@ -192,12 +203,12 @@ TEST_F(ZoomSelectionTest, ReleaseReplacesTheDragFrameByARedFrameToTheReleasePoin
     // The next drag inverts over the red frame and still leaves it intact.
     view.OnLButtonDown(0, {30, 30});
     view.OnMouseMove(0, {60, 80});
-    view.OnMouseMove(0, {31, 31});
-    view.OnLButtonUp(0, {31, 31});
+    view.OnMouseMove(0, {33, 33});
+    view.OnLButtonUp(0, {33, 33});
     // Where the two frames crossed, the red pixels were inverted twice.
     EXPECT_EQ(view.client.At(49, 30), kRed);
     EXPECT_EQ(view.client.At(30, 69), kRed);
-    EXPECT_EQ(view.client.At(30, 30), kRed) << "the one-pixel frame of the last release";
+    EXPECT_EQ(view.client.At(30, 30), kRed) << "the smallest frame a drag draws: 3 pixels";
 
     view.Paint();  // a new picture replaces everything
     EXPECT_EQ(view.ZoomRequest, 1) << "the view's flag is never cleared";

@@ -31,6 +31,7 @@ void BackgroundDrawing::Adopt() {
     view_.GetDocument()->AdoptGeometry(prepared_);
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
+    view_.RecordView(prepared_.CurrentView());
 }
 
 void BackgroundDrawing::Complete() {

@@ -10,6 +10,7 @@
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/ImageSurface.h"
@@ -19,6 +20,7 @@
 #include "view/qt/EmptyViewHint.h"
 #include "view/qt/PageProgress.h"
 #include "view/qt/TreeScreenDrawing.h"
+#include "view/qt/ViewNavigation.h"
 
 namespace morvale {
 namespace {
@@ -54,7 +56,10 @@ private:
 }  // namespace
 
 CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
-    : QWidget(parent), CFractalView(document), cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
+    : QWidget(parent),
+      CFractalView(document),
+      navigation_(std::make_unique<ViewNavigation>(*this)),
+      cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -69,6 +74,10 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
 CMorvale1View::~CMorvale1View() {
     trees_.reset();
     drawing_.reset();
+}
+
+void CMorvale1View::SetPictureMenu(QMenu* menu) {
+    navigation_->SetPictureMenu(menu);
 }
 
 bool CMorvale1View::ExecuteCommand(UINT id) {
@@ -127,14 +136,14 @@ std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
                                       ImageSurface(image_), DeviceSize());
 }
 
-void CMorvale1View::DrawIntoImage() {
+void CMorvale1View::DrawIntoImage(bool waitInPlace) {
     drawingDue_ = false;
     StopDrawing(false);
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
         pictureShown_ = true;
-        StartDrawing();
+        StartDrawing(waitInPlace);
         return;
     }
     pictureShown_ = ViewMode == Drawing::Tree;
@@ -149,7 +158,7 @@ void CMorvale1View::DrawIntoImage() {
     ++drawings_;
 }
 
-void CMorvale1View::StartDrawing() {
+void CMorvale1View::StartDrawing(bool waitInPlace) {
     frameOverDrawing_ = false;
     pending_ = QImage(image_.size(), QImage::Format_RGB32);
     pending_.fill(BackgroundColour());
@@ -160,7 +169,7 @@ void CMorvale1View::StartDrawing() {
     drawingClock_.start();
     progressTimer_.start();
     cancelKey_->setEnabled(true);
-    if (drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
+    if (waitInPlace && drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
 void CMorvale1View::DrawingEnded() {
@@ -243,13 +252,20 @@ void CMorvale1View::ShowStatus(const QString& text) {
 void CMorvale1View::paintEvent(QPaintEvent* event) {
     QScopedValueRollback guard(painting_, true);
     EnsureImage();
-    if (drawingDue_) DrawIntoImage();
+    // A preview goes to the screen before its drawing starts taking the cores.
+    const bool previewFirst = std::exchange(previewShown_, false);
+    if (drawingDue_ && !previewFirst) DrawIntoImage();
+    PaintImage(event->rect());
+    if (drawingDue_ && previewFirst) DrawIntoImage(false);
+}
+
+void CMorvale1View::PaintImage(const QRect& area) {
+    QPainter painter(this);
+    if (navigation_->PaintPanned(painter)) return;
     // The drag frame inverts the picture only while it is painted: never part of the image.
     CDC overlay(ImageSurface(image_), DeviceSize().width(), DeviceSize().height());
     if (Dragging) DrawDragFrame(&overlay);
-    QPainter painter(this);
     const qreal ratio = devicePixelRatio();
-    const QRect area = event->rect();
     painter.drawImage(
         area, image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
@@ -278,15 +294,18 @@ void CMorvale1View::EraseDragFrame(CDC*) {
 }
 
 void CMorvale1View::mousePressEvent(QMouseEvent* event) {
+    if (navigation_->Press(event)) return;
     if (event->button() == Qt::LeftButton)
         OnLButtonDown(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
+    navigation_->Move(event);
     OnMouseMove(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
 }
 
 void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
+    if (navigation_->Release(event)) return;
     if (event->button() != Qt::LeftButton) return;
     const bool framed = Dragging && drawing_;
     OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
@@ -296,6 +315,18 @@ void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
 
 // The window class asks for double-clicks, which then arrive instead of a second press.
 void CMorvale1View::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void CMorvale1View::wheelEvent(QWheelEvent* event) {
+    navigation_->Wheel(event);
+}
+
+void CMorvale1View::keyPressEvent(QKeyEvent* event) {
+    if (!navigation_->Key(event)) QWidget::keyPressEvent(event);
+}
+
+void CMorvale1View::contextMenuEvent(QContextMenuEvent* event) {
+    if (!navigation_->ContextMenu(event)) event->ignore();
+}
 
 bool CMorvale1View::DrawPage(CDC& dc) {
     QScopedValueRollback printing(printingPage_, true);

@@ -13,6 +13,7 @@
 
 #include "view/FractalView.h"
 
+class QMenu;
 class QShortcut;
 
 namespace morvale {
@@ -20,6 +21,7 @@ namespace morvale {
 class PrintSupport;
 class BackgroundDrawing;
 class TreeScreenDrawing;
+class ViewNavigation;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
@@ -29,6 +31,8 @@ public:
     bool ExecuteCommand(UINT id) override;
     bool UpdateCommand(CCmdUI& ui) override;
     void SetPrintSupport(PrintSupport* printing) { printing_ = printing; }
+    // The context menu of a Mandelbrot picture.
+    void SetPictureMenu(QMenu* menu);
 
     // Print commands: with the print dialog, straight to the printer, and the page preview.
     void OnFilePrint();
@@ -77,11 +81,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Zooms and pans show a preview in the image and start their drawing.
+    friend class ViewNavigation;
+
     void EnsureImage();
-    void DrawIntoImage();
-    void StartDrawing();
+    // waitInPlace: a drawing that ends soon shows with this paint, not the one after.
+    void DrawIntoImage(bool waitInPlace = true);
+    void PaintImage(const QRect& area);
+    void StartDrawing(bool waitInPlace);
     void DrawingEnded();
     void ShowProgress();
     void ShowFinishedRows();
@@ -100,6 +112,9 @@ private:
     QImage image_;
     QImage pending_;  // the running drawing computes into it
     std::unique_ptr<BackgroundDrawing> drawing_;
+    std::unique_ptr<ViewNavigation> navigation_;
+    // The image shows what the next drawing will draw: paint it first, then start the drawing.
+    bool previewShown_ = false;
     QElapsedTimer drawingClock_;
     QTimer progressTimer_;
     QShortcut* cancelKey_;

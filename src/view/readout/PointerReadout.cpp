@@ -51,6 +51,16 @@ std::string FormatPlanePoint(double x, double y) {
     return text;
 }
 
+std::optional<PlanePoint> PlanePointUnder(const CFractalView& view, CPoint point) {
+    const CMorvale1Doc& doc = *view.GetDocument();
+    if (doc.Drawn != 1) return std::nullopt;
+    // The region of the picture on the screen, as the value arrays hold it.
+    const std::optional<PlaneBox> box = doc.ChosenBox();
+    if (!box) return std::nullopt;
+    return PlanePoint{PlaneAt(point.x, box->xMin, box->xMax, view.PictureWidth),
+                      PlaneAt(point.y + kHiddenRows, box->yMin, box->yMax, view.PictureHeight)};
+}
+
 std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
@@ -74,12 +84,9 @@ void ShowPointerReadout(CFractalView& view, CPoint point) {
                    DeepPlanePoint(julia ? doc.JuliaDeep : doc.MandelDeep, view.PictureWidth,
                                   view.PictureHeight, point));
     } else if (doc.Drawn == 1) {
-        // The region of the picture on the screen, as the value arrays hold it.
-        const std::optional<PlaneBox> box = doc.ChosenBox();
-        if (!box) return;
-        const double x = PlaneAt(point.x, box->xMin, box->xMax, view.PictureWidth);
-        const double y = PlaneAt(point.y + kHiddenRows, box->yMin, box->yMax, view.PictureHeight);
-        SetReadout(frame, SBPS_STRETCH, kCoordinateWidth, FormatPlanePoint(x, y));
+        const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
+        if (!plane) return;
+        SetReadout(frame, SBPS_STRETCH, kCoordinateWidth, FormatPlanePoint(plane->x, plane->y));
     } else if (view.ViewMode == Drawing::Tree) {
         view.BranchText = FormatBranchCount(view.Branches);
         SetReadout(frame, SBPS_NORMAL, kBranchWidth, view.BranchText);

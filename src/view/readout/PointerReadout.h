@@ -2,6 +2,7 @@
 // locale, so a German desktop still shows "." as the decimal point.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/CDC.h"
@@ -12,6 +13,14 @@ class CFractalView;
 
 // "(%f;%f) ": six decimals each, as the C library prints them in the classic locale.
 std::string FormatPlanePoint(double x, double y);
+
+// The plane point the readout shows at a client pixel: none unless a picture of a chosen kind
+// is drawn.
+struct PlanePoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+std::optional<PlanePoint> PlanePointUnder(const CFractalView& view, CPoint point);
 
 // "Äste: %d" (UTF-8).
 std::string FormatBranchCount(int branches);

@@ -1,6 +1,7 @@
 // Zoom selection with the left button: the inverting drag frame, the red frame and the zoom
 // request handed to the document.
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "doc/Morvale1Doc.h"
@@ -11,6 +12,12 @@ namespace morvale {
 namespace {
 
 constexpr COLORREF kZoomFrameColour = RGB(255, 0, 0);
+constexpr int kClickSlop = 2;  // pixels a click may move in each axis
+
+bool IsClick(CPoint press, CPoint release) {
+    return std::llabs(0LL + release.x - press.x) <= kClickSlop &&
+           std::llabs(0LL + release.y - press.y) <= kClickSlop;
+}
 
 // An outline `width` device pixels thick, growing inwards; the rings never share a pixel, so an
 // inverting outline drawn twice still cancels out.
@@ -37,6 +44,14 @@ void CFractalView::OnMouseMove(UINT, CPoint point) {
 }
 
 void CFractalView::OnLButtonUp(UINT, CPoint point) {
+    if (Dragging && IsClick(DragAnchor, point)) {
+        // A click leaves any pending request as it was and draws no frame.
+        Dragging = 0;
+        if (HasCapture()) ReleaseCapture();
+        const std::unique_ptr<CDC> dc = GetClientDC();
+        EraseDragFrame(dc.get());
+        return;
+    }
     if (Dragging) {
         Dragging = 0;
         ZoomRequest = 1;

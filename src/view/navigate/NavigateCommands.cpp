@@ -1,0 +1,66 @@
+// Wheel zoom, pan, back and forward, and Julia at a point: the view's side, without a toolkit.
+// Every one of them draws through the document's requests, so each picture is the plain loop
+// over the region the document then holds.
+#include <optional>
+
+#include "doc/Morvale1Doc.h"
+#include "view/FractalView.h"
+#include "view/readout/PointerReadout.h"
+
+namespace morvale {
+
+bool CFractalView::CanNavigate() const {
+    const CMorvale1Doc& doc = *GetDocument();
+    const bool chosen = doc.FractalKind == Fractal::Julia || doc.FractalKind == Fractal::Mandelbrot;
+    return ViewMode == Drawing::EscapeTime && doc.Drawn == 1 && chosen && doc.PictureWidth > 0 &&
+           doc.PictureHeight > 0;
+}
+
+DeviceExtent CFractalView::PictureExtent() const {
+    return {GetDocument()->PictureWidth, GetDocument()->PictureHeight};
+}
+
+void CFractalView::NavigateBy(const ZoomRect& zoom) {
+    GetDocument()->SetZoom(zoom, 1);
+    Invalidate();
+}
+
+void CFractalView::OnViewBack() {
+    if (const std::optional<PlaneView> view = History.Back()) {
+        GetDocument()->ShowView(*view);
+        OnDrawCommand();
+    }
+}
+
+void CFractalView::OnViewForward() {
+    if (const std::optional<PlaneView> view = History.Forward()) {
+        GetDocument()->ShowView(*view);
+        OnDrawCommand();
+    }
+}
+
+void CFractalView::OnUpdateViewBack(CCmdUI* ui) {
+    ui->Enable(History.CanGoBack());
+}
+
+void CFractalView::OnUpdateViewForward(CCmdUI* ui) {
+    ui->Enable(History.CanGoForward());
+}
+
+bool CFractalView::CanChooseJuliaAt() const {
+    return CanNavigate() && GetDocument()->FractalKind == Fractal::Mandelbrot;
+}
+
+void CFractalView::OnJuliaAtPoint() {
+    if (!CanChooseJuliaAt()) return;
+    const std::optional<PlanePoint> c = PlanePointUnder(*this, JuliaPoint);
+    if (!c) return;
+    GetDocument()->ChooseJuliaAt(c->x, c->y);
+    OnDrawCommand();
+}
+
+void CFractalView::RecordView(const std::optional<PlaneView>& view) {
+    if (view) History.Record(*view);
+}
+
+}  // namespace morvale

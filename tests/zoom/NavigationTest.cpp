@@ -1,0 +1,144 @@
+// Wheel, pan, back and forward through the real window: every picture is the
+// plain loop over the region the document holds for it.
+#include <gtest/gtest.h>
+
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "WindowFixture.h"
+#include "presets/PresetTables.h"
+#include "view/readout/PointerReadout.h"
+
+namespace morvale {
+namespace {
+
+class NavigationTest : public testing::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Command(ID_MANDELBROT);
+        // Mandelbrot preset 0, as the database dialog hands it over.
+        std::copy_n(MandelPresets[0].begin(), doc->MandelTexts.size(), doc->MandelTexts.begin());
+        doc->PresetChosen = 1;
+        Command(ID_DRAW);
+        PaintView();
+    }
+
+    void Wheel(QPoint at, int delta) {
+        QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+    }
+    void Settle() {
+        QApplication::processEvents();
+        PaintView();
+    }
+    PlanePoint PlaneAt(QPoint at) const { return *PlanePointUnder(*view, {at.x(), at.y()}); }
+    double Width() const { return doc->MandelPMax - doc->MandelPMin; }
+    // The picture on the screen is the plain loop over the region the document holds (which a
+    // view request hands to the reference drawing; a plain preparation would take the texts).
+    void ExpectPlainPicture() {
+        doc->PendingView = *doc->CurrentView();
+        doc->ViewPending = 1;
+        const QImage plain = PlainPicture(view->Picture().size(), view->DeviceSize());
+        doc->ViewPending = 0;
+        EXPECT_EQ(view->Picture(), plain);
+    }
+    bool Enabled(UINT id) {
+        app()->Router().UpdateActions();
+        return Action(id)->isEnabled();
+    }
+    // The point stays under the pointer to within one pixel of the new picture.
+    void ExpectKept(PlanePoint before, QPoint at) {
+        const PlanePoint after = PlaneAt(at);
+        EXPECT_LE(std::abs(after.x - before.x), std::abs(doc->MandelStepX));
+        EXPECT_LE(std::abs(after.y - before.y), std::abs(doc->MandelStepY));
+    }
+};
+
+TEST_F(NavigationTest, WheelZoomsInAndOutAboutThePointerAndDrawsThePlainLoop) {
+    const QPoint at(137, 91);
+    const PlanePoint point = PlaneAt(at);
+    const double width = Width();
+    Wheel(at, 120);
+    Settle();
+    EXPECT_DOUBLE_EQ(Width(), width / 2);
+    ExpectKept(point, at);
+    ExpectPlainPicture();
+
+    Wheel(at, -120);
+    Settle();
+    EXPECT_DOUBLE_EQ(Width(), width);
+    ExpectKept(point, at);
+    ExpectPlainPicture();
+
+    // Notches in quick succession land in one picture, whether or not the first was drawn.
+    const QPoint other(301, 222);
+    const PlanePoint second = PlaneAt(other);
+    Wheel(other, 120);
+    Wheel(other, 120);
+    Wheel(other, 60);  // a finer wheel: half a notch
+    Settle();
+    EXPECT_DOUBLE_EQ(Width(), width / 4 / std::sqrt(2.0));
+    ExpectKept(second, other);
+    ExpectPlainPicture();
+}
+
+TEST_F(NavigationTest, BackReturnsToEachViewExactlyAndForwardGoesOn) {
+    const QImage first = view->Picture();
+    EXPECT_FALSE(Enabled(ID_VIEW_BACK));
+    Wheel({100, 100}, 120);
+    Settle();
+    const QImage zoomed = view->Picture();
+    Wheel({250, 80}, 120);
+    Settle();
+    Wheel({20, 300}, 120);
+    Settle();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(Enabled(ID_VIEW_BACK));
+        Command(ID_VIEW_BACK);
+        Settle();
+    }
+    EXPECT_EQ(view->Picture(), first);
+    EXPECT_FALSE(Enabled(ID_VIEW_BACK));
+    ASSERT_TRUE(Enabled(ID_VIEW_FORWARD));
+    Command(ID_VIEW_FORWARD);
+    Settle();
+    EXPECT_EQ(view->Picture(), zoomed);
+}
+
+TEST_F(NavigationTest, BackAfterAColourChangeShowsTheSpotInTheNewColours) {
+    Wheel({200, 150}, 240);
+    Settle();
+    const PlaneBox spot = doc->GetMandelRegion().box;
+    Command(ID_SERIES_RED);  // draws the preset's region again
+    Settle();
+    EXPECT_NE(doc->GetMandelRegion().box, spot);
+    Command(ID_VIEW_BACK);
+    Settle();
+    EXPECT_EQ(doc->GetMandelRegion().box, spot);
+    EXPECT_EQ(view->ColourSeries, 5);
+    ExpectPlainPicture();
+}
+
+TEST_F(NavigationTest, MiddleDragAndArrowsPanByWholePixels) {
+    const PlanePoint point = PlaneAt({100, 100});
+    QTest::mousePress(view, Qt::MiddleButton, {}, {100, 100});
+    QTest::mouseMove(view, {130, 80});
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, {130, 80});
+    Settle();
+    const PlanePoint moved = PlaneAt({130, 80});
+    EXPECT_DOUBLE_EQ(moved.x, point.x);
+    EXPECT_DOUBLE_EQ(moved.y, point.y);
+    ExpectPlainPicture();
+
+    const double left = doc->MandelPMin;
+    QTest::keyClick(view, Qt::Key_Right);
+    Settle();
+    EXPECT_DOUBLE_EQ(doc->MandelPMin, left + (view->ClientSize().width() / 8) * doc->MandelStepX);
+    ExpectPlainPicture();
+}
+
+}  // namespace
+}  // namespace morvale
