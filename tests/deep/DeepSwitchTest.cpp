@@ -92,6 +92,14 @@ TEST_F(DeepSwitchTest, ZoomsKeepFullPrecisionPastDouble) {
     }
     EXPECT_GE(deepZooms, 5);
     EXPECT_NE(last.deep, nullptr);
+    // Back to a view drawn deep restores its full-precision region, not its doubles.
+    const std::optional<PlaneView> view = doc.CurrentView();
+    ASSERT_TRUE(view && view->deep);
+    doc.SetZoom(1, 1, 9, 9, 1);
+    Prepare();
+    doc.ShowView(*view);
+    EXPECT_NE(Prepare().deep, nullptr);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(doc.MandelDeep.Value(i), view->deep->Value(i));
     Prepare();
     // The one-shot rule: a repaint without a request returns to the texts.
     EXPECT_EQ(doc.MandelDeep.Value(1).ToDouble(), 1.0);
