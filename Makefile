@@ -33,6 +33,7 @@ package: build
 
 bench: build
 	@$(BUILD)/bin/morvale-bench
+	@$(BUILD)/bin/morvale-deep-bench
 	@$(BUILD)/bin/morvale-export-bench
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench

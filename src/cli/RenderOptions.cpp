@@ -5,6 +5,7 @@
 #include "cli/QuotedArgument.h"
 #include "cli/WholeNumber.h"
 #include "presets/PresetTables.h"
+#include "view/deep/DeepRegion.h"
 
 namespace morvale {
 namespace {
@@ -88,6 +89,27 @@ const std::vector<OptionSpec>& Options() {
          [](RenderOptions& o, const std::string& v) -> std::string {
              TakenTexts(o).push_back(v);
              return {};
+         }},
+        {"--centre", "RE,IM",
+         "Bildmitte; mit --height statt der vier Bereichstexte, in voller Genauigkeit",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             const std::vector<std::string> parts = Split(v, ',');
+             if (parts.size() != 2 || parts[0].empty() || parts[1].empty())
+                 return "--centre: " + QuotedArgument(v) + " sind nicht zwei Zahlen RE,IM";
+             o.centre.emplace(parts[0], parts[1]);
+             return {};
+         }},
+        {"--height", "H", "mit --centre: Höhe des sichtbaren Bildes in der Ebene",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) return "--height: leerer Wert";
+             o.planeHeight = v;
+             return {};
+         }},
+        {"--no-deep-zoom", nullptr,
+         "Tiefzoom aus: auch Bereiche, die double nicht mehr auflöst, mit double rechnen",
+         [](RenderOptions& o, const std::string&) {
+             o.deepZoom = false;
+             return std::string();
          }},
         {"--depth", "N", "Tiefe, wie im Tiefenfeld eingegeben, vor der ersten Zeichnung",
          [](RenderOptions& o, const std::string& v) -> std::string {
@@ -212,6 +234,8 @@ std::string CheckChoice(const RenderOptions& o) {
     if (o.preset && (*o.preset < 0 || std::size_t(*o.preset) >= rows))
         return "--preset: Zeile " + std::to_string(*o.preset) + " gibt es nicht, die " + kindName +
                "-Tabelle hat die Zeilen 0 bis " + std::to_string(rows - 1);
+    if (o.centre.has_value() != o.planeHeight.has_value())
+        return "--centre und --height gehören zusammen";
     if (o.texts && o.texts->size() != count)
         return "--text/--texts: " + std::to_string(o.texts->size()) +
                (o.texts->size() == 1 ? " Text" : " Texte") + " angegeben, " + kindName +
@@ -254,12 +278,29 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
     return parsed;
 }
 
-std::vector<std::string> ChosenTexts(const RenderOptions& o) {
+namespace {
+
+std::vector<std::string> TableTexts(const RenderOptions& o) {
     if (o.texts) return *o.texts;
-    if (!o.preset) return {};
-    const std::size_t row = std::size_t(*o.preset);
+    if (!o.preset && !o.centre) return {};
+    const std::size_t row = std::size_t(o.preset.value_or(0));
     if (o.kind == Fractal::Julia) return {JuliaPresets[row].begin(), JuliaPresets[row].end()};
     return {MandelPresets[row].begin(), MandelPresets[row].end()};
+}
+
+}  // namespace
+
+std::vector<std::string> ChosenTexts(const RenderOptions& o) {
+    std::vector<std::string> texts = TableTexts(o);
+    if (!o.centre || texts.size() < 5) return texts;
+    // The other texts (constant, depth) come from the preset row or --texts, row 0 by default.
+    const bool julia = o.kind == Fractal::Julia;
+    const int width = o.screen.width, height = o.screen.height;
+    const DeepRegion region = DeepRegion::FromCentre(
+        julia, o.centre->first, o.centre->second, *o.planeHeight, julia ? texts[4] : "0",
+        julia ? texts[5] : "0", width, height, kHiddenRows);
+    for (int i = 0; i < 4; ++i) texts[std::size_t(i)] = region.Text(i, width, height);
+    return texts;
 }
 
 std::string RenderHelpText() {

@@ -21,6 +21,11 @@ struct RenderOptions {
     std::optional<int> preset;                      // row of the kind's preset table
     std::optional<std::vector<std::string>> texts;  // the kind's texts, as a dialog takes them
     std::optional<int> depth;                       // typed into the depth box
+    // A centre and the plane height of the visible picture: the four region texts are built from
+    // them at full precision for the screen's aspect.
+    std::optional<std::pair<std::string, std::string>> centre;
+    std::optional<std::string> planeHeight;
+    bool deepZoom = true;  // the deep path takes over where double does not resolve the pixels
     int series = 7;
     PictureSize screen{1920, 1080};
     std::optional<PictureSize> window;  // default: the screen

@@ -20,6 +20,7 @@
 #include "cli/TreeRequest.h"
 #include "png/PngBands.h"
 #include "view/HeadlessWindow.h"
+#include "view/deep/DeepScene.h"
 #include "view/escape/EscapeKernel.h"
 #include "view/keep/ViewFile.h"
 
@@ -36,8 +37,9 @@ int Fail(const std::string& message) {
 // Kind command, database dialog, depth box, colour series, draw command, then every zoom drag
 // with the drawing that follows it.
 void Replay(const RenderOptions& o, HeadlessWindow& road) {
+    road.Document().DeepZoom = o.deepZoom;
     road.ChooseKind(o.kind);
-    if (o.preset || o.texts) road.TakeTexts(ChosenTexts(o));
+    if (o.preset || o.texts || o.centre) road.TakeTexts(ChosenTexts(o));
     if (o.depth) road.TypeDepth(*o.depth);
     road.ChooseSeries(o.series);
     road.PressDraw();
@@ -83,9 +85,28 @@ struct Drawing {
     double seconds = 0.0;
 };
 
-void PrintStats(HeadlessWindow& road, const Drawing& drawing) {
+std::string Milliseconds(double seconds) {
+    return Exact(std::round(seconds * 1e6) / 1e3) + " ms";
+}
+
+// The full-precision region and where a deep picture's time went.
+void PrintDeepStats(const DeepScene& deep) {
+    const DeepRegion& region = deep.Region();
+    const DeepFrame& frame = deep.Frame();
+    auto text = [&](int i) { return region.Text(i, frame.width, frame.height); };
+    const DeepTimings t = deep.Timings();
+    std::cerr << "Tiefzoom: " << region.WorkingBits(frame.width, frame.height) << " Bit\n"
+              << "Bereich: x " << text(0) << " bis " << text(1) << ", y " << text(2) << " bis "
+              << text(3) << '\n'
+              << "Referenz: " << Milliseconds(t.reference) << " (" << t.referenceLength
+              << " Werte), Tabelle: " << Milliseconds(t.table)
+              << ", Bildpunkte: " << Milliseconds(t.pixels) << '\n';
+}
+
+void PrintStats(HeadlessWindow& road, const Drawing& drawing, const DeepScene* deep) {
     const CMorvale1Doc& doc = road.Document();
     const bool julia = doc.FractalKind == Fractal::Julia;
+    if (deep) PrintDeepStats(*deep);
     std::cerr << "Bereich: x " << Exact(julia ? doc.JuliaXMin : doc.MandelPMin) << " bis "
               << Exact(julia ? doc.JuliaXMax : doc.MandelPMax) << ", y "
               << Exact(julia ? doc.JuliaYMin : doc.MandelQMin) << " bis "
@@ -143,7 +164,7 @@ std::string DrawAndWrite(const RenderOptions& o, PictureSize window, OutputFile&
     if (o.stats && o.tree.on)
         std::cerr << TreeStatusLines(road) << "Zeit: " << drawing.seconds * 1e3 << " ms\n";
     else if (o.stats)
-        PrintStats(road, drawing);
+        PrintStats(road, drawing, bands->Scene().deep.get());
     return {};
 }
 

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 namespace morvale {
+
+class DeepScene;
 
 inline constexpr int kHiddenRows = 50;  // sample row r is shown at client row r - 50
 
@@ -22,6 +25,8 @@ struct EscapeScene {
     int firstSampleRow = kHiddenRows;  // the sample row shown at client row 0
     // Set while computing: the drawing is abandoned and the rows begun may stay unfinished.
     const std::atomic<bool>* stop = nullptr;
+    // Set when the steps are too fine for double: the pixels are computed from it instead.
+    std::shared_ptr<DeepScene> deep;
 };
 
 }  // namespace morvale

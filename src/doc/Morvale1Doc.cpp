@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -10,6 +11,7 @@
 #include "doc/PresetDialogs.h"
 #include "platform/TextConversion.h"
 #include "presets/PresetTables.h"
+#include "view/deep/DeepScene.h"
 
 namespace morvale {
 namespace {
@@ -51,6 +53,20 @@ void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, doub
     xMax = box.xMax;
     yMin = box.yMin;
     yMax = box.yMax;
+}
+
+std::array<std::string, 6> DeepTexts(const std::array<std::string, 7>& julia) {
+    return {julia[0], julia[1], julia[2], julia[3], julia[4], julia[5]};
+}
+
+std::array<std::string, 6> DeepTexts(const std::array<std::string, 5>& mandel) {
+    return {mandel[0], mandel[1], mandel[2], mandel[3], "0", "0"};
+}
+
+// Enough bits for the bounds a drag on the old picture selects, to the last new pixel.
+long ZoomBits(const DeepRegion& old, int width, int height) {
+    return old.WorkingBits(width, height) +
+           2 * long(std::bit_width(unsigned(std::max({width, height, 1})))) + 64;
 }
 
 struct PaneLayout {
@@ -241,6 +257,12 @@ void CMorvale1Doc::AdoptGeometry(const CMorvale1Doc& prepared) {
     JuliaStepY = prepared.JuliaStepY;
     MandelStepX = prepared.MandelStepX;
     MandelStepY = prepared.MandelStepY;
+    JuliaDeep = prepared.JuliaDeep;
+    MandelDeep = prepared.MandelDeep;
+    JuliaIsDeep = prepared.JuliaIsDeep;
+    MandelIsDeep = prepared.MandelIsDeep;
+    stepsWidth_ = prepared.stepsWidth_;
+    stepsHeight_ = prepared.stepsHeight_;
     IterationLimit = prepared.IterationLimit;
     SetPictureSize(prepared.PictureWidth, prepared.PictureHeight);
 }
@@ -254,8 +276,10 @@ void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     }
     if (FractalKind == Fractal::Julia && ZoomPending == 0) {
         SetJuliaRegion(JuliaRegion::FromValues(Converted(JuliaTexts)));
+        JuliaDeep = DeepRegion::FromTexts(true, DeepTexts(JuliaTexts));
     } else if (FractalKind == Fractal::Mandelbrot && ZoomPending == 0) {
         SetMandelRegion(MandelRegion::FromValues(Converted(MandelTexts)));
+        MandelDeep = DeepRegion::FromTexts(false, DeepTexts(MandelTexts));
     } else if (ZoomPending == 1) {
         ApplyZoom();
     }
@@ -277,10 +301,19 @@ void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
 
 void CMorvale1Doc::ApplyView() {
     const PlaneView& view = PendingView;
-    if (view.julia)
+    // A view drawn deep comes back at full precision; any other from its exact doubles.
+    const DeepRegion deep =
+        view.deep
+            ? *view.deep
+            : DeepRegion::FromDoubles(view.julia, {view.box.xMin, view.box.xMax, view.box.yMin,
+                                                   view.box.yMax, view.p, view.q});
+    if (view.julia) {
         SetJuliaRegion({view.box, view.p, view.q, double(view.limit)});
-    else
+        JuliaDeep = deep;
+    } else {
         SetMandelRegion({view.box, double(view.limit)});
+        MandelDeep = deep;
+    }
     IterationLimit = view.limit;
 }
 
@@ -293,6 +326,15 @@ void CMorvale1Doc::ApplyZoom() {
         return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
                         ey * stepY + old.yMin};
     };
+    const JuliaRegion oldJulia = GetJuliaRegion();
+    JuliaDeep = ZoomedDeep(JuliaDeep, JuliaIsDeep,
+                           {oldJulia.box.xMin, oldJulia.box.xMax, oldJulia.box.yMin,
+                            oldJulia.box.yMax, oldJulia.p, oldJulia.q},
+                           JuliaStepX, JuliaStepY);
+    const PlaneBox oldMandel = GetMandelRegion().box;
+    MandelDeep = ZoomedDeep(MandelDeep, MandelIsDeep,
+                            {oldMandel.xMin, oldMandel.xMax, oldMandel.yMin, oldMandel.yMax, 0, 0},
+                            MandelStepX, MandelStepY);
     JuliaRegion julia = GetJuliaRegion();
     julia.box = zoom(julia.box, JuliaStepX, JuliaStepY);
     julia.depth = IterationLimit;
@@ -303,11 +345,32 @@ void CMorvale1Doc::ApplyZoom() {
     SetMandelRegion(mandel);
 }
 
+DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep, bool isDeep,
+                                    const std::array<double, 6>& values, double stepX,
+                                    double stepY) const {
+    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
+    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
+    if (isDeep) {
+        const long bits = ZoomBits(deep, stepsWidth_, stepsHeight_);
+        return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
+                           deep.StepY(stepsHeight_, bits), bits);
+    }
+    // From the double path: the picture on the screen was drawn from the doubles and their steps,
+    // so the zoom starts from their exact values.
+    const DeepRegion exact = DeepRegion::FromDoubles(deep.Julia(), values);
+    const long bits = ZoomBits(exact, stepsWidth_, stepsHeight_);
+    return exact.Zoomed(sx, ex, sy, ey, BigFloat(stepX, 64), BigFloat(stepY, 64), bits);
+}
+
 void CMorvale1Doc::ComputeSteps() {
     JuliaStepX = Step(JuliaXMin, JuliaXMax, PictureWidth);
     JuliaStepY = Step(JuliaYMin, JuliaYMax, PictureHeight);
     MandelStepX = Step(MandelPMin, MandelPMax, PictureWidth);
     MandelStepY = Step(MandelQMin, MandelQMax, PictureHeight);
+    stepsWidth_ = PictureWidth;
+    stepsHeight_ = PictureHeight;
+    JuliaIsDeep = DeepZoom && JuliaDeep.NeedsDeep(PictureWidth, PictureHeight);
+    MandelIsDeep = DeepZoom && MandelDeep.NeedsDeep(PictureWidth, PictureHeight);
 }
 
 void CMorvale1Doc::ChooseIterationLimit() {
@@ -328,9 +391,17 @@ std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
 
 std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
     if (FractalKind == Fractal::Julia)
-        return PlaneView{true, GetJuliaRegion().box, JuliaP, JuliaQ, IterationLimit};
+        return PlaneView{
+            true,           GetJuliaRegion().box,
+            JuliaP,         JuliaQ,
+            IterationLimit, JuliaIsDeep ? std::make_shared<const DeepRegion>(JuliaDeep) : nullptr};
     if (FractalKind == Fractal::Mandelbrot)
-        return PlaneView{false, GetMandelRegion().box, 0.0, 0.0, IterationLimit};
+        return PlaneView{false,
+                         GetMandelRegion().box,
+                         0.0,
+                         0.0,
+                         IterationLimit,
+                         MandelIsDeep ? std::make_shared<const DeepRegion>(MandelDeep) : nullptr};
     return std::nullopt;
 }
 
@@ -348,6 +419,11 @@ std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) cons
     scene.limit = IterationLimit;
     scene.columns = std::clamp(PictureWidth, 0, visible.width);
     scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
+    if (julia ? JuliaIsDeep : MandelIsDeep)
+        scene.deep = std::make_shared<DeepScene>(
+            julia ? JuliaDeep : MandelDeep,
+            DeepFrame{PictureWidth, PictureHeight, scene.columns, scene.firstSampleRow, scene.rows,
+                      IterationLimit});
     return scene;
 }
 

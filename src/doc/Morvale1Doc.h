@@ -15,6 +15,7 @@
 #include "platform/Document.h"
 #include "platform/MainFrameLink.h"
 #include "platform/Palette.h"
+#include "view/deep/DeepRegion.h"
 
 namespace morvale {
 
@@ -110,6 +111,15 @@ public:
     double MandelQMin = 0.0;
     double MandelQMax = 0.0;
 
+    // Beside the doubles, each kind's region at full precision (Julia with its constant), read
+    // from the texts or zoomed alongside the doubles; and whether the steps last computed for
+    // each need the deep path. DeepZoom off keeps every picture on the double path.
+    DeepRegion JuliaDeep{true};
+    DeepRegion MandelDeep{false};
+    bool JuliaIsDeep = false;
+    bool MandelIsDeep = false;
+    bool DeepZoom = true;
+
     double MandelStepX = 0.0;  // plane units per pixel column
     double MandelStepY = 0.0;  // plane units per pixel row
     double JuliaStepX = 0.0;
@@ -150,6 +160,8 @@ private:
     void SetJuliaRegion(const JuliaRegion& region);
     void SetMandelRegion(const MandelRegion& region);
     void ApplyZoom();
+    DeepRegion ZoomedDeep(const DeepRegion& deep, bool isDeep, const std::array<double, 6>& values,
+                          double stepX, double stepY) const;
     void ComputeSteps();
     void ChooseIterationLimit();
     void ApplyView();
@@ -159,6 +171,8 @@ private:
     IMainFrame* frame_ = nullptr;
     IPresetDialogs* dialogs_ = nullptr;
     LOGPALETTE record_;
+    int stepsWidth_ = 0;  // the device the steps were last computed for
+    int stepsHeight_ = 0;
 };
 
 }  // namespace morvale

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QUrl>
@@ -29,8 +30,12 @@ constexpr CommandEntry<F> kCommands[] = {
     {ID_VIEW_TOOLBAR, &F::OnViewToolBar, &F::OnUpdateViewToolBar},
     {ID_VIEW_STATUS_BAR, &F::OnViewStatusBar, &F::OnUpdateViewStatusBar},
     {ID_VIEW_TREEBAR, &F::OnViewTreeBar, &F::OnUpdateViewTreeBar},
+    {ID_VIEW_DEEP_ZOOM, &F::OnViewDeepZoom, &F::OnUpdateViewDeepZoom},
     {ID_HELP_GUIDE, &F::OnHelpGuide},
 };
+
+// Where the deep zoom choice is remembered between runs.
+const QString kDeepZoomKey = QStringLiteral("Ansicht/Tiefzoom");
 
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;
@@ -65,6 +70,7 @@ void CMainFrame::PreCreateWindow() {
 
 int CMainFrame::OnCreate(CMorvale1Doc* document) {
     document_ = document;
+    if (document_) document_->DeepZoom = QSettings().value(kDeepZoomKey, true).toBool();
     view_ = new CMorvale1View(document, this);
     setCentralWidget(view_);
     if (!CreateToolBar(m_wndToolBar, QStringLiteral("Symbolleiste"), res::MainToolbarButtons(),
@@ -138,6 +144,16 @@ void CMainFrame::OnViewStatusBar() {
 
 void CMainFrame::OnUpdateViewStatusBar(CCmdUI* ui) {
     ui->SetCheck(!m_wndStatusBar->isHidden());
+}
+
+void CMainFrame::OnViewDeepZoom() {
+    if (!document_) return;
+    document_->DeepZoom = !document_->DeepZoom;
+    QSettings().setValue(kDeepZoomKey, document_->DeepZoom);
+}
+
+void CMainFrame::OnUpdateViewDeepZoom(CCmdUI* ui) {
+    ui->SetCheck(document_ && document_->DeepZoom);
 }
 
 void CMainFrame::OnSelChangeDepth() {

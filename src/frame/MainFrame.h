@@ -59,6 +59,8 @@ public:
     void OnUpdateViewToolBar(CCmdUI* ui);
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* ui);
+    void OnViewDeepZoom();
+    void OnUpdateViewDeepZoom(CCmdUI* ui);
     void OnSelChangeDepth();
     void OnEditChangeDepth();
     void OnSetFocusDepth();

@@ -78,6 +78,7 @@ inline constexpr UINT ID_DATABASE = 32787;
 // Frame.
 inline constexpr UINT ID_DEPTH_PLACEHOLDER = 32789;
 inline constexpr UINT ID_VIEW_TREEBAR = 32794;
+inline constexpr UINT ID_VIEW_DEEP_ZOOM = 32840;  // "Tiefzoom" in the view menu
 inline constexpr UINT IDC_DEPTHBOX = 102;
 
 // Application: pictures with their views.

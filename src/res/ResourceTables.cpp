@@ -71,6 +71,9 @@ constexpr CommandString kStrings[] = {
     {AFX_IDS_SCTASKLIST, "Aktiviert die Task-Liste.", ""},
     {AFX_IDS_PREVIEW_CLOSE, "Beendet die Seitenansicht.", "Seitenansicht beenden"},
     {ID_DRAW, "Morval wird gezeichnet", "Zeichnen"},
+    {ID_VIEW_DEEP_ZOOM,
+     "Rechnet Bereiche, die double nicht mehr auflöst, in voller Genauigkeit (Tiefzoom).",
+     "Tiefzoom ein-/ausschalten"},
     {ID_SERIES_DARKGREEN, "Farbreihe dunkelgrün wird eingestellt", "Dunkelgrün"},
     {ID_SERIES_DARKRED, "Farbreihe dunkelrot wird eingestellt", "Dunkelrot"},
     {ID_SERIES_DARKBLUE, "Farbreihe dunkelblau wird eingestellt", "Dunkelblau"},
@@ -106,7 +109,8 @@ constexpr MenuItem kFileMenu[] = {
 };
 constexpr MenuItem kViewMenu[] = {
     {"&Symbolleiste", ID_VIEW_TOOLBAR},   {"S&tatusleiste", ID_VIEW_STATUS_BAR}, {"", 0},
-    {"&Zurück\tAlt+Links", ID_VIEW_BACK}, {"&Vor\tAlt+Rechts", ID_VIEW_FORWARD},
+    {"&Zurück\tAlt+Links", ID_VIEW_BACK}, {"&Vor\tAlt+Rechts", ID_VIEW_FORWARD}, {"", 0},
+    {"Tief&zoom", ID_VIEW_DEEP_ZOOM},
 };
 constexpr MenuItem kPictureMenu[] = {
     {"&Julia-Menge zu diesem Punkt", ID_JULIA_AT_POINT},

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -122,6 +123,18 @@ TEST_F(StartupTest, ToolbarButtonsCarryTheirTooltipsAndPrompts) {
     EXPECT_EQ(button->iconSize(), QSize(16, 15));
 }
 
+TEST_F(StartupTest, DeepZoomIsOnAndItsChoiceIsRemembered) {
+    QAction* deep = Action(ID_VIEW_DEEP_ZOOM);
+    ASSERT_NE(deep, nullptr);
+    ASSERT_TRUE(frame->GetActiveDocument()->DeepZoom);
+    deep->trigger();
+    EXPECT_FALSE(frame->GetActiveDocument()->DeepZoom);
+    EXPECT_FALSE(QSettings().value("Ansicht/Tiefzoom").toBool());
+    deep->trigger();
+    EXPECT_TRUE(frame->GetActiveDocument()->DeepZoom);
+    EXPECT_TRUE(QSettings().value("Ansicht/Tiefzoom").toBool());
+}
+
 TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
     const QList<QAction*> popups = frame->menuBar()->actions();
     ASSERT_EQ(popups.size(), 3);
@@ -135,7 +148,7 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
                            "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
     EXPECT_EQ(MenuTexts(popups[1]->menu()),
               QStringList({"&Symbolleiste", "S&tatusleiste", "-", "&Zurück\tAlt+Links",
-                           "&Vor\tAlt+Rechts"}));
+                           "&Vor\tAlt+Rechts", "-", "Tief&zoom"}));
     EXPECT_EQ(MenuTexts(popups[2]->menu()),
               QStringList({"&Kurzanleitung\tF1", "Inf&o über Morvale..."}));
     EXPECT_EQ(Action(ID_APP_EXIT)->statusTip(),

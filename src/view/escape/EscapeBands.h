@@ -15,6 +15,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    const EscapeScene& Scene() const { return scene_; }
 
     // Client rows [rowBegin, rowEnd) into band (at least as wide as the picture), its row 0 being
     // client row rowBegin: what a paint of the whole picture leaves in those rows.

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "view/deep/DeepRenderer.h"
+
 namespace morvale {
 namespace {
 
@@ -48,6 +50,7 @@ EscapeTally RenderEscapeTime(const EscapeScene& scene, const EscapeColouring& co
                              const PixelSurface& surface, EscapeStrategy strategy,
                              EscapeProgress* progress) {
     if (scene.rows <= 0 || scene.columns <= 0) return {};
+    if (scene.deep) return RenderDeepEscapeTime(scene, colours, surface, progress);
     if (scene.limit <= 0) {
         const EscapeTally tally = FillWithoutIterating(scene, colours, surface);
         if (progress) progress->MarkDone(0, scene.rows);

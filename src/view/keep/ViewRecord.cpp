@@ -97,6 +97,16 @@ std::optional<ViewRecord> RecordEscapeView(const CMorvale1Doc& doc, int series, 
         record.p = ExactText(doc.JuliaP);
         record.q = ExactText(doc.JuliaQ);
     }
+    // A deep picture's region is finer than its doubles: keep every digit it was drawn with.
+    if (julia ? doc.JuliaIsDeep : doc.MandelIsDeep) {
+        const DeepRegion& deep = julia ? doc.JuliaDeep : doc.MandelDeep;
+        const auto text = [&](int i) { return deep.Text(i, doc.PictureWidth, doc.PictureHeight); };
+        record.region = {text(0), text(1), text(2), text(3)};
+        if (julia) {
+            record.p = text(4);
+            record.q = text(5);
+        }
+    }
     record.limit = doc.IterationLimit;
     record.series = series;
     record.device = device;

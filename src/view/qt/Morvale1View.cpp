@@ -193,6 +193,10 @@ void CMorvale1View::ShowProgress() {
     showingProgress_ = true;
     ShowFinishedRows();
     const EscapeProgress& progress = drawing_->Job().Progress();
+    if (const int reference = progress.ReferencePercent(); reference >= 0) {
+        ShowStatus(QStringLiteral("Referenzbahn: %1 %").arg(reference));
+        return;
+    }
     const int percent = progress.Rows() > 0 ? progress.RowsDone() * 100 / progress.Rows() : 100;
     ShowStatus(QStringLiteral("Zeichnen: %1 %").arg(percent));
 }

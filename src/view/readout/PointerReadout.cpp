@@ -65,10 +65,26 @@ std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
 
+// The pixel's exact point, with the digits that tell it from its neighbours.
+std::string DeepPlanePoint(const DeepRegion& region, int width, int height, CPoint point) {
+    const int digits = region.PixelDigits(width, height);
+    const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
+                                      region.WorkingBits(width, height));
+    std::string text = "(";
+    return text.append(p.re.Format(digits)).append(";").append(p.im.Format(digits)).append(") ");
+}
+
 void ShowPointerReadout(CFractalView& view, CPoint point) {
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
-    if (doc.Drawn == 1) {
+    const bool julia = doc.FractalKind == Fractal::Julia;
+    const bool deep =
+        julia ? doc.JuliaIsDeep : doc.FractalKind == Fractal::Mandelbrot && doc.MandelIsDeep;
+    if (doc.Drawn == 1 && deep && view.PictureWidth > 0 && view.PictureHeight > 0) {
+        SetReadout(frame, SBPS_STRETCH, kCoordinateWidth,
+                   DeepPlanePoint(julia ? doc.JuliaDeep : doc.MandelDeep, view.PictureWidth,
+                                  view.PictureHeight, point));
+    } else if (doc.Drawn == 1) {
         const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
         if (!plane) return;
         SetReadout(frame, SBPS_STRETCH, kCoordinateWidth, FormatPlanePoint(plane->x, plane->y));

@@ -1,0 +1,83 @@
+// Deep pictures at 1920x1080: published locations at plane heights near 1e-50, 1e-300 and
+// 1e-1000, limit 1e5. Reports the reference, table and pixel times separately, the processor time
+// of all threads and the mean count.
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <memory>
+
+#include "DeepLocations.h"
+#include "doc/ColourSeries.h"
+#include "view/deep/DeepScene.h"
+#include "view/escape/EscapeRenderer.h"
+
+namespace morvale {
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kHidden = kHiddenRows;
+
+EscapeColouring Colours() {
+    EscapeColouring colours;
+    for (int i = 0; i < kPaletteEntries; ++i) colours.palette[std::size_t(i)] = Pixel(i);
+    colours.series = 1;
+    return colours;
+}
+
+void DeepPicture(benchmark::State& state, const std::string& re, const std::string& im,
+                 const char* height, int limit) {
+    const DeepRegion region =
+        DeepRegion::FromCentre(false, re, im, height, "0", "0", kWidth, kHeight, kHidden);
+    PixelImage image(kWidth, kHeight - kHidden);
+    DeepTimings timings;
+    EscapeTally tally;
+    const std::clock_t cpuStart = std::clock();
+    for (auto _ : state) {
+        EscapeScene scene;
+        scene.limit = limit;
+        scene.columns = kWidth;
+        scene.rows = kHeight - kHidden;
+        scene.deep = std::make_shared<DeepScene>(
+            region, DeepFrame{kWidth, kHeight, kWidth, kHidden, kHeight - kHidden, limit});
+        tally = RenderEscapeTime(scene, Colours(), image.Surface());
+        timings = scene.deep->Timings();
+    }
+    // All threads' processor time: on a machine shared with other work the wall time says little.
+    state.counters["cpu_s"] = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    state.counters["reference_s"] = timings.reference;
+    state.counters["table_s"] = timings.table;
+    state.counters["pixels_s"] = timings.pixels;
+    state.counters["mean_count"] = double(tally.iterations) / double(tally.pixels);
+    state.counters["bits"] = double(region.WorkingBits(kWidth, kHeight));
+}
+
+void Register() {
+    using namespace deep_locations;
+    benchmark::RegisterBenchmark("Deep/Mandelbrot/1e-50", DeepPicture, kDeepDiveRe, kDeepDiveIm,
+                                 "1e-50", 100000)
+        ->Unit(benchmark::kSecond)
+        ->Iterations(1)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Deep/Mandelbrot/8.8e-311", DeepPicture, VeryDeepRe(),
+                                 VeryDeepIm(), "8.8e-311", 100000)
+        ->Unit(benchmark::kSecond)
+        ->Iterations(1)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Deep/Mandelbrot/1e-1000", DeepPicture, VeryDeepRe(), VeryDeepIm(),
+                                 "1e-1000", 100000)
+        ->Unit(benchmark::kSecond)
+        ->Iterations(1)
+        ->UseRealTime();
+}
+
+}  // namespace
+}  // namespace morvale
+
+int main(int argc, char** argv) {
+    morvale::Register();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,189 @@
+#include "view/deep/DeepPicture.h"
+
+#include <tbb/parallel_for.h>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+
+#include "view/escape/EscapeKernel.h"
+
+namespace morvale {
+namespace {
+
+// Offsets below 2^-440 stay in FloatExp: their squares would fall out of a double's range.
+constexpr std::int64_t kWideBelow = -440;
+constexpr double kNarrowNorm = 0x1p-880;
+constexpr std::uint64_t kStopCheckMask = (1u << 16) - 1;
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+FloatExp Rounded(const BigFloat& value) {
+    long e = 0;
+    const double m = value.Split(e);
+    return FloatExp::Normalised(m, e);
+}
+
+FloatExp Larger(FloatExp a, FloatExp b) {
+    return a < b ? b : a;
+}
+
+FloatExp AbsOf(FloatExp a) {
+    return {std::fabs(a.m), a.e};
+}
+
+}  // namespace
+
+bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
+                          const std::atomic<bool>* stop, const OrbitProgress& progress,
+                          double tolerance) {
+    frame_ = frame;
+    julia_ = region.Julia();
+    stop_ = stop;
+    timings_ = {};
+    const long bits = region.WorkingBits(frame.width, frame.height);
+    const int centreColumn = frame.columns / 2;
+    const int centreRow = frame.firstSampleRow + frame.rows / 2;
+    const DeepPoint centre =
+        region.Sample(frame.width, frame.height, centreColumn, centreRow, bits);
+
+    columnOffset_.assign(std::size_t(std::max(frame.columns, 0)), FloatExp{});
+    rowOffset_.assign(std::size_t(std::max(frame.rows, 0)), FloatExp{});
+    tbb::parallel_for(0, frame.columns + frame.rows, [&](int i) {
+        const bool column = i < frame.columns;
+        const long at = column ? i : frame.firstSampleRow + (i - frame.columns);
+        const DeepPoint p = region.Sample(frame.width, frame.height, column ? at : centreColumn,
+                                          column ? centreRow : at, bits);
+        if (column)
+            columnOffset_[std::size_t(i)] = Rounded(p.re - centre.re);
+        else
+            rowOffset_[std::size_t(i - frame.columns)] = Rounded(p.im - centre.im);
+    });
+    FloatExp reach;
+    for (const FloatExp& o : columnOffset_) reach = Larger(reach, AbsOf(o));
+    FloatExp reachY;
+    for (const FloatExp& o : rowOffset_) reachY = Larger(reachY, AbsOf(o));
+    reach = reach + reachY;  // bounds |dc| from above
+
+    const std::int64_t entries = std::int64_t(std::max(frame.limit, 0)) + 1;
+    auto start = std::chrono::steady_clock::now();
+    const BigFloat zero(bits);
+    bool done;
+    if (julia_) {
+        done = main_.orbit.Compute(centre.re, centre.im, region.Value(4), region.Value(5), entries,
+                                   bits, stop, progress) &&
+               critical_.orbit.Compute(zero, zero, region.Value(4), region.Value(5), entries, bits,
+                                       stop, progress);
+    } else {
+        done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
+    }
+    timings_.reference = Seconds(start);
+    timings_.referenceLength = main_.orbit.Size();
+    if (!done) return false;
+    start = std::chrono::steady_clock::now();
+    main_.table.Build(main_.orbit, tolerance, reach, !julia_);
+    if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach, false);
+    timings_.table = Seconds(start);
+    return !Stopped();
+}
+
+ComplexExp DeepPicture::Offset(int column, int clientRow) const {
+    const FloatExp re = columnOffset_[std::size_t(column)];
+    const FloatExp im = rowOffset_[std::size_t(clientRow)];
+    const std::int64_t e = std::max(re.e, im.e);
+    return ComplexExp::Normalised(floatexp_detail::Scale(re.m, re.e - e),
+                                  floatexp_detail::Scale(im.m, im.e - e), e);
+}
+
+DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
+    const std::int64_t limit = frame_.limit;
+    const ComplexExp offset = Offset(column, clientRow);
+    // Mandelbrot adds the pixel's offset every step; Julia starts from it.
+    const ComplexExp c = julia_ ? ComplexExp{} : offset;
+    const double cr = c.Re(), ci = c.Im();
+    const Track* track = &main_;
+    ComplexExp wz = julia_ ? offset : ComplexExp{};
+    double zr = 0.0, zi = 0.0;
+    bool wide = true;
+    std::int64_t m = 0, n = 0;
+    std::uint64_t passes = 0;
+    auto rebase = [&] {
+        m = 0;
+        if (julia_) track = &critical_;
+    };
+    while (n < limit) {
+        if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
+        const ReferenceOrbit& orbit = track->orbit;
+        const BlaTable& table = track->table;
+        int level = 0;
+        if (wide) {
+            const FloatExp size = wz.Norm();
+            const BlaStep* s =
+                table.Longest(m, limit - n, level, [&](const BlaStep& t) { return size < t.r2; });
+            const bool skipped = s != nullptr;
+            if (skipped) {
+                wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
+                m += std::int64_t(1) << level;
+                n += std::int64_t(1) << level;
+            }
+            if (!skipped) {
+                const ComplexExp& z = orbit.Wide(m);
+                wz = (ComplexExp{z.re, z.im, z.e + 1} + wz) * wz + c;
+                ++m;
+                ++n;
+            }
+            const ComplexExp full = orbit.Wide(m) + wz;
+            const FloatExp norm = full.Norm();
+            const double magnitude = norm.ToDouble();
+            if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
+            if (norm < wz.Norm() || m == orbit.Size() - 1) {
+                wz = full;
+                rebase();
+            }
+            if (wz.AtLeast(kWideBelow)) {
+                wide = false;
+                zr = wz.Re();
+                zi = wz.Im();
+            }
+            continue;
+        }
+        const double norm = zr * zr + zi * zi;
+        const BlaStep* s = table.Longest(m, limit - n, level,
+                                         [norm](const BlaStep& t) { return norm < t.r2Double; });
+        const bool skipped = s != nullptr;
+        if (skipped) {
+            const double nr = s->ar * zr - s->ai * zi + (s->br * cr - s->bi * ci);
+            const double ni = s->ar * zi + s->ai * zr + (s->br * ci + s->bi * cr);
+            zr = nr;
+            zi = ni;
+            m += std::int64_t(1) << level;
+            n += std::int64_t(1) << level;
+        }
+        if (!skipped) {
+            const double tr = 2.0 * orbit.Re(m) + zr, ti = 2.0 * orbit.Im(m) + zi;
+            const double nr = tr * zr - ti * zi + cr;
+            const double ni = tr * zi + ti * zr + ci;
+            zr = nr;
+            zi = ni;
+            ++m;
+            ++n;
+        }
+        const double fr = orbit.Re(m) + zr, fi = orbit.Im(m) + zi;
+        const double magnitude = fr * fr + fi * fi;
+        if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
+        if (magnitude < zr * zr + zi * zi || m == orbit.Size() - 1) {
+            zr = fr;
+            zi = fi;
+            rebase();
+            if (magnitude < kNarrowNorm) {
+                wide = true;
+                wz = ComplexExp::From(zr, zi);
+            }
+        }
+    }
+    return {limit, 0.0};
+}
+
+}  // namespace morvale

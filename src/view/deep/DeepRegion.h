@@ -1,0 +1,64 @@
+// A picture's region (and Julia constant) at full precision, and the exact point every pixel
+// samples: c = xMin + column · (xMax − xMin) / width, yMin + row · (yMax − yMin) / height, each
+// operation rounded at the working precision. The brute-force check evaluates the same points.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "view/deep/BigFloat.h"
+
+namespace morvale {
+
+struct DeepPoint {
+    BigFloat re, im;
+};
+
+class DeepRegion {
+public:
+    // Fewer than 2^48 steps per magnitude: double no longer resolves neighbouring pixels.
+    static constexpr int kThresholdBits = 48;
+    static constexpr long kMarginBits = 64;
+
+    explicit DeepRegion(bool julia = false) : julia_(julia) {}
+    // texts: xMin, xMax, yMin, yMax, then for Julia p and q; each parsed with the atof prefix
+    // rule at the precision its digits need.
+    static DeepRegion FromTexts(bool julia, const std::array<std::string, 6>& texts);
+    // The region whose visible rows (sample rows hiddenRows .. height) of a width × height
+    // device are centred on the point and span planeHeight, pixels square; p, q as above.
+    static DeepRegion FromCentre(bool julia, const std::string& centreRe,
+                                 const std::string& centreIm, const std::string& planeHeight,
+                                 const std::string& p, const std::string& q, int width, int height,
+                                 int hiddenRows);
+    // The exact values of doubles.
+    static DeepRegion FromDoubles(bool julia, const std::array<double, 6>& values);
+
+    bool Julia() const { return julia_; }
+    const BigFloat& Value(int i) const { return v_[std::size_t(i)]; }
+    void SetValue(int i, BigFloat value) { v_[std::size_t(i)] = std::move(value); }
+
+    // Bits that resolve the pixel step of a width × height device, plus the margin.
+    long WorkingBits(int width, int height) const;
+    // Whether the device's pixel steps need more than a double: both steps are non-zero and
+    // finite, and one is below 2^-48 of the largest coordinate magnitude.
+    bool NeedsDeep(int width, int height) const;
+    // The plane units per pixel of a width-pixel row and a height-row column, at bits.
+    BigFloat StepX(int width, long bits) const;
+    BigFloat StepY(int height, long bits) const;
+    // The region a zoom selects: each bound the old minimum plus a corner (in pixels, rows as
+    // sample rows) times the step, at bits.
+    DeepRegion Zoomed(double startX, double endX, double startY, double endY, const BigFloat& stepX,
+                      const BigFloat& stepY, long bits) const;
+    // The point a pixel samples (row counts sample rows, hidden ones included).
+    DeepPoint Sample(int width, int height, long column, long row, long bits) const;
+    // Significant digits that tell neighbouring pixels of a width × height device apart.
+    int PixelDigits(int width, int height) const;
+    // Shortest decimal text that tells apart the pixels of a width × height device.
+    std::string Text(int i, int width, int height) const;
+
+private:
+    bool julia_ = false;
+    std::array<BigFloat, 6> v_;
+};
+
+}  // namespace morvale

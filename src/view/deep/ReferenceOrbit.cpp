@@ -1,0 +1,54 @@
+#include "view/deep/ReferenceOrbit.h"
+
+#include <algorithm>
+
+#include "view/escape/EscapeKernel.h"
+
+namespace morvale {
+namespace {
+
+ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
+    long er = 0, ei = 0;
+    const double mr = re.Split(er), mi = im.Split(ei);
+    const long e = std::max(re.IsZero() ? ei : er, im.IsZero() ? er : ei);
+    return ComplexExp::Normalised(floatexp_detail::Scale(mr, er - e),
+                                  floatexp_detail::Scale(mi, ei - e), e);
+}
+
+}  // namespace
+
+bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
+                             const BigFloat& cIm, std::int64_t maxEntries, long bits,
+                             const std::atomic<bool>* stop, const OrbitProgress& progress) {
+    const std::int64_t length = std::clamp<std::int64_t>(maxEntries, 1, kMaxEntries);
+    z_.clear();
+    wide_.clear();
+    const auto reserve = std::size_t(std::min<std::int64_t>(length, 1 << 20));
+    z_.reserve(reserve);
+    wide_.reserve(reserve);
+    BigFloat x(bits), y(bits), x2(bits), y2(bits), xy(bits);
+    mpfr_set(x.get(), startRe.get(), MPFR_RNDN);
+    mpfr_set(y.get(), startIm.get(), MPFR_RNDN);
+    for (std::int64_t n = 0; n < length; ++n) {
+        const double re = x.ToDouble(), im = y.ToDouble();
+        z_.push_back({re, im});
+        wide_.push_back(std::fabs(re) > 1e-290 || std::fabs(im) > 1e-290 || (re == 0 && im == 0)
+                            ? ComplexExp::From(re, im)
+                            : WideOf(x, y));
+        if (n > 0 && !(re * re + im * im <= kEscapeBound)) break;
+        if ((n + 1) % kProgressInterval == 0) {
+            if (stop && stop->load(std::memory_order_relaxed)) return false;
+            if (progress) progress(n + 1);
+        }
+        mpfr_sqr(x2.get(), x.get(), MPFR_RNDN);
+        mpfr_sqr(y2.get(), y.get(), MPFR_RNDN);
+        mpfr_mul(xy.get(), x.get(), y.get(), MPFR_RNDN);
+        mpfr_sub(x.get(), x2.get(), y2.get(), MPFR_RNDN);
+        mpfr_add(x.get(), x.get(), cRe.get(), MPFR_RNDN);
+        mpfr_mul_2ui(y.get(), xy.get(), 1, MPFR_RNDN);
+        mpfr_add(y.get(), y.get(), cIm.get(), MPFR_RNDN);
+    }
+    return true;
+}
+
+}  // namespace morvale

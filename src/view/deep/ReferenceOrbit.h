@@ -1,0 +1,46 @@
+// The orbit of one point at full precision, stored rounded: the reference every pixel of a deep
+// picture iterates its small offset against.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "view/deep/BigFloat.h"
+#include "view/deep/FloatExp.h"
+
+namespace morvale {
+
+// Progress while the reference is computed: iterations done so far.
+using OrbitProgress = std::function<void(std::int64_t)>;
+
+class ReferenceOrbit {
+public:
+    // Bytes one stored entry costs, the table's share included; the budget caps the length.
+    static constexpr std::int64_t kBytesPerEntry = 200;
+    static constexpr std::int64_t kMemoryBudget = std::int64_t(512) << 20;
+    static constexpr std::int64_t kMaxEntries = kMemoryBudget / kBytesPerEntry;
+    static constexpr int kProgressInterval = 1 << 14;
+
+    // Z_0 = start, Z_{n+1} = Z_n² + c at bits, until the first iterate outside the escape bound
+    // (kept), maxEntries entries or the budget. False when stop was set meanwhile.
+    bool Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
+                 const BigFloat& cIm, std::int64_t maxEntries, long bits,
+                 const std::atomic<bool>* stop, const OrbitProgress& progress);
+
+    std::int64_t Size() const { return std::int64_t(z_.size()); }
+    double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
+    double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
+    // The entry with its full exponent, for entries too small for a double.
+    const ComplexExp& Wide(std::int64_t m) const { return wide_[std::size_t(m)]; }
+
+private:
+    struct Entry {
+        double re, im;
+    };
+    std::vector<Entry> z_;
+    std::vector<ComplexExp> wide_;
+};
+
+}  // namespace morvale

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <string>
+
+#include "DeepChecker.h"
+#include "view/deep/DeepPicture.h"
+#include "view/deep/DeepScene.h"
+#include "view/escape/EscapeRenderer.h"
+
+namespace morvale {
+namespace {
+
+constexpr int kWidth = 32;
+constexpr int kHeight = 50 + 32;  // the first 50 sample rows are hidden, as on the screen
+
+struct Location {
+    bool julia;
+    const char* re;
+    const char* im;
+    const char* height;
+    const char* p;
+    const char* q;
+    int limit;
+};
+
+// Every visible pixel against the full-precision brute force: at least 99.9 % identical counts,
+// every other within max(2, 0.1 %).
+void ExpectAgreement(const Location& at) {
+    const DeepRegion region =
+        DeepRegion::FromCentre(at.julia, at.re, at.im, at.height, at.p, at.q, kWidth, kHeight, 50);
+    ASSERT_TRUE(region.NeedsDeep(kWidth, kHeight));
+    DeepPicture picture;
+    ASSERT_TRUE(picture.Prepare(region, {kWidth, kHeight, kWidth, 50, kHeight - 50, at.limit},
+                                nullptr, {}));
+    int same = 0, total = 0;
+    for (int y = 0; y < kHeight - 50; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::int64_t deep = picture.Iterate(x, y).k;
+            const std::int64_t checked =
+                CheckDeepPixel(region, kWidth, kHeight, x, y + 50, at.limit).k;
+            ++total;
+            same += deep == checked;
+            EXPECT_LE(std::llabs(deep - checked), std::max<std::int64_t>(2, checked / 1000))
+                << at.height << " column " << x << " row " << y;
+        }
+    }
+    EXPECT_GE(same * 1000, total * 999) << at.height;
+}
+
+TEST(DeepPicture, AgreesWithTheFullPrecisionLoopOnMandelbrotViews) {
+    // Around c = i, the seahorse valley centre of a widely published zoom sequence, and the tip.
+    ExpectAgreement({false, "0", "1", "1e-20", "0", "0", 3000});
+    ExpectAgreement({false, "-0.743643887037158704752191506114774",
+                     "0.131825904205311970493132056385139", "1e-25", "0", "0", 3000});
+    ExpectAgreement({false, "-2", "0", "1e-160", "0", "0", 3000});
+    ExpectAgreement({false, "0", "1", "1e-320", "0", "0", 3000});
+}
+
+TEST(DeepPicture, AgreesWithTheFullPrecisionLoopOnJuliaViews) {
+    ExpectAgreement({true, "0", "1", "1e-20", "0", "1", 3000});
+    ExpectAgreement({true, "-1", "1", "1e-150", "0", "1", 3000});
+    ExpectAgreement({true, "0", "1", "1e-320", "0", "1", 3000});
+}
+
+TEST(DeepPicture, StopsWhileTheReferenceIsComputed) {
+    const DeepRegion region =
+        DeepRegion::FromCentre(false, "0", "1", "1e-30", "0", "0", kWidth, kHeight, 50);
+    std::atomic<bool> stop{false};
+    std::int64_t reported = 0;
+    DeepPicture picture;
+    // c = i never escapes: without the stop the reference would run to the budget.
+    const bool ready =
+        picture.Prepare(region, {kWidth, kHeight, kWidth, 50, kHeight - 50, 2'000'000'000}, &stop,
+                        [&](std::int64_t done) {
+                            reported = done;
+                            stop = true;
+                        });
+    EXPECT_FALSE(ready);
+    EXPECT_EQ(reported, ReferenceOrbit::kProgressInterval);
+}
+
+TEST(DeepPicture, StopsWithinAPixelAtTheLargestLimit) {
+    // The reference at c = 1 escapes at once; the pixel at c = 0 never does and rebases onto it
+    // for ever.
+    const DeepRegion region = DeepRegion::FromTexts(false, {"-1", "3", "-2", "2", "0", "0"});
+    std::atomic<bool> stop{false};
+    DeepPicture picture;
+    ASSERT_TRUE(picture.Prepare(region, {4, 4, 4, 0, 4, 2'000'000'000}, &stop, {}));
+    EXPECT_EQ(picture.Iterate(0, 0).k, 2);  // c = -1 - 2i: two iterates stay within
+    stop = true;
+    EXPECT_LT(picture.Iterate(1, 2).k, 2'000'000'000);  // c = 0
+    // A stopped drawing marks no rows.
+    EscapeProgress progress(4);
+    EscapeScene scene;
+    scene.limit = 100;
+    scene.columns = scene.rows = 4;
+    scene.firstSampleRow = 0;
+    scene.stop = progress.StopFlag();
+    scene.deep = std::make_shared<DeepScene>(region, DeepFrame{4, 4, 4, 0, 4, 100});
+    progress.Cancel();
+    Pixel pixels[16] = {};
+    RenderEscapeTime(scene, {}, PixelSurface{pixels, 4, 4, 4}, EscapeStrategy::Automatic,
+                     &progress);
+    EXPECT_EQ(progress.RowsDone(), 0);
+}
+
+}  // namespace
+}  // namespace morvale

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "doc/Morvale1Doc.h"
+#include "view/escape/EscapeRenderer.h"
+
+namespace morvale {
+namespace {
+
+constexpr int kWidth = 120;
+constexpr int kHeight = 50 + 60;
+
+std::string Text(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+class DeepSwitchTest : public ::testing::Test {
+protected:
+    void SetUp() {
+        doc.SetPictureSize(kWidth, kHeight);
+        doc.OnMandelbrot();
+    }
+    // A region at -0.75 + 0.1i whose steps are `factor` times 2^-48 of its largest magnitude.
+    void TakeSteps(double factor) {
+        const double step = std::ldexp(0.75 * factor, -48);
+        doc.MandelTexts = {"-0.75", Text(-0.75 + kWidth * step), "0.1", Text(0.1 + kHeight * step),
+                           "500"};
+        doc.PresetChosen = 1;
+    }
+    EscapeScene Prepare() {
+        doc.PrepareDrawing(&dc);
+        EscapeScene scene = doc.Scene(image.Surface()).value();
+        doc.FinishDrawing(&dc);
+        return scene;
+    }
+    PixelImage Draw(const EscapeScene& scene) {
+        PixelImage out(kWidth, kHeight - 50);
+        RenderEscapeTime(scene, ColouringFromDevice(dc, 1), out.Surface());
+        return out;
+    }
+
+    CMorvale1Doc doc;
+    PixelImage image{kWidth, kHeight - 50};
+    CDC dc{image.Surface(), kWidth, kHeight};
+};
+
+TEST_F(DeepSwitchTest, AboveTheThresholdThePictureIsTheDoublePathsBitForBit) {
+    TakeSteps(1.02);
+    const EscapeScene on = Prepare();
+    EXPECT_EQ(on.deep, nullptr);
+    doc.DeepZoom = false;
+    TakeSteps(1.02);
+    PixelImage plain = Draw(Prepare());
+    PixelImage drawn = Draw(on);
+    for (int y = 0; y < kHeight - 50; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            ASSERT_EQ(drawn.Surface().At(x, y), plain.Surface().At(x, y)) << x << "," << y;
+}
+
+TEST_F(DeepSwitchTest, BelowTheThresholdTheDeepPathTakesOver) {
+    TakeSteps(0.98);
+    EXPECT_NE(Prepare().deep, nullptr);
+    doc.DeepZoom = false;
+    TakeSteps(0.98);
+    EXPECT_EQ(Prepare().deep, nullptr);
+}
+
+// Twenty drags, each to a tenth of the picture, end far below what double resolves; once deep,
+// every one keeps the selected box's size exactly (before, the doubles on the screen count).
+TEST_F(DeepSwitchTest, ZoomsKeepFullPrecisionPastDouble) {
+    doc.MandelTexts = {"-2", "1", "-1.25", "1.5", "300"};
+    doc.PresetChosen = 1;
+    Prepare();
+    int deepZooms = 0;
+    EscapeScene last;
+    for (int i = 0; i < 20; ++i) {
+        const bool deep = doc.MandelIsDeep;
+        deepZooms += deep;
+        const BigFloat before = doc.MandelDeep.Value(1) - doc.MandelDeep.Value(0);
+        doc.SetZoom(37, 11, 37 + kWidth / 10, 11 + kHeight / 10, 1);
+        last = Prepare();
+        const BigFloat after = doc.MandelDeep.Value(1) - doc.MandelDeep.Value(0);
+        const double ratio = (after / before).ToDouble();
+        if (deep) {
+            ASSERT_NEAR(ratio, 0.1, 1e-25) << "zoom " << i;
+        }
+    }
+    EXPECT_GE(deepZooms, 5);
+    EXPECT_NE(last.deep, nullptr);
+    // Back to a view drawn deep restores its full-precision region, not its doubles.
+    const std::optional<PlaneView> view = doc.CurrentView();
+    ASSERT_TRUE(view && view->deep);
+    doc.SetZoom(1, 1, 9, 9, 1);
+    Prepare();
+    doc.ShowView(*view);
+    EXPECT_NE(Prepare().deep, nullptr);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(doc.MandelDeep.Value(i), view->deep->Value(i));
+    Prepare();
+    // The one-shot rule: a repaint without a request returns to the texts.
+    EXPECT_EQ(doc.MandelDeep.Value(1).ToDouble(), 1.0);
+}
+
+}  // namespace
+}  // namespace morvale
