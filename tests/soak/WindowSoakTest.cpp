@@ -169,7 +169,7 @@ protected:
         if (what < 14) return Command(ID_DATABASE);
         if (what < 17) return UseMouse();
         if (what < 18) return Resize();
-        if (what < 19) return CancelWithEscape();
+        if (what < 19) return Pick(10) ? CancelWithEscape() : QuitWhilePrinting();
         Command(Pick(2) ? ID_DRAW : (Pick(2) ? ID_JULIA : ID_MANDELBROT));
     }
 
@@ -183,10 +183,32 @@ protected:
 
     void CancelWithEscape() {
         lastAction = "escape";
+        const bool ran = view->IsDrawing();
         QTest::keyClick(frame, Qt::Key_Escape);
         if (QApplication::activeModalWidget() == nullptr && frame->isActiveWindow()) {
             ASSERT_FALSE(view->IsDrawing());
+            cancelled += ran;
         }
+    }
+
+    // Quit in a page's first quarter second, before its progress dialog: the program's own
+    // event loop must end, then the soak starts the window anew.
+    void QuitWhilePrinting() {
+        lastAction = "quit while printing";
+        if (QApplication::activeModalWidget() || !frame->isVisible()) return;
+        if (Pick(2)) doc->SetDepth(2000000000, 1);
+        QTimer::singleShot(0, [this] {
+            QTimer::singleShot(0, [this] { Command(ID_APP_EXIT); });
+            Command(ID_FILE_PRINT_DIRECT);
+        });
+        QCoreApplication::exec();
+        ASSERT_FALSE(frame->isVisible());
+        ++quits;
+        earlierDrawings += view->DrawingCount();
+        app()->ExitInstance();
+        StartWith({QStringLiteral("morvale1")});
+        lastDrawings = view->DrawingCount();
+        drawingBefore = false;
     }
 
     // Lets the window process what the action queued, then checks every invariant.
@@ -246,6 +268,8 @@ protected:
     std::string lastAction;
     int escapeDrawings = 0;
     int cancelled = 0;           // Escape pressed while a drawing ran
+    int quits = 0;               // the program quit while a page was computed
+    int earlierDrawings = 0;     // drawn in the windows before the last quit
     bool drawingBefore = false;  // a drawing ran when the action began
 };
 
@@ -261,14 +285,16 @@ TEST_F(WindowSoakTest, ThousandsOfRandomUserActionsKeepTheWindowSound) {
         Settle(done);
         if (HasFatalFailure()) return;
     }
-    EXPECT_GT(view->DrawingCount(), 0);
+    EXPECT_GT(earlierDrawings + view->DrawingCount(), 0);
     EXPECT_GT(answerer.DatabaseDialogs(), 0);
     EXPECT_EQ(answerer.Unclosed().toStdString(), "");
+    EXPECT_GT(cancelled, 0) << "no drawing was stopped by Escape";
+    EXPECT_GT(quits, 0);
     std::printf(
-        "soak: %d actions in %.1f s, %d drawings (%d escape-time), %d dialogs answered "
-        "(%d database)\n",
-        done, clock.elapsed() / 1000.0, view->DrawingCount(), escapeDrawings, answerer.Answered(),
-        answerer.DatabaseDialogs());
+        "soak: %d actions in %.1f s, %d drawings (%d escape-time), %d cancelled, %d quits while "
+        "printing, %d dialogs answered (%d database)\n",
+        done, clock.elapsed() / 1000.0, earlierDrawings + view->DrawingCount(), escapeDrawings,
+        cancelled, quits, answerer.Answered(), answerer.DatabaseDialogs());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
 
 class QShortcut;
@@ -44,11 +45,13 @@ public:
     bool IsPainting() const { return painting_; }
     // An escape-time drawing is being computed.
     bool IsDrawing() const { return drawing_ != nullptr; }
+    // Rows the running drawing has finished, shown or not; 0 when none runs.
+    int DrawingRowsDone() const;
     // Stops the running drawing (the Escape key): its finished rows stay.
     void CancelDrawing();
     // The colour the background is erased to before each drawing.
     QColor BackgroundColour() const;
-    // The device size on the screen: the whole screen's physical pixels.
+    // The device size on the screen: the whole screen's physical pixels, as the platform has them.
     QSize DeviceSize() const;
     // The client area's physical pixels.
     QSize ClientSize() const;
@@ -102,6 +105,7 @@ private:
     bool captured_ = false;
     bool printingPage_ = false;
     bool pageCancelled_ = false;
+    CMorvale1Doc::Requests pageRequestsMeanwhile_;
     int drawings_ = 0;
 };
 

@@ -40,9 +40,11 @@ bool ComputePageWithProgress(QWidget* parent, const EscapeScene& scene,
         tick.start();
         if (!job.Ended()) loop.exec();
     }
+    // The loop also ends when the program quits or its window closes: the page goes with it.
+    if (!job.Ended()) job.Cancel();
     job.Wait();
     tally = job.Tally();
-    return !job.Cancelled();
+    return job.Complete();
 }
 
 }  // namespace morvale

@@ -1,0 +1,84 @@
+// The window on screens of ratios 2, 1, 1.25 and 1.5 at once (mixed-screens.json).
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+
+#include "WindowFixture.h"
+#include "platform/qt/PaneStatusBar.h"
+
+namespace morvale::testing {
+namespace {
+
+// The screens of mixed-screens.json: name, ratio and physical pixels.
+struct ScreenPixels {
+    const char* name;
+    qreal ratio;
+    QSize pixels;
+};
+constexpr ScreenPixels kScreens[] = {
+    {"double", 2.0, {1280, 960}},
+    {"single", 1.0, {640, 480}},
+    {"quarter", 1.25, {1602, 1003}},
+    {"half", 1.5, {1600, 1000}},
+};
+
+class MixedScreensTest : public WindowTest {
+protected:
+    void MoveTo(const char* name) {
+        QScreen* target = nullptr;
+        for (QScreen* screen : QGuiApplication::screens())
+            if (screen->name() == QLatin1String(name)) target = screen;
+        ASSERT_NE(target, nullptr) << name << ": not one of the configured screens";
+        frame->showNormal();
+        frame->windowHandle()->setScreen(target);
+        frame->setGeometry(QRect(target->geometry().topLeft() + QPoint(20, 40), QSize(600, 420)));
+        QApplication::processEvents();
+        ASSERT_EQ(view->screen(), target);
+    }
+    void ChooseJulia(const char* depth) {
+        Command(ID_JULIA);
+        // The top 40 % of the screen escapes at once; below, the Siegel disk circles for ever.
+        doc->JuliaTexts = {
+            "-1.5", "1.5", "-2.7", "1.05", "-0.390540870218399", "-0.586787907346969", depth};
+        doc->PresetChosen = 1;
+    }
+};
+
+TEST_F(MixedScreensTest, ThePictureIsComputedForTheScreensOwnPixelsAtEveryRatio) {
+    ChooseJulia("30");
+    Command(ID_DRAW);
+    for (const ScreenPixels& screen : kScreens) {
+        SCOPED_TRACE(screen.name);
+        MoveTo(screen.name);
+        PaintView();
+        ASSERT_EQ(view->devicePixelRatio(), screen.ratio);
+        EXPECT_EQ(view->DeviceSize(), screen.pixels);
+        EXPECT_EQ(doc->PictureWidth, screen.pixels.width());
+        EXPECT_EQ(view->Picture(), PlainPicture(view->ClientSize(), screen.pixels));
+    }
+}
+
+// Rows finished after the last progress tick are copied when the drawing stops; the picture
+// of the ratio-1 screen has half the rows.
+TEST_F(MixedScreensTest, MovingToASmallerRatioWhileADrawingRunsKeepsToThePictureSize) {
+    MoveTo("double");
+    ChooseJulia("200000");
+    Command(ID_DRAW);
+    view->repaint();
+    ASSERT_TRUE(view->IsDrawing());
+    QElapsedTimer clock;
+    clock.start();
+    while (!frame->m_wndStatusBar->PaneText(0).startsWith("Zeichnen:") && clock.elapsed() < 60000)
+        QTest::qWait(10);
+    // No event is handled now, so the rows that finish stay untaken until the screen changes.
+    const int taken = view->DrawingRowsDone();
+    while (view->DrawingRowsDone() == taken && view->IsDrawing() && clock.elapsed() < 120000)
+        QThread::msleep(5);
+    ASSERT_GT(view->DrawingRowsDone(), taken) << "no rows finished in two minutes";
+    MoveTo("single");
+    view->repaint();
+    EXPECT_EQ(view->Picture().size(), view->size());
+}
+
+}  // namespace
+}  // namespace morvale::testing
