@@ -177,12 +177,27 @@ protected:
     // command restarts them, Escape stops them or the soak's end closes the window.
     void DrawDeep() {
         lastAction = "deep drawing";
+        if (Pick(2)) {
+            // The middle of the Siegel disk, whose points circle for ever: stopped at once.
+            Command(ID_JULIA);
+            doc->JuliaTexts = {
+                "-0.4", "-0.34", "-0.4", "-0.28", "-0.390540870218399", "-0.586787907346969", "20"};
+            doc->PresetChosen = 1;
+        }
         doc->SetDepth(2000000000, 1);
         Command(ID_DRAW);
+        if (doc->PresetChosen == 0) return;
+        view->repaint();
+        CancelWithEscape();
     }
 
     void CancelWithEscape() {
         lastAction = "escape";
+        // The key belongs to the main window: it acts only there.
+        if (!QApplication::activeModalWidget() && !frame->isActiveWindow()) {
+            frame->activateWindow();
+            (void)QTest::qWaitForWindowActive(frame, 1000);
+        }
         const bool ran = view->IsDrawing();
         QTest::keyClick(frame, Qt::Key_Escape);
         if (QApplication::activeModalWidget() == nullptr && frame->isActiveWindow()) {

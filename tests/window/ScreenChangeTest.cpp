@@ -32,7 +32,7 @@ protected:
         frame->showNormal();
         frame->windowHandle()->setScreen(target);
         frame->setGeometry(QRect(target->geometry().topLeft() + QPoint(20, 40), QSize(600, 420)));
-        QApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
         ASSERT_EQ(view->screen(), target);
     }
     void ChooseJulia(const char* depth) {
