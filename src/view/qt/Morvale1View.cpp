@@ -85,8 +85,10 @@ QColor CMorvale1View::BackgroundColour() const {
 
 QSize CMorvale1View::DeviceSize() const {
     const QScreen* shown = screen();
-    // The platform's own pixels: the logical size times a fractional ratio is rounded twice.
-    if (shown && shown->handle()) return shown->handle()->geometry().size();
+    // The platform's own pixels (times its own ratio, on platforms that scale themselves): the
+    // logical size times a fractional scale factor is rounded twice.
+    if (const QPlatformScreen* platform = shown ? shown->handle() : nullptr)
+        return platform->geometry().size() * platform->devicePixelRatio();
     return ClientSize();
 }
 
