@@ -74,15 +74,16 @@ TEST_F(FractionalScreensTest, ThePictureIsComputedForTheScreensOwnPixels) {
 }
 
 // Rows finished after the last progress tick are copied when the drawing stops. The slowest
-// rows, through the Siegel disk's centre, are the first the ratio-1 picture lacks.
+// rows, through the middle of the Siegel disk, are the first the ratio-1 picture lacks.
 TEST_F(TwoScreensTest, MovingToASmallerRatioWhileADrawingRunsKeepsToThePictureSize) {
     MoveTo("double");
     const int lacking = view->ClientSize().height() / 2;
-    const double step = 2.0 / view->DeviceSize().height();
-    const double top = -0.3377451471307621 - (lacking + kHiddenRows) * step;
+    const double centreX = -0.3686844390391595, centreY = -0.3377451471307621;
+    const double top = centreY - (lacking + kHiddenRows) * 2.0 / view->DeviceSize().height();
     Command(ID_JULIA);
-    doc->JuliaTexts = {"-1.5",
-                       "1.5",
+    // Narrow enough across for the rows through the centre to lie inside the disk.
+    doc->JuliaTexts = {std::to_string(centreX - 0.02),
+                       std::to_string(centreX + 0.02),
                        std::to_string(top),
                        std::to_string(top + 2.0),
                        "-0.390540870218399",
