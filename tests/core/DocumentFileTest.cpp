@@ -73,24 +73,25 @@ TEST_F(DocumentFileTest, OpenReadsNothingAndFailsForMissingFiles) {
 }
 
 // A FIFO without a writer, a device and a folder: each answers at once. Should an open block
-// after all, the watchdog opens the FIFO's other end so that the test fails instead of hanging.
+// after all, the watchdog opens the FIFO's other end after a minute: the test fails, not hangs.
 TEST_F(DocumentFileTest, OpenOfAFifoADeviceOrAFolderAnswersAtOnce) {
     const fs::path fifo = dir / "fifo.mv1";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::atomic<bool> done = false;
+    std::atomic<bool> done = false, rescued = false;
     std::thread watchdog([&] {
-        for (int i = 0; i < 50 && !done; ++i) std::this_thread::sleep_for(100ms);
-        if (!done) ::close(::open(fifo.c_str(), O_WRONLY));
+        for (int i = 0; i < 600 && !done; ++i) std::this_thread::sleep_for(100ms);
+        if (!done) {
+            rescued = true;
+            ::close(::open(fifo.c_str(), O_WRONLY));
+        }
     });
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(doc.OnOpenDocument(fifo.string()));
+    EXPECT_FALSE(rescued) << "the open waited for a writer";
     EXPECT_EQ(doc.GetTitle(), "fifo.mv1");
     EXPECT_FALSE(doc.OnOpenDocument("/dev/zero"));
     EXPECT_EQ(doc.OnOpenDocument(dir.string()), std::errc::is_a_directory);
-    const auto took = std::chrono::steady_clock::now() - start;
     done = true;
     watchdog.join();
-    EXPECT_LT(took, 1s);
     EXPECT_EQ(doc.GetTitle(), "zero");
 }
 

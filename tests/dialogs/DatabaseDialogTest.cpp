@@ -58,7 +58,7 @@ int Drive(Dlg& dlg, const std::function<void(QDialog&)>& script) {
     return RunScripted([&] { return dlg.DoModal(); }, script);
 }
 
-const QStringList kJuliaRow13 = {"-1.2", "1.2", "-1.2", "1.2", "0.31", "0.025", "500"};
+const QStringList kJuliaRow13 = RowTexts(JuliaPresets[13]);
 
 void LoadJuliaFields(CJuliaDbDlg& dlg, const QStringList& texts) {
     QString* fields[] = {&dlg.m_strXMin, &dlg.m_strXMax, &dlg.m_strYMin, &dlg.m_strYMax,
@@ -94,7 +94,7 @@ TEST(JuliaDbDlgTest, Row13FillsEveryFieldAndSlot) {
     EXPECT_EQ(shown, kJuliaRow13);
     EXPECT_EQ(Texts(dlg.m_result), kJuliaRow13);
     EXPECT_EQ(dlg.m_bChosen, 1);
-    EXPECT_EQ(dlg.m_strQ, "0.025");
+    EXPECT_EQ(dlg.m_strQ, kJuliaRow13[5]);
 }
 
 TEST(JuliaDbDlgTest, DepthTypedAfterTheRowReplacesOnlyTheLastSlot) {

@@ -121,8 +121,9 @@ TEST_F(WholeRoadTest, MandelbrotRow13ThenJuliaRow14AtDepth2000) {
     EXPECT_EQ(doc->PresetChosen, 1);
     EXPECT_EQ(frame->m_wndDepthBox->currentText(), "1250");
     EXPECT_EQ(frame->m_wndStatusBar->PaneText(2), "PMIN: -0.7451093");
-    QTest::qWait(50);
-    EXPECT_EQ(view->DrawingCount(), drawingsBefore) << "taking a preset draws nothing";
+    QApplication::processEvents();
+    EXPECT_FALSE(view->IsDrawingDue()) << "taking a preset draws nothing";
+    EXPECT_EQ(view->DrawingCount(), drawingsBefore);
 
     DrawAndWait();
     EXPECT_EQ(doc->IterationLimit, 1250);

@@ -205,7 +205,7 @@ protected:
         if (what < 14) return Command(ID_DATABASE);
         if (what < 17) return UseMouse();
         if (what < 18) return Resize();
-        if (what < 19) return CancelWithEscape();
+        if (what < 19) return Pick(10) ? CancelWithEscape() : QuitWhilePrinting();
         Command(Pick(2) ? ID_DRAW : (Pick(2) ? ID_JULIA : ID_MANDELBROT));
     }
 
@@ -213,8 +213,18 @@ protected:
     // command restarts them, Escape stops them or the soak's end closes the window.
     void DrawDeep() {
         lastAction = "deep drawing";
+        if (Pick(2)) {
+            // The middle of the Siegel disk, whose points circle for ever: stopped at once.
+            Command(ID_JULIA);
+            doc->JuliaTexts = {
+                "-0.4", "-0.34", "-0.4", "-0.28", "-0.390540870218399", "-0.586787907346969", "20"};
+            doc->PresetChosen = 1;
+        }
         doc->SetDepth(2000000000, 1);
         Command(ID_DRAW);
+        if (doc->PresetChosen == 0) return;
+        view->repaint();
+        CancelWithEscape();
     }
 
     // A tree of up to five million segments, drawn off the window's thread across the next actions
@@ -231,10 +241,37 @@ protected:
 
     void CancelWithEscape() {
         lastAction = "escape";
+        // The key belongs to the main window: it acts only there.
+        if (!QApplication::activeModalWidget() && !frame->isActiveWindow()) {
+            frame->activateWindow();
+            (void)QTest::qWaitForWindowActive(frame, 1000);
+        }
+        const bool ran = view->IsDrawing();
         QTest::keyClick(frame, Qt::Key_Escape);
         if (QApplication::activeModalWidget() == nullptr && frame->isActiveWindow()) {
             ASSERT_FALSE(view->IsDrawing());
+            cancelled += ran;
         }
+    }
+
+    // Quit in a page's first quarter second, before its progress dialog: the program's own
+    // event loop must end, then the soak starts the window anew.
+    void QuitWhilePrinting() {
+        lastAction = "quit while printing";
+        if (QApplication::activeModalWidget() || !frame->isVisible()) return;
+        if (Pick(2)) doc->SetDepth(2000000000, 1);
+        QTimer::singleShot(0, [this] {
+            QTimer::singleShot(0, [this] { Command(ID_APP_EXIT); });
+            Command(ID_FILE_PRINT_DIRECT);
+        });
+        QCoreApplication::exec();
+        ASSERT_FALSE(frame->isVisible());
+        ++quits;
+        earlierDrawings += view->DrawingCount();
+        app()->ExitInstance();
+        StartWith({QStringLiteral("morvale1")});
+        lastDrawings = view->DrawingCount();
+        drawingBefore = false;
     }
 
     // Lets the window process what the action queued, then checks every invariant.
@@ -294,6 +331,8 @@ protected:
     std::string lastAction;
     int escapeDrawings = 0;
     int cancelled = 0;           // Escape pressed while a drawing ran
+    int quits = 0;               // the program quit while a page was computed
+    int earlierDrawings = 0;     // drawn in the windows before the last quit
     bool drawingBefore = false;  // a drawing ran when the action began
 };
 
@@ -309,14 +348,16 @@ TEST_F(WindowSoakTest, ThousandsOfRandomUserActionsKeepTheWindowSound) {
         Settle(done);
         if (HasFatalFailure()) return;
     }
-    EXPECT_GT(view->DrawingCount(), 0);
+    EXPECT_GT(earlierDrawings + view->DrawingCount(), 0);
     EXPECT_GT(answerer.DatabaseDialogs(), 0);
     EXPECT_EQ(answerer.Unclosed().toStdString(), "");
+    EXPECT_GT(cancelled, 0) << "no drawing was stopped by Escape";
+    EXPECT_GT(quits, 0);
     std::printf(
-        "soak: %d actions in %.1f s, %d drawings (%d escape-time), %d dialogs answered "
-        "(%d database)\n",
-        done, clock.elapsed() / 1000.0, view->DrawingCount(), escapeDrawings, answerer.Answered(),
-        answerer.DatabaseDialogs());
+        "soak: %d actions in %.1f s, %d drawings (%d escape-time), %d cancelled, %d quits while "
+        "printing, %d dialogs answered (%d database)\n",
+        done, clock.elapsed() / 1000.0, earlierDrawings + view->DrawingCount(), escapeDrawings,
+        cancelled, quits, answerer.Answered(), answerer.DatabaseDialogs());
 }
 
 }  // namespace

@@ -59,13 +59,22 @@ TEST_F(AboutBoxTest, EscapeAndTheCloseBoxEndItAndChangeNothing) {
 TEST_F(AboutBoxTest, LayoutFollowsTheTemplatesDialogUnits) {
     CAboutDlg box;
     EXPECT_EQ(box.parentWidget(), frame);  // the main window owns it
-    const QRect whole = box.MapDialogRect(0, 0, 171, 95);
-    EXPECT_EQ(box.size(), whole.size());
-    const QRect ok = box.MapDialogRect(73, 67, 50, 14);
-    EXPECT_EQ(box.findChild<QPushButton*>()->geometry(), ok);
-    // The text sits right of the icon and above the button.
-    EXPECT_LT(box.MapDialogRect(16, 19, 21, 20).right(), box.MapDialogRect(55, 10, 85, 44).left());
-    EXPECT_LT(box.MapDialogRect(55, 10, 85, 44).bottom(), ok.top());
+    // A dialog unit: a quarter of the alphabet's mean advance across, an eighth of a line down.
+    const QFontMetrics metrics(box.font());
+    const double unitX =
+        metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 208.0;
+    const double unitY = metrics.height() / 8.0;
+    const auto units = [&](int x, int y, int width, int height) {
+        return QRect(qRound(x * unitX), qRound(y * unitY), qRound(width * unitX),
+                     qRound(height * unitY));
+    };
+    EXPECT_EQ(box.size(), units(0, 0, 171, 95).size());
+    EXPECT_EQ(box.findChild<QPushButton*>()->geometry(), units(73, 67, 50, 14));
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        const bool icon = !label->pixmap().isNull();
+        EXPECT_EQ(label->geometry(), icon ? units(16, 19, 21, 20) : units(55, 10, 85, 44));
+    }
+    EXPECT_EQ(box.findChildren<QLabel*>().size(), 2);
 }
 
 }  // namespace

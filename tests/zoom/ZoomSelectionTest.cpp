@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "ZoomTestView.h"
 #include "view/zoom/DragReplay.h"
@@ -48,12 +50,18 @@ TEST_F(ZoomSelectionTest, DragThenDrawZoomsBothRegionsThenTheTextsReturn) {
     ExpectMandelRegion(-2, 2, -1, 1);  // the release itself draws nothing
     EXPECT_EQ(view.invalidations, 2) << "only the two draw commands invalidated";
 
+    doc.FractalKind = Fractal::None;  // whatever the kind, both regions zoom
     view.Paint();
     // x · step + min and (y + 50) · step + min, with steps 1/256 (Mandelbrot), 1/512 (Julia).
     ExpectMandelRegion(-1.75, -1.25, -0.75, -0.5);
     ExpectJuliaRegion(-0.875, -0.625, -0.375, -0.25);
-    EXPECT_EQ(doc.MandelValues[0], -1.75);
+    EXPECT_EQ(std::vector(doc.MandelValues.begin(), doc.MandelValues.begin() + 4),
+              (std::vector{-1.75, -1.25, -0.75, -0.5}));
+    EXPECT_EQ(std::pair(doc.JuliaP, doc.JuliaQ), std::pair(0.3, 0.5)) << "the constant stays";
+    EXPECT_EQ(doc.MandelStepX, 1.0 / 2048);
+    EXPECT_EQ(doc.MandelTexts[0], "-2") << "a zoom never changes the texts";
     EXPECT_EQ(doc.ZoomPending, 0);
+    doc.FractalKind = Fractal::Mandelbrot;
 
     view.Paint();  // a repaint without a new request returns to the preset
     ExpectMandelRegion(-2, 2, -1, 1);

@@ -27,6 +27,8 @@ public:
     bool Cancelled() const { return progress_.Cancelled(); }
 
     bool Ended() const { return WaitFor(std::chrono::milliseconds(0)); }
+    // Ended with every row done: a cancel that came too late changes nothing.
+    bool Complete() const { return Ended() && progress_.RowsDone() == progress_.Rows(); }
     bool WaitFor(std::chrono::milliseconds time) const;
     void Wait() const { ended_.wait(); }
     // What was computed; only once ended.

@@ -1,5 +1,7 @@
 #include "view/qt/Morvale1View.h"
 
+#include <qpa/qplatformscreen.h>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -10,6 +12,7 @@
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 #include "doc/Morvale1Doc.h"
@@ -94,7 +97,15 @@ QColor CMorvale1View::BackgroundColour() const {
 
 QSize CMorvale1View::DeviceSize() const {
     const QScreen* shown = screen();
-    return shown ? shown->size() * shown->devicePixelRatio() : ClientSize();
+    // The platform's own pixels (times its own ratio, on platforms that scale themselves): the
+    // logical size times a fractional scale factor is rounded twice.
+    if (const QPlatformScreen* platform = shown ? shown->handle() : nullptr)
+        return platform->geometry().size() * platform->devicePixelRatio();
+    return ClientSize();
+}
+
+int CMorvale1View::DrawingRowsDone() const {
+    return drawing_ ? drawing_->Job().Progress().RowsDone() : 0;
 }
 
 QSize CMorvale1View::ClientSize() const {
@@ -111,6 +122,8 @@ void CMorvale1View::Invalidate() {
 void CMorvale1View::EnsureImage() {
     const qreal ratio = devicePixelRatio();
     if (image_.size() == ClientSize() && image_.devicePixelRatio() == ratio) return;
+    // The running drawing's rows fit the old image only: shown there before it goes.
+    StopDrawing(false);
     QImage resized(ClientSize(), QImage::Format_RGB32);
     resized.fill(BackgroundColour());
     if (image_.devicePixelRatio() == ratio) {
@@ -173,7 +186,7 @@ void CMorvale1View::StartDrawing(bool waitInPlace) {
 }
 
 void CMorvale1View::DrawingEnded() {
-    if (!drawing_ || !drawing_->Job().Ended() || drawing_->Job().Cancelled()) return;
+    if (!drawing_ || !drawing_->Job().Complete()) return;
     drawing_->Complete();
     pending_.setDevicePixelRatio(image_.devicePixelRatio());
     image_ = std::move(pending_);
@@ -203,8 +216,11 @@ void CMorvale1View::ShowProgress() {
 
 void CMorvale1View::ShowFinishedRows() {
     const qsizetype rowBytes = std::min(image_.bytesPerLine(), pending_.bytesPerLine());
+    const int rows = std::min(image_.height(), pending_.height());
     int top = image_.height(), bottom = 0;
     const bool any = drawing_->Job().Progress().TakeFinished([&](int begin, int end) {
+        end = std::min(end, rows);
+        if (begin >= end) return;
         for (int y = begin; y < end; ++y)
             std::memcpy(image_.scanLine(y), pending_.constScanLine(y), std::size_t(rowBytes));
         top = std::min(top, begin);
@@ -219,6 +235,10 @@ void CMorvale1View::ShowFinishedRows() {
 void CMorvale1View::CancelDrawing() {
     if (trees_ && trees_->Cancel()) return;
     if (!drawing_) return;
+    drawing_->Job().Cancel();
+    drawing_->Job().Wait();
+    // Escape after the last row, before the queued end call: the picture is complete.
+    if (drawing_->Job().Complete()) return DrawingEnded();
     StopDrawing(true);
     ShowStatus(QStringLiteral("Abgebrochen"));
 }
@@ -331,14 +351,28 @@ void CMorvale1View::contextMenuEvent(QContextMenuEvent* event) {
 bool CMorvale1View::DrawPage(CDC& dc) {
     QScopedValueRollback printing(printingPage_, true);
     pageCancelled_ = false;
+    // A page never printed leaves no trace: what it changed goes back if it is cancelled.
+    CMorvale1Doc before = *GetDocument();
+    const auto kept =
+        std::tuple(PictureWidth, PictureHeight, PixelColumn, PixelRow, LastEscapeTally);
+    pageRequestsMeanwhile_ = {};
     OnDraw(&dc);
-    return !pageCancelled_;
+    GetDocument()->GiveBackRequests(pageRequestsMeanwhile_);
+    if (!pageCancelled_) return true;
+    std::tie(PictureWidth, PictureHeight, PixelColumn, PixelRow, LastEscapeTally) = kept;
+    GetDocument()->AdoptGeometry(before);
+    GetDocument()->GiveBackRequests(before.TakeRequests());
+    return false;
 }
 
 bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                                       const PixelSurface& surface) {
     if (!printingPage_) return CFractalView::ComputeEscapeTime(scene, colours, surface);
+    // The window takes input while the page is computed: requests made meanwhile are the next
+    // drawing's, not ended with the page.
+    GetDocument()->TakeRequests();  // the page's own, prepared already
     pageCancelled_ = !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally);
+    pageRequestsMeanwhile_ = GetDocument()->TakeRequests();
     return !pageCancelled_;
 }
 

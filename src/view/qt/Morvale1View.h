@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 
+#include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
 
 class QMenu;
@@ -49,13 +50,15 @@ public:
     int DrawingCount() const { return drawings_; }
     bool IsDrawingDue() const { return drawingDue_; }
     bool IsPainting() const { return painting_; }
-    // An escape-time drawing is being computed.
+    // An escape-time picture or a tree is being computed.
     bool IsDrawing() const { return drawing_ != nullptr || TreeRunning(); }
+    // Rows the running drawing has finished, shown or not; 0 when none runs.
+    int DrawingRowsDone() const;
     // Stops the running drawing (the Escape key): its finished rows stay.
     void CancelDrawing();
     // The colour the background is erased to before each drawing.
     QColor BackgroundColour() const;
-    // The device size on the screen: the whole screen's physical pixels.
+    // The device size on the screen: the whole screen's physical pixels, as the platform has them.
     QSize DeviceSize() const;
     // The client area's physical pixels.
     QSize ClientSize() const;
@@ -127,6 +130,7 @@ private:
     bool captured_ = false;
     bool printingPage_ = false;
     bool pageCancelled_ = false;
+    CMorvale1Doc::Requests pageRequestsMeanwhile_;
     int drawings_ = 0;
     std::unique_ptr<TreeScreenDrawing> trees_;
 };

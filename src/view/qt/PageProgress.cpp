@@ -23,10 +23,13 @@ bool ComputePageWithProgress(QWidget* parent, const EscapeScene& scene,
                                QStringLiteral("Abbrechen"), 0, std::max(scene.rows, 1), parent);
         dialog.setWindowModality(Qt::ApplicationModal);
         dialog.setMinimumDuration(std::numeric_limits<int>::max());  // shown by the tick below
-        QObject::connect(&dialog, &QProgressDialog::canceled, &loop, [&job, &loop] {
+        const auto cancel = [&job, &loop] {
             job.Cancel();
             loop.quit();
-        });
+        };
+        QObject::connect(&dialog, &QProgressDialog::canceled, &loop, cancel);
+        // Escape rejects the dialog without cancelling it; it would only show again.
+        QObject::connect(&dialog, &QDialog::rejected, &loop, cancel);
         QElapsedTimer clock;
         clock.start();
         QTimer tick;
@@ -40,9 +43,11 @@ bool ComputePageWithProgress(QWidget* parent, const EscapeScene& scene,
         tick.start();
         if (!job.Ended()) loop.exec();
     }
+    // The loop also ends when the program quits or its window closes: the page goes with it.
+    if (!job.Ended()) job.Cancel();
     job.Wait();
     tally = job.Tally();
-    return !job.Cancelled();
+    return job.Complete();
 }
 
 }  // namespace morvale
