@@ -296,6 +296,9 @@ void CMorvale1View::PaintImage(const QRect& area) {
 void CMorvale1View::resizeEvent(QResizeEvent*) {
     StopDrawing(false);
     drawingDue_ = true;
+    // Stopping may show the status pane at once, which paints the window's pending regions,
+    // this view's included, before the drawing was due: ask for the paint again.
+    update();
 }
 
 CRect CMorvale1View::DragFrameBounds() const {
