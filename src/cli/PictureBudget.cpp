@@ -6,8 +6,8 @@
 #include <iterator>
 #include <utility>
 
-#include "png/PngBands.h"
 #include "platform/PixelSurface.h"
+#include "png/PngBands.h"
 
 namespace morvale {
 namespace {
