@@ -407,7 +407,8 @@ void CMorvale1View::StartTree() {
             QStatusTipEvent idle{QString()};
             QApplication::sendEvent(window(), &idle);
         };
-        trees_ = std::make_unique<TreeScreenDrawing>(this, std::move(hooks));
+        hooks.running = [this](bool running) { cancelKey_->setEnabled(running); };
+        trees_ = std::make_unique<TreeScreenDrawing>(std::move(hooks));
     }
     QScopedValueRollback scale(treeScale_, devicePixelRatio());
     trees_->Start(*this, image_.size(), DeviceSize(), BackgroundColour());

@@ -1,8 +1,5 @@
 #include "view/qt/TreeScreenDrawing.h"
 
-#include <QShortcut>
-#include <QWidget>
-
 #include "platform/qt/ImageSurface.h"
 #include "view/FractalView.h"
 #include "view/qt/DrawingPace.h"
@@ -10,18 +7,13 @@
 
 namespace morvale {
 
-TreeScreenDrawing::TreeScreenDrawing(QWidget* view, Hooks hooks)
-    : hooks_(std::move(hooks)), cancelKey_(new QShortcut(Qt::Key_Escape, view)) {
-    cancelKey_->setContext(Qt::WindowShortcut);
-    cancelKey_->setEnabled(false);
-    connect(cancelKey_, &QShortcut::activated, this, &TreeScreenDrawing::Cancel);
+TreeScreenDrawing::TreeScreenDrawing(Hooks hooks) : hooks_(std::move(hooks)) {
     progressTimer_.setInterval(pace::kProgressMs);
     connect(&progressTimer_, &QTimer::timeout, this, &TreeScreenDrawing::ShowProgress);
 }
 
 TreeScreenDrawing::~TreeScreenDrawing() {
     job_.reset();
-    delete cancelKey_;
 }
 
 void TreeScreenDrawing::Start(CFractalView& view, QSize imageSize, QSize deviceSize,
@@ -37,7 +29,7 @@ void TreeScreenDrawing::Start(CFractalView& view, QSize imageSize, QSize deviceS
         });
     clock_.start();
     progressTimer_.start();
-    cancelKey_->setEnabled(true);
+    hooks_.running(true);
     if (job_->WaitFor(pace::kWaitInPlace)) Ended();
 }
 
@@ -78,7 +70,7 @@ bool TreeScreenDrawing::Cancel() {
 
 void TreeScreenDrawing::Forget(bool idleStatus) {
     progressTimer_.stop();
-    cancelKey_->setEnabled(false);
+    hooks_.running(false);
     job_.reset();
     pending_ = QImage();
     showingProgress_ = false;

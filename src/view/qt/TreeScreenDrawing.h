@@ -10,9 +10,6 @@
 #include <functional>
 #include <memory>
 
-class QShortcut;
-class QWidget;
-
 namespace morvale {
 
 class CFractalView;
@@ -25,9 +22,11 @@ public:
         std::function<void(const QImage& drawn, bool complete)> show;
         // Pane 0's text; empty for its idle text.
         std::function<void(const QString& text)> status;
+        // A tree starts or ends running: the view's Escape key applies while one runs.
+        std::function<void(bool running)> running;
     };
 
-    TreeScreenDrawing(QWidget* view, Hooks hooks);
+    explicit TreeScreenDrawing(Hooks hooks);
     ~TreeScreenDrawing() override;
 
     // Starts the view's next tree on a cleared picture of imageSize for a device of deviceSize.
@@ -50,7 +49,6 @@ private:
     std::unique_ptr<TreeJob> job_;
     QElapsedTimer clock_;
     QTimer progressTimer_;
-    QShortcut* cancelKey_;
     bool showingProgress_ = false;
 };
 
