@@ -36,10 +36,6 @@ PictureSize SizeOf(QSize size) {
     return {size.width(), size.height()};
 }
 
-bool operator==(PictureSize a, PictureSize b) {
-    return a.width == b.width && a.height == b.height;
-}
-
 // Why the picture could not be written: errno where the system left one, else Qt's words.
 QString WriteFailure(const QString& path, const QSaveFile& file, int error) {
     if (error != 0) return SaveFailedMessage(path, std::error_code(error, std::generic_category()));
@@ -73,7 +69,6 @@ std::optional<CMorvale1App::ShownPicture> CMorvale1App::PictureOnScreen() const 
     const bool asShown = view->ShownViewUntouched() && !view->IsDrawing() &&
                          SizeOf(view->Picture().size()) == shown.client;
     return ShownPicture{shown, asShown ? view->Picture() : QImage()};
-    return std::nullopt;
 }
 
 void CMorvale1App::OnUpdatePicture(CCmdUI* ui) {

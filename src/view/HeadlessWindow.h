@@ -22,6 +22,7 @@ inline constexpr Pixel kBackground = PixelFromRgb(240, 240, 240);
 struct PictureSize {
     int width = 0;
     int height = 0;
+    bool operator==(const PictureSize&) const = default;
 };
 
 // How paints draw the escape-time picture: the production renderer, the plain loop, or not at
