@@ -92,6 +92,9 @@ TEST(DeepRegionSwitch, TakesOverBelowFortyEightBitsPerMagnitude) {
     EXPECT_FALSE(region(0.0).NeedsDeep(100, 100));
     EXPECT_FALSE(DeepRegion::FromDoubles(false, {-1.0, -1.0 + 1e-20, 0.25, 0.25, 0, 0})
                      .NeedsDeep(100, 100));  // one step exactly 0
+    // A far real part leaves the imaginary steps to double: each axis counts on its own.
+    EXPECT_FALSE(
+        DeepRegion::FromTexts(false, {"14748", "1e308", "30", "-20", "0", "0"}).NeedsDeep(4, 5));
 }
 
 TEST(FloatExp, SquaredModuliStayExactFarBelowADouble) {

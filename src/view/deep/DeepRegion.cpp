@@ -28,6 +28,14 @@ long MaxExponent(const std::array<BigFloat, 6>& v) {
     return e;
 }
 
+// Whether a double misses steps of this size between coordinates as large as lo and hi.
+bool Unresolved(const BigFloat& step, const BigFloat& lo, const BigFloat& hi) {
+    const BigFloat top = Abs(lo) < Abs(hi) ? Abs(hi) : Abs(lo);
+    BigFloat bound(step.Bits());
+    mpfr_mul_2si(bound.get(), top.get(), -DeepRegion::kThresholdBits, MPFR_RNDN);
+    return Abs(step) < bound;
+}
+
 }  // namespace
 
 DeepRegion DeepRegion::FromTexts(bool julia, const std::array<std::string, 6>& texts) {
@@ -89,14 +97,9 @@ bool DeepRegion::NeedsDeep(int width, int height) const {
     const long bits = kMinBits + 64;
     const BigFloat sx = Step(v_[0], v_[1], width, bits), sy = Step(v_[2], v_[3], height, bits);
     if (sx.IsZero() || sy.IsZero()) return false;
-    BigFloat top(bits);
-    for (int i = 0; i < 4; ++i) {
-        const BigFloat a = Abs(v_[std::size_t(i)]);
-        if (top < a) top = a;
-    }
-    BigFloat bound(bits);
-    mpfr_mul_2si(bound.get(), top.get(), -kThresholdBits, MPFR_RNDN);
-    return Abs(sx) < bound || Abs(sy) < bound;
+    // Each axis against its own coordinates: a huge real part does not make the imaginary
+    // steps unresolvable, and the offsets from a far centre would cancel to noise.
+    return Unresolved(sx, v_[0], v_[1]) || Unresolved(sy, v_[2], v_[3]);
 }
 
 BigFloat DeepRegion::StepX(int width, long bits) const {

@@ -40,7 +40,7 @@ public:
     // Bits that resolve the pixel step of a width × height device, plus the margin.
     long WorkingBits(int width, int height) const;
     // Whether the device's pixel steps need more than a double: both steps are non-zero and
-    // finite, and one is below 2^-48 of the largest coordinate magnitude.
+    // finite, and one is below 2^-48 of its own axis's largest coordinate magnitude.
     bool NeedsDeep(int width, int height) const;
     // The plane units per pixel of a width-pixel row and a height-row column, at bits.
     BigFloat StepX(int width, long bits) const;
