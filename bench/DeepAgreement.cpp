@@ -61,6 +61,7 @@ int main() {
         {"deep dive 01 (needle)", false, kNeedleRe, kNeedleIm, "2.5e-107", "0", "0", 2000},
         {"c = i", false, "0", "1", "1e-300", "0", "0", 5000},
         {"very deep", false, VeryDeepRe(), VeryDeepIm(), "8.8e-311", "0", "0", 60000},
+        {"very deep, chaotic", false, VeryDeepRe(), VeryDeepIm(), "1e-400", "0", "0", 1000000},
         {"c = i", false, "0", "1", "1e-1000", "0", "0", 5000},
         {"c = i, z = i", true, "0", "1", "1e-20", "0", "1", 5000},
         {"c = i, z = -1 + i", true, "-1", "1", "1e-150", "0", "1", 5000},

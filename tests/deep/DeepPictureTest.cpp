@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "DeepChecker.h"
 #include "view/deep/DeepPicture.h"
@@ -80,6 +81,21 @@ TEST(DeepPicture, StopsWhileTheReferenceIsComputed) {
                         });
     EXPECT_FALSE(ready);
     EXPECT_EQ(reported, ReferenceOrbit::kProgressInterval);
+}
+
+TEST(DeepPicture, JuliaReferenceProgressRunsOnceOverBothOrbits) {
+    // c = i: both orbits stay bounded and run to the limit.
+    const DeepRegion region =
+        DeepRegion::FromCentre(true, "0", "1", "1e-30", "0", "1", kWidth, kHeight, 50);
+    const DeepFrame frame{kWidth, kHeight, kWidth, 50, kHeight - 50, 100'000};
+    std::vector<std::int64_t> reports;
+    DeepPicture picture;
+    ASSERT_TRUE(picture.Prepare(region, frame, nullptr,
+                                [&](std::int64_t done) { reports.push_back(done); }));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_GT(reports.back(), DeepPicture::ReferenceWork(frame, false));
+    EXPECT_LE(reports.back(), DeepPicture::ReferenceWork(frame, true));
 }
 
 TEST(DeepPicture, StopsWithinAPixelAtTheLargestLimit) {

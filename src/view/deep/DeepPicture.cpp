@@ -42,6 +42,12 @@ FloatExp AbsOf(FloatExp a) {
 
 }  // namespace
 
+std::int64_t DeepPicture::ReferenceWork(const DeepFrame& frame, bool julia) {
+    const std::int64_t one = std::min<std::int64_t>(std::int64_t(std::max(frame.limit, 0)) + 1,
+                                                    ReferenceOrbit::kMaxEntries);
+    return julia ? 2 * one : one;
+}
+
 bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
                           const std::atomic<bool>* stop, const OrbitProgress& progress,
                           double tolerance) {
@@ -78,10 +84,15 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     const BigFloat zero(bits);
     bool done;
     if (julia_) {
+        // The second orbit's progress goes on where the first one's full length ends.
+        const std::int64_t first = ReferenceWork(frame, false);
+        const OrbitProgress second = [&progress, first](std::int64_t n) {
+            if (progress) progress(first + n);
+        };
         done = main_.orbit.Compute(centre.re, centre.im, region.Value(4), region.Value(5), entries,
                                    bits, stop, progress) &&
                critical_.orbit.Compute(zero, zero, region.Value(4), region.Value(5), entries, bits,
-                                       stop, progress);
+                                       stop, second);
     } else {
         done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
     }

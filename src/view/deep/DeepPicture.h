@@ -33,14 +33,18 @@ struct DeepFrame {
 
 class DeepPicture {
 public:
-    // Relative size of the terms an approximated run may drop: 2^-40 kept every sampled count
-    // exact in trials where 2^-24 did not.
-    static constexpr double kDefaultTolerance = 0x1p-40;
+    // Relative size of the terms an approximated run may drop. Measured on 4,096 sampled pixels
+    // of each checked location: 2^-36 kept at least 99.98 % of the counts exact (the rest within
+    // 3) and takes a sixth less time than 2^-40; 2^-32 saves another fifth but let more differ.
+    static constexpr double kDefaultTolerance = 0x1p-36;
 
     struct Result {
         std::int64_t k = 0;  // iterates that stayed within the bound; limit: never escaped
         double m = 0.0;      // squared modulus of the first one outside
     };
+
+    // The reference iterations Prepare reports progress against: each orbit's capped length.
+    static std::int64_t ReferenceWork(const DeepFrame& frame, bool julia);
 
     // False when stop was set before the references were done.
     bool Prepare(const DeepRegion& region, const DeepFrame& frame, const std::atomic<bool>* stop,

@@ -28,8 +28,7 @@ EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring
     }
     DeepScene& deep = *scene.deep;
     if (progress) {
-        const std::int64_t total =
-            std::min<std::int64_t>(std::int64_t(scene.limit) + 1, ReferenceOrbit::kMaxEntries);
+        const std::int64_t total = DeepPicture::ReferenceWork(deep.Frame(), deep.Region().Julia());
         progress->SetReference(0, total);
         deep.SetOrbitProgress([progress, total](std::int64_t done) {
             progress->SetReference(std::min(done, total), total);
