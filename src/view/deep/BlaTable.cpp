@@ -2,6 +2,7 @@
 
 #include <tbb/parallel_for.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace morvale {
@@ -50,6 +51,7 @@ BlaStep Merge(const BlaStep& x, const BlaStep& y, FloatExp maxOffset) {
 
 void BlaTable::Build(const ReferenceOrbit& orbit, double epsilon, FloatExp maxOffset, bool withC) {
     levels_.clear();
+    reach2Bound_ = 0.0;
     // Steps from entries 1 .. size − 2: each needs the entry it lands on.
     const std::int64_t steps = orbit.Size() - 2;
     if (steps < 1) return;
@@ -73,6 +75,10 @@ void BlaTable::Build(const ReferenceOrbit& orbit, double epsilon, FloatExp maxOf
         });
         levels_.push_back(std::move(merged));
     }
+    // A run's reach never exceeds its first half's, so level 1 holds the largest of them all.
+    reach2Bound_ = 0.0;
+    if (levels_.size() > 1)
+        for (const BlaStep& step : levels_[1]) reach2Bound_ = std::max(reach2Bound_, step.r2Double);
 }
 
 }  // namespace morvale

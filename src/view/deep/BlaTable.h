@@ -59,8 +59,12 @@ public:
         return best;
     }
 
+    // No run is valid for an offset with |z|² at or above this: every run's r² is below it.
+    double Reach2Bound() const { return reach2Bound_; }
+
 private:
     std::vector<std::vector<BlaStep>> levels_;
+    double reach2Bound_ = 0.0;
 };
 
 }  // namespace morvale

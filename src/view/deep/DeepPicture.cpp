@@ -170,8 +170,11 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             continue;
         }
         const double norm = zr * zr + zi * zi;
-        const BlaStep* s = table.Longest(m, limit - n, level,
-                                         [norm](const BlaStep& t) { return norm < t.r2Double; });
+        const BlaStep* s =
+            norm < table.Reach2Bound()
+                ? table.Longest(m, limit - n, level,
+                                [norm](const BlaStep& t) { return norm < t.r2Double; })
+                : nullptr;
         const bool skipped = s != nullptr;
         if (skipped) {
             const double nr = s->ar * zr - s->ai * zi + (s->br * cr - s->bi * ci);
