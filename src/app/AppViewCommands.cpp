@@ -1,5 +1,5 @@
 // Pictures with their views: save the picture on the screen as a PNG that carries its view, open
-// such a view again (menu or drop), and copy the picture to the clipboard.
+// such a view again (menu or drop), and copy the picture or a point of it to the clipboard.
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -19,6 +19,7 @@
 #include "res/ResourceTables.h"
 #include "view/keep/ViewFile.h"
 #include "view/qt/Morvale1View.h"
+#include "view/readout/PointerReadout.h"
 
 namespace morvale {
 namespace {
@@ -168,6 +169,12 @@ void CMorvale1App::OnEditCopy() {
     }
     picture.setDevicePixelRatio(1.0);
     QGuiApplication::clipboard()->setImage(picture);
+}
+
+void CMorvale1App::OnCopyPoint() {
+    const CMorvale1View* view = GetView();
+    const std::string text = view ? PointText(*view, view->MenuPoint) : std::string();
+    if (!text.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 }  // namespace morvale

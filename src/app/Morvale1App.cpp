@@ -36,6 +36,7 @@ constexpr CommandEntry<App> kCommands[] = {
     {ID_FILE_SAVE_PICTURE, &App::OnFileSavePicture, &App::OnUpdatePicture},
     {ID_FILE_OPEN_VIEW, &App::OnFileOpenView},
     {ID_EDIT_COPY, &App::OnEditCopy, &App::OnUpdatePicture},
+    {ID_COPY_POINT, &App::OnCopyPoint, &App::OnUpdatePicture},
 };
 
 // A box without a window to sit over: centred on the screen once its final size is known (Qt

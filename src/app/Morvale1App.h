@@ -67,6 +67,8 @@ public:
     void OnFileSavePicture();
     void OnFileOpenView();
     void OnEditCopy();
+    // The plane point of the picture menu's click as text, every digit it needs.
+    void OnCopyPoint();
     void OnUpdatePicture(CCmdUI* ui);
     // Writes the picture on the screen with its view; a failure is reported to the user.
     bool SavePictureFile(const QString& path);

@@ -100,10 +100,11 @@ inline constexpr UINT ID_TREE_COLOUR = 32804;
 inline constexpr UINT ID_TREE_REDUX_MORE = 32805;
 inline constexpr UINT ID_TREE_REDUX_LESS = 32806;
 
-// View: going back and forward through the pictures drawn, Julia at a point.
+// View: going back and forward through the pictures drawn; the picture menu's point.
 inline constexpr UINT ID_VIEW_BACK = 32820;
 inline constexpr UINT ID_VIEW_FORWARD = 32821;
 inline constexpr UINT ID_JULIA_AT_POINT = 32822;
+inline constexpr UINT ID_COPY_POINT = 32823;
 
 // Database dialog controls.
 inline constexpr UINT IDC_JULIA_LIST = 1001;

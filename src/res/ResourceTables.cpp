@@ -88,6 +88,9 @@ constexpr CommandString kStrings[] = {
     {ID_VIEW_FORWARD, "Zeichnet die nächste Ansicht noch einmal", "Vor"},
     {ID_JULIA_AT_POINT, "Zeichnet die Julia-Menge zum Punkt unter dem Mauszeiger",
      "Julia-Menge zu diesem Punkt"},
+    {ID_COPY_POINT,
+     "Kopiert die Koordinaten des Punktes unter dem Mauszeiger in voller Genauigkeit",
+     "Punkt kopieren"},
 };
 
 constexpr MenuItem kFileMenu[] = {
@@ -114,6 +117,7 @@ constexpr MenuItem kViewMenu[] = {
 };
 constexpr MenuItem kPictureMenu[] = {
     {"&Julia-Menge zu diesem Punkt", ID_JULIA_AT_POINT},
+    {"Punkt &kopieren", ID_COPY_POINT},
 };
 constexpr MenuItem kHelpMenu[] = {
     {"&Kurzanleitung\tF1", ID_HELP_GUIDE},

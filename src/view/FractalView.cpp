@@ -33,7 +33,7 @@ constexpr CommandEntry<V> kCommands[] = {
     {ID_TREE_REDUX_LESS, &V::OnReduxLess},
     {ID_VIEW_BACK, &V::OnViewBack, &V::OnUpdateViewBack},
     {ID_VIEW_FORWARD, &V::OnViewForward, &V::OnUpdateViewForward},
-    {ID_JULIA_AT_POINT, &V::OnJuliaAtPoint},
+    {ID_JULIA_AT_POINT, &V::OnJuliaAtPoint, &V::OnUpdateJuliaAtPoint},
 };
 
 }  // namespace

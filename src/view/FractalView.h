@@ -94,12 +94,13 @@ public:
     void OnUpdateViewForward(CCmdUI* ui);
     // A Mandelbrot picture is on the screen: a Julia set can be taken at one of its points.
     bool CanChooseJuliaAt() const;
-    // Julia at the plane point the readout shows for JuliaPoint, drawn at once.
+    // Julia at the plane point the readout shows for MenuPoint, drawn at once.
     void OnJuliaAtPoint();
+    void OnUpdateJuliaAtPoint(CCmdUI* ui);
     // A picture of `view` shows on the screen: the history keeps it.
     void RecordView(const std::optional<PlaneView>& view);
     ViewHistory History;
-    CPoint JuliaPoint;  // client pixel the Julia command takes its constant from
+    CPoint MenuPoint;  // client pixel of the picture menu's click
 
     // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;

@@ -76,6 +76,31 @@ TEST_F(PointerReadoutTest, TopRowReadsFiftyRowsBelowTheRegionStart) {
     EXPECT_EQ(Pane().text, "(-2.039062;-1.039062) ");
 }
 
+TEST_F(PointerReadoutTest, ACopiedPointCarriesEveryDigitItsPixelNeeds) {
+    DrawBothPresets();
+    EXPECT_EQ(PointText(view, {256, 206}), "-1,0");  // each double exactly
+    // 1e-30 wide: a deep picture, whose neighbouring pixels differ in the 33rd digit.
+    doc.MandelTexts = {"-0.75", "-0.749999999999999999999999999999", "0.1",
+                       "0.100000000000000000000000000001", "50"};
+    doc.PresetChosen = 1;
+    view.OnDrawCommand();
+    view.Paint();
+    ASSERT_TRUE(doc.MandelIsDeep);
+    const int width = view.PictureWidth, height = view.PictureHeight;
+    const long bits = doc.MandelDeep.WorkingBits(width, height);
+    auto exact = [&](CPoint p) {
+        return doc.MandelDeep.Sample(width, height, p.x, p.y + kHiddenRows, bits);
+    };
+    const std::string text = PointText(view, {100, 50});
+    const std::size_t comma = text.find(',');
+    ASSERT_NE(comma, std::string::npos);
+    const DeepPoint read{BigFloat::Parse(text.substr(0, comma), bits),
+                         BigFloat::Parse(text.substr(comma + 1), bits)};
+    const DeepPoint here = exact({100, 50}), next = exact({101, 51});
+    EXPECT_TRUE(Abs(read.re - here.re) * 1000L < Abs(next.re - here.re)) << text;
+    EXPECT_TRUE(Abs(read.im - here.im) * 1000L < Abs(next.im - here.im)) << text;
+}
+
 TEST_F(PointerReadoutTest, JuliaReadsItsOwnRegion) {
     DrawBothPresets();
     doc.OnJulia();

@@ -53,10 +53,14 @@ bool CFractalView::CanChooseJuliaAt() const {
 
 void CFractalView::OnJuliaAtPoint() {
     if (!CanChooseJuliaAt()) return;
-    const std::optional<PlanePoint> c = PlanePointUnder(*this, JuliaPoint);
+    const std::optional<PlanePoint> c = PlanePointUnder(*this, MenuPoint);
     if (!c) return;
     GetDocument()->ChooseJuliaAt(c->x, c->y);
     OnDrawCommand();
+}
+
+void CFractalView::OnUpdateJuliaAtPoint(CCmdUI* ui) {
+    ui->Enable(CanChooseJuliaAt());
 }
 
 void CFractalView::RecordView(const std::optional<PlaneView>& view) {

@@ -126,9 +126,9 @@ bool ViewNavigation::Key(QKeyEvent* event) {
 }
 
 bool ViewNavigation::ContextMenu(QContextMenuEvent* event) {
-    if (!pictureMenu_ || !view_.CanChooseJuliaAt()) return false;
+    if (!pictureMenu_ || !view_.CanNavigate()) return false;
     const QPointF at = QPointF(event->pos()) * view_.devicePixelRatio();
-    view_.JuliaPoint = {int(std::floor(at.x())), int(std::floor(at.y()))};
+    view_.MenuPoint = {int(std::floor(at.x())), int(std::floor(at.y()))};
     pictureMenu_->popup(event->globalPos());
     return true;
 }

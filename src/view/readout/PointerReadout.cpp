@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "doc/Morvale1Doc.h"
+#include "platform/TextConversion.h"
 #include "view/FractalView.h"
 
 namespace morvale {
@@ -40,6 +41,25 @@ void SetReadout(IMainFrame* frame, PaneStyle style, int width, const std::string
     frame->SetPaneText(PaneIndex(Pane::Readout), text, true);
 }
 
+// The full-precision region of the picture on the screen, when it was drawn deep.
+const DeepRegion* ShownDeepRegion(const CFractalView& view) {
+    const CMorvale1Doc& doc = *view.GetDocument();
+    if (doc.Drawn != 1 || view.PictureWidth <= 0 || view.PictureHeight <= 0) return nullptr;
+    if (doc.FractalKind == Fractal::Julia && doc.JuliaIsDeep) return &doc.JuliaDeep;
+    if (doc.FractalKind == Fractal::Mandelbrot && doc.MandelIsDeep) return &doc.MandelDeep;
+    return nullptr;
+}
+
+// The pixel's exact point, with the digits that tell it from its neighbours, joined by `middle`.
+std::string DeepPlanePoint(const DeepRegion& region, const CFractalView& view, CPoint point,
+                           const char* middle) {
+    const int width = view.PictureWidth, height = view.PictureHeight;
+    const int digits = region.PixelDigits(width, height);
+    const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
+                                      region.WorkingBits(width, height));
+    return p.re.Format(digits).append(middle).append(p.im.Format(digits));
+}
+
 }  // namespace
 
 std::string FormatPlanePoint(double x, double y) {
@@ -65,25 +85,20 @@ std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
 
-// The pixel's exact point, with the digits that tell it from its neighbours.
-std::string DeepPlanePoint(const DeepRegion& region, int width, int height, CPoint point) {
-    const int digits = region.PixelDigits(width, height);
-    const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
-                                      region.WorkingBits(width, height));
-    std::string text = "(";
-    return text.append(p.re.Format(digits)).append(";").append(p.im.Format(digits)).append(") ");
+std::string PointText(const CFractalView& view, CPoint point) {
+    if (const DeepRegion* deep = ShownDeepRegion(view))
+        return DeepPlanePoint(*deep, view, point, ",");
+    const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
+    return plane ? ExactText(plane->x) + "," + ExactText(plane->y) : std::string();
 }
 
 void ShowPointerReadout(CFractalView& view, CPoint point) {
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
-    const bool julia = doc.FractalKind == Fractal::Julia;
-    const bool deep =
-        julia ? doc.JuliaIsDeep : doc.FractalKind == Fractal::Mandelbrot && doc.MandelIsDeep;
-    if (doc.Drawn == 1 && deep && view.PictureWidth > 0 && view.PictureHeight > 0) {
+    if (const DeepRegion* deep = ShownDeepRegion(view)) {
+        std::string text = "(";
         SetReadout(frame, SBPS_STRETCH, kCoordinateWidth,
-                   DeepPlanePoint(julia ? doc.JuliaDeep : doc.MandelDeep, view.PictureWidth,
-                                  view.PictureHeight, point));
+                   text.append(DeepPlanePoint(*deep, view, point, ";")).append(") "));
     } else if (doc.Drawn == 1) {
         const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
         if (!plane) return;

@@ -22,6 +22,11 @@ struct PlanePoint {
 };
 std::optional<PlanePoint> PlanePointUnder(const CFractalView& view, CPoint point);
 
+// "RE,IM", the point as `morvale-render --centre` takes it: on a deep picture with the digits
+// that tell it from its neighbours, otherwise each double exactly (17 significant digits). Empty
+// without a picture.
+std::string PointText(const CFractalView& view, CPoint point);
+
 // "Äste: %d" (UTF-8).
 std::string FormatBranchCount(int branches);
 
