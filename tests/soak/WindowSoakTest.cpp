@@ -158,7 +158,7 @@ protected:
             QTest::mouseClick(view, Pick(2) ? Qt::RightButton : Qt::MiddleButton, {}, from);
             // The picture's context menu, when it opened, takes its command or closes.
             if (QWidget* menu = QApplication::activePopupWidget()) {
-                if (Pick(2)) Command(ID_JULIA_AT_POINT);
+                if (Pick(2)) Command(Pick(2) ? ID_JULIA_AT_POINT : ID_COPY_POINT);
                 menu->close();
             }
         } else {
