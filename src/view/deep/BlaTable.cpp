@@ -76,7 +76,6 @@ void BlaTable::Build(const ReferenceOrbit& orbit, double epsilon, FloatExp maxOf
         levels_.push_back(std::move(merged));
     }
     // A run's reach never exceeds its first half's, so level 1 holds the largest of them all.
-    reach2Bound_ = 0.0;
     if (levels_.size() > 1)
         for (const BlaStep& step : levels_[1]) reach2Bound_ = std::max(reach2Bound_, step.r2Double);
 }
