@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <string>
 
 #include "DeepLocations.h"
 #include "doc/ColourSeries.h"
@@ -58,30 +59,28 @@ void DeepPicture(benchmark::State& state, const std::string& re, const std::stri
     state.counters["checksum"] = double(checksum % 1000000u);
 }
 
+struct Scene {
+    const char* name;
+    std::string re, im;
+    const char* height;
+    int limit;
+};
+
 void Register() {
     using namespace deep_locations;
-    benchmark::RegisterBenchmark("Deep/Mandelbrot/1e-50", DeepPicture, kDeepDiveRe, kDeepDiveIm,
-                                 "1e-50", 100000)
-        ->Unit(benchmark::kSecond)
-        ->Iterations(1)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("Deep/Mandelbrot/8.8e-311", DeepPicture, VeryDeepRe(),
-                                 VeryDeepIm(), "8.8e-311", 100000)
-        ->Unit(benchmark::kSecond)
-        ->Iterations(1)
-        ->UseRealTime();
-    // At limit 1e5 every pixel of this view stays inside: the reference's cost at 3,400 bits.
-    benchmark::RegisterBenchmark("Deep/Mandelbrot/1e-1000", DeepPicture, VeryDeepRe(), VeryDeepIm(),
-                                 "1e-1000", 100000)
-        ->Unit(benchmark::kSecond)
-        ->Iterations(1)
-        ->UseRealTime();
-    // At limit 1e6 every pixel escapes, after 568,000 iterations on average.
-    benchmark::RegisterBenchmark("Deep/Mandelbrot/1e-1000/escaping", DeepPicture, VeryDeepRe(),
-                                 VeryDeepIm(), "1e-1000", 1000000)
-        ->Unit(benchmark::kSecond)
-        ->Iterations(1)
-        ->UseRealTime();
+    const Scene scenes[] = {
+        {"Deep/Mandelbrot/1e-50", kDeepDiveRe, kDeepDiveIm, "1e-50", 100000},
+        {"Deep/Mandelbrot/8.8e-311", VeryDeepRe(), VeryDeepIm(), "8.8e-311", 100000},
+        // At limit 1e5 every pixel of this view stays inside: the reference's cost at 3,400 bits.
+        {"Deep/Mandelbrot/1e-1000", VeryDeepRe(), VeryDeepIm(), "1e-1000", 100000},
+        // At limit 1e6 every pixel escapes, after 568,000 iterations on average.
+        {"Deep/Mandelbrot/1e-1000/escaping", VeryDeepRe(), VeryDeepIm(), "1e-1000", 1000000},
+    };
+    for (const Scene& s : scenes)
+        benchmark::RegisterBenchmark(s.name, DeepPicture, s.re, s.im, s.height, s.limit)
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1)
+            ->UseRealTime();
 }
 
 }  // namespace

@@ -18,8 +18,16 @@ locale_t ClassicLocale() {
 }  // namespace
 
 double Atof(std::string_view text) {
+    std::size_t length = 0;
+    return Atof(text, length);
+}
+
+double Atof(std::string_view text, std::size_t& length) {
     const std::string copy(text);  // strtod needs a terminated string
-    return strtod_l(copy.c_str(), nullptr, ClassicLocale());
+    char* end = nullptr;
+    const double value = strtod_l(copy.c_str(), &end, ClassicLocale());
+    length = std::size_t(end - copy.c_str());
+    return value;
 }
 
 int Atoi(std::string_view text) {

@@ -10,6 +10,8 @@ namespace morvale {
 // Leading white space, optional sign, the longest numeric prefix (decimal with "." and exponent,
 // hexadecimal, "inf", "nan"); 0.0 when there is none.
 double Atof(std::string_view text);
+// Atof, and how many characters of text its prefix took (white space and sign included).
+double Atof(std::string_view text, std::size_t& length);
 
 // Leading white space, optional sign, decimal digits up to the first other character; 0 when
 // there are none. Values outside int saturate to INT_MIN or INT_MAX.

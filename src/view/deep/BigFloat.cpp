@@ -1,20 +1,14 @@
 #include "view/deep/BigFloat.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <climits>
 #include <string>
 
+#include "platform/TextConversion.h"
+
 namespace morvale {
 namespace {
-
-locale_t ClassicLocale() {
-    static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return classic;
-}
 
 // Far beyond any exponent MPFR can hold, small enough to add digit counts to without overflow.
 constexpr long long kExponentCap = 1'000'000'000'000LL;
@@ -106,10 +100,9 @@ BigFloat::~BigFloat() {
 
 BigFloat BigFloat::Parse(std::string_view text, long bits) {
     BigFloat result(bits);
-    const std::string copy(text);
-    char* end = nullptr;
-    const double rough = strtod_l(copy.c_str(), &end, ClassicLocale());
-    std::string_view prefix(copy.c_str(), std::size_t(end - copy.c_str()));
+    std::size_t length = 0;
+    const double rough = Atof(text, length);
+    std::string_view prefix = text.substr(0, length);
     while (!prefix.empty() && std::isspace(static_cast<unsigned char>(prefix.front())))
         prefix.remove_prefix(1);
     bool negative = false;
