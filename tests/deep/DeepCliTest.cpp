@@ -4,17 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "RenderProgram.h"
 #include "cli/RenderOptions.h"
 #include "view/deep/DeepRegion.h"
 
 namespace morvale {
 namespace {
 
-ParsedOptions Parse(std::vector<std::string> args) {
-    args.push_back("-o");
-    args.push_back("x.png");
-    return ParseRenderOptions(args);
-}
+constexpr auto Parse = &testing::ParseWithOutput;
 
 TEST(DeepRenderOptions, CentreAndHeightGoTogether) {
     EXPECT_EQ(Parse({"--centre", "0,1"}).error, "--centre und --height gehören zusammen");

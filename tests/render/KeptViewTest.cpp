@@ -1,7 +1,5 @@
 // Views kept in PNG text chunks: exact texts, the chunk reader, and morvale-render --view.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <bit>
 #include <cstring>
@@ -10,6 +8,7 @@
 #include <random>
 #include <sstream>
 
+#include "RenderProgram.h"
 #include "platform/TextConversion.h"
 #include "view/keep/ViewFile.h"
 
@@ -110,53 +109,43 @@ TEST(KeptView, WrittenViewsReadBackAndDamagedOnesAreRefused) {
     EXPECT_NE(ViewReadingMessage(treeRead, "b.png").find("Zweigbaum"), std::string::npos);
 }
 
-class ViewProgram : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("morvale-view-test-" + std::to_string(getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
+using ViewProgram = RenderProgram;
 
-    int Run(const std::string& arguments) {
-        const std::string command = std::string(MORVALE_RENDER_PROGRAM) + " --quiet " + arguments +
-                                    " 2>" + (folder / "err").string();
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-    std::string Path(const char* name) const { return (folder / name).string(); }
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path folder;
-};
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 TEST_F(ViewProgram, ViewDrawsTheSavedPictureAgainAndPostersKeepTheRegion) {
-    ASSERT_EQ(Run("--kind julia --preset 14 --series 2 --screen 192x108 --window 150x40 "
+    ASSERT_EQ(Run("--quiet --kind julia --preset 14 --series 2 --screen 192x108 --window 150x40 "
                   "--zoom 10,5,120,35 --zoom 3,4,100,30 -o " +
-                  Path("a.png")),
+                  Out("a.png"))
+                  .status,
               0);
-    ASSERT_EQ(Run("--view " + Path("a.png") + " -o " + Path("b.png")), 0);
-    EXPECT_EQ(Contents(Path("a.png")), Contents(Path("b.png")));
+    ASSERT_EQ(Run("--quiet --view " + Out("a.png") + " -o " + Out("b.png")).status, 0);
+    EXPECT_EQ(Contents(Out("a.png")), Contents(Out("b.png")));
 
-    ASSERT_EQ(Run("--view " + Path("a.png") + " --screen 384x216 -o " + Path("poster.png")), 0);
-    const ViewReading saved = ReadViewFile(Path("a.png"));
-    const ViewReading poster = ReadViewFile(Path("poster.png"));
+    ASSERT_EQ(
+        Run("--quiet --view " + Out("a.png") + " --screen 384x216 -o " + Out("poster.png")).status,
+        0);
+    const ViewReading saved = ReadViewFile(Out("a.png"));
+    const ViewReading poster = ReadViewFile(Out("poster.png"));
     ASSERT_EQ(poster.outcome, ViewOutcome::Read);
     EXPECT_EQ(poster.record.region, saved.record.region);
     EXPECT_EQ(poster.record.client.width, 384);
 }
 
 TEST_F(ViewProgram, ForeignFilesEndWithAMessageAndWriteNothing) {
-    std::ofstream(Path("foreign.png")) << "\x89PNG\r\n\x1a\n";
+    std::ofstream(Out("foreign.png")) << "\x89PNG\r\n\x1a\n";
     for (const char* name : {"foreign.png", "missing.png"}) {
-        EXPECT_EQ(Run(std::string("--view ") + Path(name) + " -o " + Path("out.png")), 2);
-        EXPECT_NE(Contents(Path("err")).find("--view"), std::string::npos);
-        EXPECT_FALSE(fs::exists(Path("out.png")));
+        const Outcome run =
+            Run(std::string("--quiet --view ") + Out(name) + " -o " + Out("out.png"));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("--view"), std::string::npos);
+        EXPECT_FALSE(fs::exists(Out("out.png")));
     }
-    EXPECT_EQ(Run("--view " + Path("foreign.png") + " --preset 3 -o " + Path("out.png")), 2);
+    EXPECT_EQ(
+        Run("--quiet --view " + Out("foreign.png") + " --preset 3 -o " + Out("out.png")).status, 2);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "PngFile.h"
+#include "RenderProgram.h"
 #include "RoadScript.h"
 #include "cli/OutputFile.h"
 #include "cli/RenderOptions.h"
@@ -127,40 +128,6 @@ TEST(RenderOptions, HelpNamesEveryOption) {
         EXPECT_NE(help.find(name), std::string::npos) << name;
     EXPECT_NE(help.find("Aufruf"), std::string::npos);
 }
-
-// Runs the program; returns its exit status and what it wrote to stderr.
-struct Outcome {
-    int status = -1;
-    std::string err;
-};
-
-class RenderProgram : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("morvale-render-test-" + std::to_string(getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    // before and after are shell text around the program's command (after must keep its status).
-    Outcome Run(const std::string& arguments, const std::string& out = "/dev/null",
-                const std::string& before = "", const std::string& after = "") {
-        const fs::path errFile = folder / "stderr.txt";
-        const std::string command = before + std::string(MORVALE_RENDER_PROGRAM) + " " + arguments +
-                                    " >" + out + " 2>" + errFile.string() + after;
-        const int raw = std::system(command.c_str());
-        Outcome outcome;
-        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream in(errFile);
-        std::stringstream text;
-        text << in.rdbuf();
-        outcome.err = text.str();
-        return outcome;
-    }
-    std::string Out(const char* name) const { return (folder / name).string(); }
-
-    fs::path folder;
-};
 
 TEST_F(RenderProgram, PresetToPngAndBack) {
     const Outcome run =

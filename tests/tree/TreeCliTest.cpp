@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PngFile.h"
+#include "RenderProgram.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
 #include "view/HeadlessWindow.h"
@@ -14,11 +15,7 @@
 namespace morvale {
 namespace {
 
-ParsedOptions Parse(std::vector<std::string> args) {
-    args.push_back("-o");
-    args.push_back("out.png");
-    return ParseRenderOptions(args);
-}
+constexpr auto Parse = &testing::ParseWithOutput;
 
 PixelImage DrawTree(const TreeRequest& request, int series = 7, PictureSize window = {700, 560}) {
     HeadlessWindow road({1920, 1080}, window);
