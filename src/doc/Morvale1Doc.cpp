@@ -12,6 +12,7 @@
 #include "platform/TextConversion.h"
 #include "presets/PresetTables.h"
 #include "view/deep/DeepScene.h"
+#include "view/deep/JuliaFolds.h"
 
 namespace morvale {
 namespace {
@@ -46,6 +47,11 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
 int RoundToInt(double value) {
     if (std::isnan(value)) return 0;
     return TruncateToInt(std::round(value));
+}
+
+PlaneBox RoundedBox(const DeepRegion& deep) {
+    return {deep.Value(0).ToDouble(), deep.Value(1).ToDouble(), deep.Value(2).ToDouble(),
+            deep.Value(3).ToDouble()};
 }
 
 void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
@@ -283,8 +289,9 @@ void CMorvale1Doc::PrepareDrawing(CDC* dc) {
     } else if (ZoomPending == 1) {
         ApplyZoom();
     }
-    ComputeSteps();
+    // The limit first: how far a Julia picture's orbits are followed for the switch depends on it.
     ChooseIterationLimit();
+    ComputeSteps();
 }
 
 void CMorvale1Doc::SetJuliaRegion(const JuliaRegion& region) {
@@ -326,40 +333,35 @@ void CMorvale1Doc::ApplyZoom() {
         return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
                         ey * stepY + old.yMin};
     };
-    const JuliaRegion oldJulia = GetJuliaRegion();
-    JuliaDeep = ZoomedDeep(JuliaDeep, JuliaIsDeep,
-                           {oldJulia.box.xMin, oldJulia.box.xMax, oldJulia.box.yMin,
-                            oldJulia.box.yMax, oldJulia.p, oldJulia.q},
-                           JuliaStepX, JuliaStepY);
-    const PlaneBox oldMandel = GetMandelRegion().box;
-    MandelDeep = ZoomedDeep(MandelDeep, MandelIsDeep,
-                            {oldMandel.xMin, oldMandel.xMax, oldMandel.yMin, oldMandel.yMax, 0, 0},
-                            MandelStepX, MandelStepY);
+    JuliaDeep = ZoomedDeep(JuliaDeep);
+    MandelDeep = ZoomedDeep(MandelDeep);
+    // A deep picture's doubles have collapsed below its pixels: the zoomed region's come from the
+    // full-precision one, so a zoom back out draws what it selected.
     JuliaRegion julia = GetJuliaRegion();
-    julia.box = zoom(julia.box, JuliaStepX, JuliaStepY);
+    julia.box = JuliaIsDeep ? RoundedBox(JuliaDeep) : zoom(julia.box, JuliaStepX, JuliaStepY);
     julia.depth = IterationLimit;
     SetJuliaRegion(julia);
     MandelRegion mandel = GetMandelRegion();
-    mandel.box = zoom(mandel.box, MandelStepX, MandelStepY);
+    mandel.box = MandelIsDeep ? RoundedBox(MandelDeep) : zoom(mandel.box, MandelStepX, MandelStepY);
     mandel.depth = IterationLimit;
     SetMandelRegion(mandel);
 }
 
-DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep, bool isDeep,
-                                    const std::array<double, 6>& values, double stepX,
-                                    double stepY) const {
+void CMorvale1Doc::SettleZoom() {
+    if (ZoomPending != 1) return;
+    ApplyZoom();
+    ComputeSteps();
+    ZoomPending = 0;
+}
+
+// The full-precision region follows every zoom at the precision of its finest value, also on the
+// double path, so zooming out and in again comes back to the same place.
+DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep) const {
     const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
     const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
-    if (isDeep) {
-        const long bits = ZoomBits(deep, stepsWidth_, stepsHeight_);
-        return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
-                           deep.StepY(stepsHeight_, bits), bits);
-    }
-    // From the double path: the picture on the screen was drawn from the doubles and their steps,
-    // so the zoom starts from their exact values.
-    const DeepRegion exact = DeepRegion::FromDoubles(deep.Julia(), values);
-    const long bits = ZoomBits(exact, stepsWidth_, stepsHeight_);
-    return exact.Zoomed(sx, ex, sy, ey, BigFloat(stepX, 64), BigFloat(stepY, 64), bits);
+    const long bits = std::max(ZoomBits(deep, stepsWidth_, stepsHeight_), deep.BoundBits());
+    return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
+                       deep.StepY(stepsHeight_, bits), bits);
 }
 
 void CMorvale1Doc::ComputeSteps() {
@@ -369,7 +371,9 @@ void CMorvale1Doc::ComputeSteps() {
     MandelStepY = Step(MandelQMin, MandelQMax, PictureHeight);
     stepsWidth_ = PictureWidth;
     stepsHeight_ = PictureHeight;
-    JuliaIsDeep = DeepZoom && JuliaDeep.NeedsDeep(PictureWidth, PictureHeight);
+    JuliaIsDeep =
+        DeepZoom && (JuliaDeep.NeedsDeep(PictureWidth, PictureHeight) ||
+                     JuliaOrbitsFold(JuliaDeep, PictureWidth, PictureHeight, IterationLimit));
     MandelIsDeep = DeepZoom && MandelDeep.NeedsDeep(PictureWidth, PictureHeight);
 }
 
@@ -391,17 +395,13 @@ std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
 
 std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
     if (FractalKind == Fractal::Julia)
-        return PlaneView{
-            true,           GetJuliaRegion().box,
-            JuliaP,         JuliaQ,
-            IterationLimit, JuliaIsDeep ? std::make_shared<const DeepRegion>(JuliaDeep) : nullptr};
+        return PlaneView{true,           GetJuliaRegion().box,
+                         JuliaP,         JuliaQ,
+                         IterationLimit, std::make_shared<const DeepRegion>(JuliaDeep)};
     if (FractalKind == Fractal::Mandelbrot)
-        return PlaneView{false,
-                         GetMandelRegion().box,
-                         0.0,
-                         0.0,
-                         IterationLimit,
-                         MandelIsDeep ? std::make_shared<const DeepRegion>(MandelDeep) : nullptr};
+        return PlaneView{
+            false, GetMandelRegion().box, 0.0,
+            0.0,   IterationLimit,        std::make_shared<const DeepRegion>(MandelDeep)};
     return std::nullopt;
 }
 

@@ -57,6 +57,10 @@ public:
     // Julia with the constant p + qi over the first Julia preset's region, taken as a preset is.
     void ChooseJuliaAt(double p, double q);
     void SetPictureSize(int width, int height);
+    // Applies a zoom request that no drawing has shown to the regions now, in full precision, so
+    // that the next request is made on the region it selected (a navigation that goes on from
+    // an unfinished one).
+    void SettleZoom();
 
     void PrepareDrawing(CDC* dc);
     void BuildPalette(CDC* dc);
@@ -160,8 +164,7 @@ private:
     void SetJuliaRegion(const JuliaRegion& region);
     void SetMandelRegion(const MandelRegion& region);
     void ApplyZoom();
-    DeepRegion ZoomedDeep(const DeepRegion& deep, bool isDeep, const std::array<double, 6>& values,
-                          double stepX, double stepY) const;
+    DeepRegion ZoomedDeep(const DeepRegion& deep) const;
     void ComputeSteps();
     void ChooseIterationLimit();
     void ApplyView();

@@ -15,7 +15,7 @@ struct PlaneView {
     double p = 0.0;  // the Julia constant; 0 for a Mandelbrot view
     double q = 0.0;
     int limit = 0;  // iteration limit
-    // The region at full precision when the view was drawn deep; null otherwise.
+    // The region at full precision; null for a view known by its doubles only.
     std::shared_ptr<const DeepRegion> deep = nullptr;
 
     bool operator==(const PlaneView& other) const {

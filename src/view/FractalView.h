@@ -86,8 +86,13 @@ public:
     bool CanNavigate() const;
     // The device the picture on the screen was computed for.
     DeviceExtent PictureExtent() const;
-    // Zooms or pans the picture on the screen: the zoom request, and a drawing at once.
-    void NavigateBy(const ZoomRect& zoom);
+    // Zooms or pans the picture on the screen: the zoom request, and a drawing at once. goesOn:
+    // the step was made on the preview of the last navigation, whose drawing showed nothing; that
+    // request is applied first, in full precision, and the step made on its region.
+    void NavigateBy(const ZoomRect& zoom, bool goesOn = false);
+    // A back or forward step whose drawing showed nothing is dropped, and the history stays where
+    // the picture on the screen is: the next step is made on what the window shows.
+    void DropHistoryRequest();
     void OnViewBack();
     void OnViewForward();
     void OnUpdateViewBack(CCmdUI* ui);
@@ -100,7 +105,8 @@ public:
     // A picture of `view` shows on the screen: the history keeps it.
     void RecordView(const std::optional<PlaneView>& view);
     ViewHistory History;
-    CPoint MenuPoint;  // client pixel of the picture menu's click
+    int historyStep_ = 0;  // back (< 0) or forward steps whose picture has yet to show
+    CPoint MenuPoint;      // client pixel of the picture menu's click
 
     // Drawing state of both picture modes, the zoom drag and the tree parameters.
     std::string BranchText;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "view/deep/Nucleus.h"
 #include "view/escape/EscapeKernel.h"
 
 namespace morvale {
@@ -53,31 +54,19 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
                           double tolerance) {
     frame_ = frame;
     julia_ = region.Julia();
+    second_ = julia_;
+    shift_ = {};
+    critical_ = {};
     stop_ = stop;
     timings_ = {};
-    const long bits = region.WorkingBits(frame.width, frame.height);
-    const int centreColumn = frame.columns / 2;
-    const int centreRow = frame.firstSampleRow + frame.rows / 2;
+    const long bits = region.SampleBits(frame.width, frame.height);
+    // The reference and every offset's reach depend on the device alone, not on how much of it
+    // a window shows, so a view gives the same pixels in every window and in the renderer.
+    const int deviceRows = std::max(frame.height - frame.firstSampleRow, 0);
+    const int centreRow = frame.firstSampleRow + deviceRows / 2;
     const DeepPoint centre =
-        region.Sample(frame.width, frame.height, centreColumn, centreRow, bits);
-
-    columnOffset_.assign(std::size_t(std::max(frame.columns, 0)), FloatExp{});
-    rowOffset_.assign(std::size_t(std::max(frame.rows, 0)), FloatExp{});
-    tbb::parallel_for(0, frame.columns + frame.rows, [&](int i) {
-        const bool column = i < frame.columns;
-        const long at = column ? i : frame.firstSampleRow + (i - frame.columns);
-        const DeepPoint p = region.Sample(frame.width, frame.height, column ? at : centreColumn,
-                                          column ? centreRow : at, bits);
-        if (column)
-            columnOffset_[std::size_t(i)] = Rounded(p.re - centre.re);
-        else
-            rowOffset_[std::size_t(i - frame.columns)] = Rounded(p.im - centre.im);
-    });
-    FloatExp reach;
-    for (const FloatExp& o : columnOffset_) reach = Larger(reach, AbsOf(o));
-    FloatExp reachY;
-    for (const FloatExp& o : rowOffset_) reachY = Larger(reachY, AbsOf(o));
-    reach = reach + reachY;  // bounds |dc| from above
+        region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
+    SetOffsets(region, centre, bits);
 
     const std::int64_t entries = std::int64_t(std::max(frame.limit, 0)) + 1;
     auto start = std::chrono::steady_clock::now();
@@ -89,21 +78,69 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
         const OrbitProgress second = [&progress, first](std::int64_t n) {
             if (progress) progress(first + n);
         };
-        done = main_.orbit.Compute(centre.re, centre.im, region.Value(4), region.Value(5), entries,
-                                   bits, stop, progress) &&
-               critical_.orbit.Compute(zero, zero, region.Value(4), region.Value(5), entries, bits,
-                                       stop, second);
+        const BigFloat p = region.Constant(4, bits), q = region.Constant(5, bits);
+        done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress) &&
+               critical_.orbit.Compute(zero, zero, p, q, entries, bits, stop, second);
     } else {
         done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
+        if (done && main_.orbit.Size() < std::min(entries, ReferenceOrbit::kMaxEntries))
+            done = TakeNucleus(centre, entries, bits, progress);
     }
     timings_.reference = Seconds(start);
     timings_.referenceLength = main_.orbit.Size();
     if (!done) return false;
     start = std::chrono::steady_clock::now();
-    main_.table.Build(main_.orbit, tolerance, reach, !julia_);
-    if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach, false);
+    main_.table.Build(main_.orbit, tolerance, reach_, !julia_);
+    if (second_) {
+        const FloatExp shifted =
+            reach_ + FloatExp::Normalised(std::hypot(shift_.re, shift_.im), shift_.e);
+        critical_.table.Build(critical_.orbit, tolerance, julia_ ? reach_ : shifted, !julia_);
+    }
     timings_.table = Seconds(start);
     return !Stopped();
+}
+
+void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits) {
+    const int deviceRows = std::max(frame_.height - frame_.firstSampleRow, 0);
+    columnOffset_.assign(std::size_t(std::max(frame_.width, 0)), FloatExp{});
+    rowOffset_.assign(std::size_t(deviceRows), FloatExp{});
+    tbb::parallel_for(0, frame_.width + deviceRows, [&](int i) {
+        const bool column = i < frame_.width;
+        const long at = column ? i : frame_.firstSampleRow + (i - frame_.width);
+        // Each axis's part of a sample depends on its own index only.
+        const DeepPoint p = region.Sample(frame_.width, frame_.height, column ? at : 0,
+                                          column ? frame_.firstSampleRow : at, bits);
+        if (column)
+            columnOffset_[std::size_t(i)] = Rounded(p.re - reference.re);
+        else
+            rowOffset_[std::size_t(i - frame_.width)] = Rounded(p.im - reference.im);
+    });
+    FloatExp reachX, reachY;
+    for (const FloatExp& o : columnOffset_) reachX = Larger(reachX, AbsOf(o));
+    for (const FloatExp& o : rowOffset_) reachY = Larger(reachY, AbsOf(o));
+    reach_ = reachX + reachY;  // bounds |dc| from above
+}
+
+bool DeepPicture::TakeNucleus(const DeepPoint& centre, std::int64_t entries, long bits,
+                              const OrbitProgress& progress) {
+    const std::int64_t period = AtomPeriod(main_.orbit, reach_);
+    if (period == 0) return true;
+    const std::optional<DeepPoint> nucleus = FindNucleus(centre, period, reach_, bits, stop_);
+    if (!nucleus) return !Stopped();
+    const BigFloat zero(bits);
+    if (!critical_.orbit.Compute(zero, zero, nucleus->re, nucleus->im, entries, bits, stop_,
+                                 progress))
+        return false;
+    if (critical_.orbit.Size() <= main_.orbit.Size()) {
+        critical_ = {};
+        return true;
+    }
+    second_ = true;
+    const FloatExp re = Rounded(centre.re - nucleus->re), im = Rounded(centre.im - nucleus->im);
+    const std::int64_t e = std::max(re.e, im.e);
+    shift_ = ComplexExp::Normalised(floatexp_detail::Scale(re.m, re.e - e),
+                                    floatexp_detail::Scale(im.m, im.e - e), e);
+    return true;
 }
 
 ComplexExp DeepPicture::Offset(int column, int clientRow) const {
@@ -118,20 +155,27 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     const std::int64_t limit = frame_.limit;
     const ComplexExp offset = Offset(column, clientRow);
     // Mandelbrot adds the pixel's offset every step; Julia starts from it.
-    const ComplexExp c = julia_ ? ComplexExp{} : offset;
+    ComplexExp c = julia_ ? ComplexExp{} : offset;
     // The narrow loop's offset. A subnormal one is hundreds of binary orders below a narrow z
     // (at least 2^-440) and adds nothing to it, but every product that touches it is slow, on
     // some processors many times slower.
-    const double cr = Normal(c.Re()), ci = Normal(c.Im());
+    double cr = Normal(c.Re()), ci = Normal(c.Im());
     const Track* track = &main_;
     ComplexExp wz = julia_ ? offset : ComplexExp{};
     double zr = 0.0, zi = 0.0;
     bool wide = true;
     std::int64_t m = 0, n = 0;
     std::uint64_t passes = 0;
+    // Every rebase lands on the second orbit where there is one: Julia's from 0, or the nucleus
+    // whose orbit outlives the centre's; a Mandelbrot offset then counts from the nucleus.
     auto rebase = [&] {
         m = 0;
-        if (julia_) track = &critical_;
+        if (!second_ || track == &critical_) return;
+        track = &critical_;
+        if (julia_) return;
+        c = c + shift_;
+        cr = Normal(c.Re());
+        ci = Normal(c.Im());
     };
     while (n < limit) {
         if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn

@@ -62,12 +62,21 @@ private:
         BlaTable table;
     };
     ComplexExp Offset(int column, int clientRow) const;
+    // Every visible column's and device row's offset from the reference point, and their reach.
+    void SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits);
+    FloatExp reach_;
+    // The centre's orbit escaped before the limit: a minibrot's nucleus in reach, whose orbit
+    // lasts longer, becomes the orbit rebases land on. False when stopped.
+    bool TakeNucleus(const DeepPoint& centre, std::int64_t entries, long bits,
+                     const OrbitProgress& progress);
     bool Stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
 
     DeepFrame frame_;
     bool julia_ = false;
     Track main_;      // from the picture's centre
-    Track critical_;  // Julia: from 0, the orbit every rebase lands on
+    Track critical_;  // the orbit every rebase lands on: Julia's from 0, or a nucleus's
+    bool second_ = false;
+    ComplexExp shift_;  // Mandelbrot: the centre less the nucleus
     std::vector<FloatExp> columnOffset_, rowOffset_;
     const std::atomic<bool>* stop_ = nullptr;
     DeepTimings timings_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/TextConversion.h"
+
 namespace morvale {
 namespace {
 
@@ -42,6 +44,15 @@ DeepRegion DeepRegion::FromTexts(bool julia, const std::array<std::string, 6>& t
     DeepRegion r;
     r.julia_ = julia;
     for (std::size_t i = 0; i < 6; ++i) r.v_[i] = BigFloat::Parse(texts[i], BitsForText(texts[i]));
+    for (std::size_t i = 0; julia && i < 2; ++i) {
+        std::size_t length = 0;
+        Atof(texts[4 + i], length);
+        std::string prefix = texts[4 + i].substr(0, length);
+        prefix.erase(0, prefix.find_first_not_of(" \t\n\v\f\r"));
+        // Only a decimal fraction can hold more than the bits it was read at.
+        if (r.v_[4 + i].IsFinite() && prefix.find_first_of("xX") == std::string::npos)
+            r.constantTexts_[i] = std::move(prefix);
+    }
     return r;
 }
 
@@ -53,8 +64,11 @@ DeepRegion DeepRegion::FromCentre(bool julia, const std::string& centreRe,
     const BigFloat h = Abs(r.v_[2]);
     const int visible = std::max(1, height - hiddenRows);
     // Room for the centre's digits and for the pixel step below the height.
+    // Room for the pixel step below the height: the centre's digits beyond it lie far inside
+    // one pixel.
+    const long top = std::max({r.v_[0].Exponent(), r.v_[1].Exponent(), 2L});
     const long bits =
-        std::max(r.v_[0].Bits(), r.v_[1].Bits()) + std::max(0L, -h.Exponent()) + kMarginBits + 32;
+        std::clamp(top + std::max(0L, -h.Exponent()) + kMarginBits + 32, kMinBits, kMaxTextBits);
     const BigFloat step = h / long(visible);
     BigFloat halfWidth = step * long(width);
     mpfr_div_2ui(halfWidth.get(), halfWidth.get(), 1, MPFR_RNDN);
@@ -75,6 +89,16 @@ DeepRegion DeepRegion::FromDoubles(bool julia, const std::array<double, 6>& valu
     r.julia_ = julia;
     for (std::size_t i = 0; i < 6; ++i) r.v_[i] = BigFloat(values[i], 64);
     return r;
+}
+
+long DeepRegion::BoundBits() const {
+    long bits = 0;
+    for (int i = 0; i < 4; ++i) bits = std::max(bits, v_[std::size_t(i)].Bits());
+    return bits;
+}
+
+long DeepRegion::SampleBits(int width, int height) const {
+    return std::clamp(BoundBits() + kMarginBits, WorkingBits(width, height), kMaxTextBits);
 }
 
 long DeepRegion::WorkingBits(int width, int height) const {
@@ -137,11 +161,21 @@ DeepPoint DeepRegion::Sample(int width, int height, long column, long row, long 
     return p;
 }
 
+BigFloat DeepRegion::Constant(int i, long bits) const {
+    const std::string& text = constantTexts_[std::size_t(i - 4)];
+    BigFloat value = v_[std::size_t(i)];
+    if (!text.empty() && bits > value.Bits()) return BigFloat::Parse(text, bits);
+    value.SetBits(std::max(bits, value.Bits()));
+    return value;
+}
+
 int DeepRegion::PixelDigits(int width, int height) const {
     return int(std::ceil(double(WorkingBits(width, height) - kMarginBits) * 0.30103)) + 2;
 }
 
 std::string DeepRegion::Text(int i, int width, int height) const {
+    if (i >= 4 && !constantTexts_[std::size_t(i - 4)].empty())
+        return constantTexts_[std::size_t(i - 4)];
     const long bits = WorkingBits(width, height);
     const int digits = int(std::ceil(double(bits) * 0.30103)) + 2;
     return v_[std::size_t(i)].Format(digits);

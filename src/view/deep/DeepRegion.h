@@ -35,10 +35,18 @@ public:
 
     bool Julia() const { return julia_; }
     const BigFloat& Value(int i) const { return v_[std::size_t(i)]; }
-    void SetValue(int i, BigFloat value) { v_[std::size_t(i)] = std::move(value); }
+    // The Julia constant's part (4 or 5) at bits. A constant read from a decimal text is read
+    // again at every precision a picture needs: -0.8 at the text's own precision would move a
+    // Julia set by 1e-35, which every picture deeper than that shows.
+    BigFloat Constant(int i, long bits) const;
 
+    // The largest precision among the four bounds.
+    long BoundBits() const;
     // Bits that resolve the pixel step of a width × height device, plus the margin.
     long WorkingBits(int width, int height) const;
+    // The precision pixels are sampled and iterated at: the working bits, and every bit the
+    // bounds hold. Points on a repelling cycle leave it after a count their last bits decide.
+    long SampleBits(int width, int height) const;
     // Whether the device's pixel steps need more than a double: both steps are non-zero and
     // finite, and one is below 2^-48 of its own axis's largest coordinate magnitude.
     bool NeedsDeep(int width, int height) const;
@@ -53,12 +61,14 @@ public:
     DeepPoint Sample(int width, int height, long column, long row, long bits) const;
     // Significant digits that tell neighbouring pixels of a width × height device apart.
     int PixelDigits(int width, int height) const;
-    // Shortest decimal text that tells apart the pixels of a width × height device.
+    // Shortest decimal text that tells apart the pixels of a width × height device; the Julia
+    // constant's own text when it was read from one.
     std::string Text(int i, int width, int height) const;
 
 private:
     bool julia_ = false;
     std::array<BigFloat, 6> v_;
+    std::array<std::string, 2> constantTexts_;  // numeric prefixes; empty when exact as held
 };
 
 }  // namespace morvale

@@ -20,13 +20,24 @@ DeviceExtent CFractalView::PictureExtent() const {
     return {GetDocument()->PictureWidth, GetDocument()->PictureHeight};
 }
 
-void CFractalView::NavigateBy(const ZoomRect& zoom) {
+void CFractalView::NavigateBy(const ZoomRect& zoom, bool goesOn) {
+    DropHistoryRequest();
+    if (goesOn) GetDocument()->SettleZoom();
     GetDocument()->SetZoom(zoom, 1);
     Invalidate();
 }
 
+void CFractalView::DropHistoryRequest() {
+    CMorvale1Doc& doc = *GetDocument();
+    if (historyStep_ == 0 || doc.ViewPending != 1) return;
+    doc.ViewPending = 0;
+    for (; historyStep_ < 0; ++historyStep_) History.Forward();
+    for (; historyStep_ > 0; --historyStep_) History.Back();
+}
+
 void CFractalView::OnViewBack() {
     if (const std::optional<PlaneView> view = History.Back()) {
+        --historyStep_;
         GetDocument()->ShowView(*view);
         OnDrawCommand();
     }
@@ -34,6 +45,7 @@ void CFractalView::OnViewBack() {
 
 void CFractalView::OnViewForward() {
     if (const std::optional<PlaneView> view = History.Forward()) {
+        ++historyStep_;
         GetDocument()->ShowView(*view);
         OnDrawCommand();
     }
@@ -64,6 +76,7 @@ void CFractalView::OnUpdateJuliaAtPoint(CCmdUI* ui) {
 }
 
 void CFractalView::RecordView(const std::optional<PlaneView>& view) {
+    historyStep_ = 0;
     if (view) History.Record(*view);
 }
 

@@ -31,10 +31,4 @@ PixelMapping MappingOf(const ZoomRect& zoom, DeviceExtent device) {
     return {scaleX, scaleY, zoom.x0, zoom.y0 + kHiddenRows * scaleY};
 }
 
-ZoomRect Compose(const ZoomRect& first, const ZoomRect& then, DeviceExtent device) {
-    const PixelMapping m = MappingOf(first, device);
-    return {m.offsetX + m.scaleX * then.x0, m.offsetY + m.scaleY * then.y0,
-            m.offsetX + m.scaleX * then.x1, m.offsetY + m.scaleY * then.y1};
-}
-
 }  // namespace morvale

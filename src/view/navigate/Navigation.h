@@ -32,8 +32,4 @@ struct PixelMapping {
 };
 PixelMapping MappingOf(const ZoomRect& zoom, DeviceExtent device);
 
-// One request for `first` followed by `then`, whose corners are in the pixels of the picture
-// `first` produces.
-ZoomRect Compose(const ZoomRect& first, const ZoomRect& then, DeviceExtent device);
-
 }  // namespace morvale

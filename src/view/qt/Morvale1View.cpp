@@ -240,6 +240,7 @@ void CMorvale1View::CancelDrawing() {
     // Escape after the last row, before the queued end call: the picture is complete.
     if (drawing_->Job().Complete()) return DrawingEnded();
     StopDrawing(true);
+    DropHistoryRequest();
     ShowStatus(QStringLiteral("Abgebrochen"));
 }
 

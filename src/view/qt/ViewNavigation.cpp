@@ -42,11 +42,10 @@ void ViewNavigation::Navigate(const ZoomRect& step) {
     // that request's preview, so this step goes on from it.
     const CMorvale1Doc& doc = *view_.GetDocument();
     const bool goesOn = requested_ && doc.ZoomPending == 1 && doc.ZoomCorners == *requested_;
-    const ZoomRect zoom = goesOn ? Compose(*requested_, step, device) : step;
     ShowPreview(MappingOf(step, device));
-    requested_ = zoom;
+    requested_ = step;
     view_.previewShown_ = true;
-    view_.NavigateBy(zoom);
+    view_.NavigateBy(step, goesOn);
 }
 
 // The picture as the zoom will show it, from the pixels the window has now.
