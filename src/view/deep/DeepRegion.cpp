@@ -7,7 +7,7 @@ namespace morvale {
 namespace {
 
 constexpr long kMinBits = 64 + 53;
-constexpr long kMaxTextBits = 1L << 20;
+constexpr long kMaxTextBits = DeepRegion::kMaxBits;
 
 // Enough bits for every digit a text may carry.
 long BitsForText(const std::string& text) {
@@ -53,8 +53,9 @@ DeepRegion DeepRegion::FromCentre(bool julia, const std::string& centreRe,
     const BigFloat h = Abs(r.v_[2]);
     const int visible = std::max(1, height - hiddenRows);
     // Room for the centre's digits and for the pixel step below the height.
-    const long bits =
-        std::max(r.v_[0].Bits(), r.v_[1].Bits()) + std::max(0L, -h.Exponent()) + kMarginBits + 32;
+    // Capped: a zero height has no exponent worth the name.
+    const long bits = std::max(r.v_[0].Bits(), r.v_[1].Bits()) +
+                      std::min(std::max(0L, -h.Exponent()), 2 * kMaxBits) + kMarginBits + 32;
     const BigFloat step = h / long(visible);
     BigFloat halfWidth = step * long(width);
     mpfr_div_2ui(halfWidth.get(), halfWidth.get(), 1, MPFR_RNDN);
