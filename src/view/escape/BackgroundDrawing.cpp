@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "view/FractalView.h"
+#include "view/deep/RegionLimits.h"
 #include "view/keep/ViewRecord.h"
 
 namespace morvale {
@@ -18,6 +19,12 @@ BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<
     const int height = dc.GetDeviceCaps(VERTRES);
     prepared_.SetPictureSize(width, height);
     prepared_.PrepareDrawing(&dc);
+    refusal_ = RegionProblem(prepared_.FractalKind == Fractal::Julia ? prepared_.JuliaDeep
+                                                                     : prepared_.MandelDeep);
+    if (!refusal_.empty()) {
+        prepared_.FinishDrawing(&dc);
+        return;
+    }
     // Only started for a chosen kind, so there is a scene.
     const EscapeScene scene = prepared_.Scene(dc.Surface()).value();
     const EscapeColouring colours = ColouringFromDevice(dc, view.ColourSeries);

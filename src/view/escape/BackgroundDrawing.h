@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "doc/Morvale1Doc.h"
 #include "view/escape/EscapeJob.h"
@@ -23,6 +24,11 @@ public:
     BackgroundDrawing(const BackgroundDrawing&) = delete;
     BackgroundDrawing& operator=(const BackgroundDrawing&) = delete;
 
+    // Empty, or in German why the prepared region cannot be drawn; then nothing was started.
+    const std::string& Refusal() const { return refusal_; }
+    // The requests are not given back: the next drawing does not try them again.
+    void DropRequests() { taken_ = {}; }
+
     EscapeJob& Job() { return *job_; }
     // Document and view take the drawing's geometry (once its first rows show).
     void Adopt();
@@ -37,6 +43,7 @@ private:
     int series_;
     PixelSurface surface_;
     bool adopted_ = false;
+    std::string refusal_;
     std::unique_ptr<EscapeJob> job_;
 };
 

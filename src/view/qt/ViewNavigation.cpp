@@ -45,6 +45,7 @@ void ViewNavigation::Navigate(const ZoomRect& step) {
     const ZoomRect zoom = goesOn ? Compose(*requested_, step, device) : step;
     ShowPreview(MappingOf(step, device));
     requested_ = zoom;
+    view_.previewMapping_ = MappingOf(zoom, device);
     view_.previewShown_ = true;
     view_.NavigateBy(zoom);
 }

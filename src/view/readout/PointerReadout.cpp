@@ -85,14 +85,16 @@ std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
 
-std::string PointText(const CFractalView& view, CPoint point) {
+std::string PointText(const CFractalView& view, CPoint shown) {
+    const CPoint point = view.DrawnPixelAt(shown);
     if (const DeepRegion* deep = ShownDeepRegion(view))
         return DeepPlanePoint(*deep, view, point, ",");
     const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
     return plane ? ExactText(plane->x) + "," + ExactText(plane->y) : std::string();
 }
 
-void ShowPointerReadout(CFractalView& view, CPoint point) {
+void ShowPointerReadout(CFractalView& view, CPoint shown) {
+    const CPoint point = view.DrawnPixelAt(shown);
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
     if (const DeepRegion* deep = ShownDeepRegion(view)) {
