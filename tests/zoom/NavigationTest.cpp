@@ -2,12 +2,15 @@
 // plain loop over the region the document holds for it.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "WindowFixture.h"
+#include "platform/qt/ImageSurface.h"
 #include "presets/PresetTables.h"
+#include "view/keep/ViewFile.h"
 #include "view/readout/PointerReadout.h"
 
 namespace morvale {
@@ -83,6 +86,27 @@ TEST_F(NavigationTest, WheelZoomsInAndOutAboutThePointerAndDrawsThePlainLoop) {
     EXPECT_DOUBLE_EQ(Width(), width / 4 / std::sqrt(2.0));
     ExpectKept(second, other);
     ExpectPlainPicture();
+}
+
+// A notch stopped before its rows show leaves the preview on the screen: the readout names the
+// points that preview shows, and the saved file is a picture its own view draws again.
+TEST_F(NavigationTest, AStoppedNotchSavesAPictureThatMatchesItsView) {
+    const std::string shownThere = PointText(*view, {157, 91});
+    const QImage before = view->Picture().copy();
+    Wheel({137, 91}, 120);
+    view->CancelDrawing();
+    ASSERT_NE(view->Picture(), before);
+    EXPECT_EQ(PointText(*view, {177, 91}), shownThere);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("notch.png");
+    ASSERT_TRUE(app()->SavePictureFile(path));
+    const ViewReading reading = ReadViewFile(path.toStdString());
+    ASSERT_EQ(reading.outcome, ViewOutcome::Read);
+    const EscapeBands bands = ViewBands(reading.record);
+    QImage drawn(bands.Width(), bands.Height(), QImage::Format_RGB32);
+    bands.Render(0, bands.Height(), ImageSurface(drawn));
+    EXPECT_TRUE(QImage(path).convertToFormat(QImage::Format_RGB32) == drawn);
 }
 
 TEST_F(NavigationTest, BackReturnsToEachViewExactlyAndForwardGoesOn) {
