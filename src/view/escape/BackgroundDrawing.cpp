@@ -30,10 +30,16 @@ BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<
     const EscapeColouring colours = ColouringFromDevice(dc, view.ColourSeries);
     prepared_.FinishDrawing(&dc);
     job_ = std::make_unique<EscapeJob>(scene, colours, dc.Surface(), std::move(ended));
+    const PictureSize device{width, height}, client{surface_.width, surface_.height};
+    // prepared_ is only read from here on, on both threads.
+    record_ = std::async(std::launch::async, [this, device, client] {
+        return RecordEscapeView(prepared_, series_, device, client);
+    });
 }
 
 BackgroundDrawing::~BackgroundDrawing() {
     job_.reset();
+    if (record_.valid()) record_.wait();
     if (!adopted_) view_.GetDocument()->GiveBackRequests(taken_);
 }
 
@@ -44,10 +50,7 @@ void BackgroundDrawing::Adopt() {
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
     view_.RecordView(prepared_.CurrentView());
-    const PictureSize device{prepared_.PictureWidth, prepared_.PictureHeight};
-    if (const std::optional<ViewRecord> shown =
-            RecordEscapeView(prepared_, series_, device, {surface_.width, surface_.height}))
-        view_.SetShownView(*shown);
+    if (const std::optional<ViewRecord> shown = record_.get()) view_.SetShownView(*shown);
 }
 
 void BackgroundDrawing::Complete() {

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
 #include "doc/Morvale1Doc.h"
 #include "view/escape/EscapeJob.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 
@@ -45,6 +47,9 @@ private:
     bool adopted_ = false;
     std::string refusal_;
     std::unique_ptr<EscapeJob> job_;
+    // The view's texts, formatted off the window's thread: near the deepest height each takes a
+    // twentieth of a second.
+    std::future<std::optional<ViewRecord>> record_;
 };
 
 }  // namespace morvale
