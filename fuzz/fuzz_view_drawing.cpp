@@ -1,10 +1,11 @@
-// Crafted views drawn: whatever the chunk reader takes as a view and the bounds accept draws on a
-// tiny device without a fault, at its region and constant, with a small iteration limit.
+// Crafted views drawn: any texts under the view's keywords (the chunk reader's CRCs aside) either
+// make no view or one the bounds refuse, or one that draws on a tiny device without a fault, at
+// its own region and constant, with a small iteration limit.
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
+#include "FuzzInput.h"
 #include "view/deep/RegionLimits.h"
 #include "view/keep/ViewFile.h"
 
@@ -12,6 +13,8 @@ using namespace morvale;
 
 namespace {
 
+constexpr const char* kKeys[] = {"kind", "xmin",  "xmax",   "ymin",   "ymax",  "p",
+                                 "q",    "limit", "series", "device", "client"};
 constexpr std::size_t kLongestText = 2000;  // deeper views cost seconds a pixel
 
 bool Small(const ViewRecord& view) {
@@ -23,16 +26,19 @@ bool Small(const ViewRecord& view) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    ViewReading reading = ReadView(in);
-    if (reading.outcome != ViewOutcome::Read || !Small(reading.record)) return 0;
-    ViewRecord& view = reading.record;
+    fuzz::FuzzInput in(data, size);
+    std::vector<PngText> texts;
+    for (const char* key : kKeys)
+        texts.push_back({std::string(kViewKeywordPrefix) + key, in.TakeText()});
+    const ViewParse parse = ParseViewTexts(texts);
+    if (!parse.record || parse.record->kind == ViewKind::Tree || !Small(*parse.record)) return 0;
+    ViewRecord view = *parse.record;
     if (view.client.width > view.device.width || view.client.height > view.device.height)
         std::abort();
     const bool julia = view.kind == ViewKind::Julia;
-    const DeepRegion region = DeepRegion::FromTexts(
-        julia, {view.region[0], view.region[1], view.region[2], view.region[3],
-                julia ? view.p : "0", julia ? view.q : "0"});
+    const DeepRegion region =
+        DeepRegion::FromTexts(julia, {view.region[0], view.region[1], view.region[2],
+                                      view.region[3], julia ? view.p : "0", julia ? view.q : "0"});
     if (!RegionProblem(region).empty()) return 0;
     view.device = {std::min(view.device.width, 12), std::min(view.device.height, 50) + 6};
     view.client = {view.device.width, 6};
