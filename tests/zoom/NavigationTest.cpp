@@ -9,7 +9,9 @@
 
 #include "WindowFixture.h"
 #include "platform/qt/ImageSurface.h"
+#include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
+#include "view/deep/RegionLimits.h"
 #include "view/keep/ViewFile.h"
 #include "view/readout/PointerReadout.h"
 
@@ -107,6 +109,22 @@ TEST_F(NavigationTest, AStoppedNotchSavesAPictureThatMatchesItsView) {
     QImage drawn(bands.Width(), bands.Height(), QImage::Format_RGB32);
     bands.Render(0, bands.Height(), ImageSurface(drawn));
     EXPECT_TRUE(QImage(path).convertToFormat(QImage::Format_RGB32) == drawn);
+}
+
+// Texts for a region below the deepest height: the status bar says so with the bound, the
+// picture stays, and the saved picture is still the one on the screen.
+TEST_F(NavigationTest, ARegionBeyondTheDeepestHeightIsRefusedInTheStatusBar) {
+    const QImage before = view->Picture().copy();
+    const int drawings = view->DrawingCount();
+    doc->MandelTexts = {"-1.5", "-1.5000000000000000000000000000001", "0", "1e-315001", "50"};
+    doc->PresetChosen = 1;
+    Command(ID_DRAW);
+    Settle();
+    EXPECT_TRUE(
+        frame->m_wndStatusBar->PaneText(0).contains(QString::fromStdString(DeepestHeightText())));
+    EXPECT_EQ(view->DrawingCount(), drawings);
+    EXPECT_TRUE(view->Picture() == before);
+    EXPECT_EQ(doc->PresetChosen, 0);
 }
 
 TEST_F(NavigationTest, BackReturnsToEachViewExactlyAndForwardGoesOn) {
