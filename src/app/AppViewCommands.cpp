@@ -63,13 +63,11 @@ std::optional<CMorvale1App::ShownPicture> CMorvale1App::PictureOnScreen() const 
         return ShownPicture{
             RecordTree(*view, SizeOf(view->DeviceSize()), SizeOf(view->Picture().size())),
             view->Picture()};
-    if (view->ViewMode != Drawing::EscapeTime || !view->ShownView()) return std::nullopt;
-    const ViewRecord& shown = *view->ShownView();
-    // A picture that is whole and clean on the screen is kept as it is; any other is computed
-    // again, as --view computes it.
-    const bool asShown = view->ShownViewUntouched() && !view->IsDrawing() &&
-                         SizeOf(view->Picture().size()) == shown.client;
-    return ShownPicture{shown, asShown ? view->Picture() : QImage()};
+    if (view->ViewMode != Drawing::EscapeTime || !view->LastWholePicture()) return std::nullopt;
+    // While a drawing, a preview or a frame is on the screen, the last whole picture stands for
+    // it: written at once, with the view it shows.
+    const CMorvale1View::WholePicture& whole = *view->LastWholePicture();
+    return ShownPicture{whole.view, whole.image};
 }
 
 void CMorvale1App::OnUpdatePicture(CCmdUI* ui) {
@@ -113,9 +111,7 @@ bool CMorvale1App::SavePictureFile(const QString& path) {
     const ByteSink sink = [&file](const std::uint8_t* data, std::size_t size) {
         return file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size);
     };
-    if (written && shown->drawn.isNull()) {
-        written = WriteViewPng(shown->view, sink);
-    } else if (written) {
+    if (written) {
         QImage pixels = shown->drawn.convertToFormat(QImage::Format_RGB32);
         written = WritePictureWithView(ImageSurface(pixels), shown->view, sink);
     }
@@ -160,13 +156,6 @@ void CMorvale1App::OnEditCopy() {
     const std::optional<ShownPicture> shown = PictureOnScreen();
     if (!shown) return;
     QImage picture = shown->drawn;
-    if (picture.isNull()) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const EscapeBands bands = ViewBands(shown->view);
-        picture = QImage(bands.Width(), bands.Height(), QImage::Format_RGB32);
-        bands.Render(0, bands.Height(), ImageSurface(picture));
-        QGuiApplication::restoreOverrideCursor();
-    }
     picture.setDevicePixelRatio(1.0);
     QGuiApplication::clipboard()->setImage(picture);
 }

@@ -2,10 +2,11 @@
 
 #include <functional>
 
-#include "cli/QuotedArgument.h"
 #include "cli/WholeNumber.h"
+#include "platform/QuotedText.h"
 #include "presets/PresetTables.h"
 #include "view/deep/DeepRegion.h"
+#include "view/deep/RegionLimits.h"
 
 namespace morvale {
 namespace {
@@ -40,10 +41,9 @@ std::string ParseSize(const std::string& name, const std::string& text, PictureS
     const bool fits =
         digits && ParseNumber(parts[0], size.width) && ParseNumber(parts[1], size.height);
     if (!digits || (fits && (size.width <= 0 || size.height <= 0)))
-        return name + ": " + QuotedArgument(text) +
-               " ist keine Größe BREITExHÖHE mit Werten über 0";
+        return name + ": " + QuotedText(text) + " ist keine Größe BREITExHÖHE mit Werten über 0";
     if (!fits || size.width > kMaxSide || size.height > kMaxSide)
-        return name + ": " + QuotedArgument(text) + " ist zu groß (höchstens " +
+        return name + ": " + QuotedText(text) + " ist zu groß (höchstens " +
                std::to_string(kMaxSide) + " Pixel je Seite, mehr lesen PNG-Programme nicht)";
     return {};
 }
@@ -53,7 +53,7 @@ using Handler = std::function<std::string(RenderOptions&, const std::string& val
 struct OptionSpec {
     const char* name;
     const char* value;  // placeholder shown in the help; null for a switch
-    const char* help;
+    std::string help;
     Handler handle;
 };
 
@@ -67,7 +67,7 @@ const std::vector<OptionSpec>& Options() {
              else if (v == "mandelbrot")
                  o.kind = Fractal::Mandelbrot;
              else
-                 return "--kind: unbekannte Fraktalart " + QuotedArgument(v) +
+                 return "--kind: unbekannte Fraktalart " + QuotedText(v) +
                         ", erlaubt sind julia und mandelbrot";
              return {};
          }},
@@ -75,7 +75,7 @@ const std::vector<OptionSpec>& Options() {
          [](RenderOptions& o, const std::string& v) -> std::string {
              int row = 0;
              if (!ParseNumber(v, row))
-                 return "--preset: " + QuotedArgument(v) + " ist keine Zeilennummer";
+                 return "--preset: " + QuotedText(v) + " ist keine Zeilennummer";
              o.preset = row;
              return {};
          }},
@@ -94,14 +94,20 @@ const std::vector<OptionSpec>& Options() {
          "Bildmitte; mit --height statt der vier Bereichstexte, in voller Genauigkeit",
          [](RenderOptions& o, const std::string& v) -> std::string {
              const std::vector<std::string> parts = Split(v, ',');
-             if (parts.size() != 2 || parts[0].empty() || parts[1].empty())
-                 return "--centre: " + QuotedArgument(v) + " sind nicht zwei Zahlen RE,IM";
+             if (parts.size() != 2)
+                 return "--centre: " + QuotedText(v) + " sind nicht zwei Zahlen RE,IM";
+             for (const std::string& part : parts)
+                 if (std::string problem = CoordinateProblem(part); !problem.empty())
+                     return "--centre: " + QuotedText(v) + ": " + problem;
              o.centre.emplace(parts[0], parts[1]);
              return {};
          }},
-        {"--height", "H", "mit --centre: Höhe des sichtbaren Bildes in der Ebene",
+        {"--height", "H",
+         "mit --centre: Höhe des sichtbaren Bildes in der Ebene, über 0 und mindestens " +
+             DeepestHeightText(),
          [](RenderOptions& o, const std::string& v) -> std::string {
-             if (v.empty()) return "--height: leerer Wert";
+             if (std::string problem = HeightProblem(v); !problem.empty())
+                 return "--height: " + problem;
              o.planeHeight = v;
              return {};
          }},
@@ -123,7 +129,7 @@ const std::vector<OptionSpec>& Options() {
          [](RenderOptions& o, const std::string& v) -> std::string {
              o.seriesSet = true;
              if (!ParseNumber(v, o.series) || o.series < kFirstSeries || o.series > kLastSeries)
-                 return "--series: " + QuotedArgument(v) + " ist keine Farbreihe von 1 bis 7";
+                 return "--series: " + QuotedText(v) + " ist keine Farbreihe von 1 bis 7";
              return {};
          }},
         {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
@@ -146,8 +152,7 @@ const std::vector<OptionSpec>& Options() {
              bool ok = parts.size() == 4;
              for (std::size_t i = 0; ok && i < 4; ++i) ok = ParseNumber(parts[i], c[i]);
              if (!ok)
-                 return "--zoom: " + QuotedArgument(v) +
-                        " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
+                 return "--zoom: " + QuotedText(v) + " sind nicht vier ganze Zahlen X0,Y0,X1,Y1";
              o.zooms.push_back({{c[0], c[1]}, {c[2], c[3]}});
              return {};
          }},
@@ -259,7 +264,7 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
         const OptionSpec* option = FindOption(name);
         if (!option) {
             parsed.error =
-                "unbekannte Option " + QuotedArgument(args[i]) + " (--help zeigt alle Optionen)";
+                "unbekannte Option " + QuotedText(args[i]) + " (--help zeigt alle Optionen)";
             return parsed;
         }
         if (option->value && !inlineValue) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli/QuotedArgument.h"
 #include "cli/WholeNumber.h"
+#include "platform/QuotedText.h"
 #include "view/HeadlessWindow.h"
 #include "view/tree/TreeGeometry.h"
 #include "view/tree/TreeOutcome.h"
@@ -53,7 +53,7 @@ std::string ParseTreeDouble(const char* option, const std::string& text,
                             std::optional<double>& value) {
     double parsed = 0.0;
     if (!ParseNumber(text, parsed) || !std::isfinite(parsed))
-        return std::string(option) + ": " + QuotedArgument(text) +
+        return std::string(option) + ": " + QuotedText(text) +
                " ist keine Zahl (mit Punkt, z. B. 3.5)";
     value = parsed;
     return {};
@@ -62,7 +62,7 @@ std::string ParseTreeDouble(const char* option, const std::string& text,
 std::string ParseTreeLength(const std::string& text, std::optional<double>& value) {
     std::string error = ParseTreeDouble("--length", text, value);
     if (error.empty() && std::fabs(*value) > kMaxLength)
-        error = "--length: " + QuotedArgument(text) + " ist zu lang (höchstens " +
+        error = "--length: " + QuotedText(text) + " ist zu lang (höchstens " +
                 FormatOneDecimal("", kMaxLength) + " Pixel)";
     return error;
 }
@@ -70,7 +70,7 @@ std::string ParseTreeLength(const std::string& text, std::optional<double>& valu
 std::string ParseTreeSwitch(const char* option, const std::string& text,
                             std::optional<bool>& value) {
     if (text != "on" && text != "off")
-        return std::string(option) + ": " + QuotedArgument(text) + ", erlaubt sind on und off";
+        return std::string(option) + ": " + QuotedText(text) + ", erlaubt sind on und off";
     value = text == "on";
     return {};
 }

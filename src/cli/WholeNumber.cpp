@@ -3,19 +3,19 @@
 #include <charconv>
 #include <limits>
 
-#include "cli/QuotedArgument.h"
+#include "platform/QuotedText.h"
 
 namespace morvale {
 
 std::string ParseWholeNumber(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ptr != end) return QuotedArgument(text) + " ist keine ganze Zahl";
+    if (text.empty() || ptr != end) return QuotedText(text) + " ist keine ganze Zahl";
     if (ec != std::errc::result_out_of_range) return {};
     if (text.front() == '-')
-        return QuotedArgument(text) + " ist zu klein (mindestens " +
+        return QuotedText(text) + " ist zu klein (mindestens " +
                std::to_string(std::numeric_limits<int>::min()) + ")";
-    return QuotedArgument(text) + " ist zu groß (höchstens " +
+    return QuotedText(text) + " ist zu groß (höchstens " +
            std::to_string(std::numeric_limits<int>::max()) + ")";
 }
 

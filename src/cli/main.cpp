@@ -15,12 +15,13 @@
 #include "cli/OutputFile.h"
 #include "cli/PictureBudget.h"
 #include "cli/ProgressLine.h"
-#include "cli/QuotedArgument.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
+#include "platform/QuotedText.h"
 #include "png/PngBands.h"
 #include "view/HeadlessWindow.h"
 #include "view/deep/DeepScene.h"
+#include "view/deep/RegionLimits.h"
 #include "view/escape/EscapeKernel.h"
 #include "view/keep/ViewFile.h"
 
@@ -60,6 +61,17 @@ std::string TakeSavedView(RenderOptions& o) {
         o.screen = view.device;
         if (!o.window) o.window = view.client;
     }
+    return {};
+}
+
+std::string SizeText(PictureSize size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+// Why the region the document prepared cannot be drawn; empty when it can.
+std::string DrawnRegionProblem(const CMorvale1Doc& doc) {
+    if (doc.FractalKind == Fractal::Julia) return RegionProblem(doc.JuliaDeep);
+    if (doc.FractalKind == Fractal::Mandelbrot) return RegionProblem(doc.MandelDeep);
     return {};
 }
 
@@ -141,15 +153,14 @@ PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
 
 // Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
 // could not be written.
-std::string DrawAndWrite(const RenderOptions& o, PictureSize window, OutputFile& out) {
-    HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
+std::string DrawAndWrite(const RenderOptions& o, PictureSize window, HeadlessWindow& road,
+                         OutputFile& out) {
     Drawing drawing;
     std::optional<EscapeBands> bands;
     if (o.tree.on) {
         ReplayTree(o.tree, o.series, road);
         drawing = {road.View().LastEscapeTally, road.LastPaintSeconds()};
     } else {
-        Replay(o, road);
         bands.emplace(road.Bands());
     }
     ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
@@ -179,23 +190,35 @@ int Run(const std::vector<std::string>& args) {
     if (!o.view.empty())
         if (std::string error = TakeSavedView(o); !error.empty()) return Fail(error);
     const PictureSize window = o.window.value_or(o.screen);
+    // The window is the visible part of the screen; a view written otherwise could not be read.
+    if (window.width > o.screen.width || window.height > o.screen.height)
+        return Fail("--window: " + SizeText(window) + " ist größer als die Gerätegröße " +
+                    SizeText(o.screen));
     if (std::string error = CheckPictureMemory(window.width, window.height, o.tree.on);
         !error.empty())
         return Fail(error);
+    // Deferred paints only prepare: the region is known, and checked, before anything is drawn.
+    HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
+    if (!o.tree.on) {
+        Replay(o, road);
+        if (std::string problem = DrawnRegionProblem(road.Document()); !problem.empty())
+            return Fail(o.view.empty() ? problem
+                                       : "--view: " + QuotedText(o.view) + ": " + problem);
+    }
     OutputFile out;
     std::string error = out.Open(o.output, [&o] {
         if (isatty(STDERR_FILENO))
-            std::cerr << "morvale-render: -o: " << QuotedArgument(o.output)
+            std::cerr << "morvale-render: -o: " << QuotedText(o.output)
                       << " ist eine FIFO; warte, bis ein Leser sie öffnet …\n";
     });
     if (error.empty()) {
         if (std::string space = CheckPictureSpace(window.width, window.height, out.FreeBytes());
             !space.empty())
             return Fail(space);
-        error = DrawAndWrite(o, window, out);
+        error = DrawAndWrite(o, window, road, out);
     }
     if (!error.empty())
-        return Fail("-o: " + QuotedArgument(o.output) + " kann nicht geschrieben werden (" + error +
+        return Fail("-o: " + QuotedText(o.output) + " kann nicht geschrieben werden (" + error +
                     ")");
     return 0;
 }

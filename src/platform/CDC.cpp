@@ -104,26 +104,30 @@ bool CDC::LineTo(int x, int y) {
 }
 
 void CDC::HorizontalSpan(int x0, int x1, int y, Pixel pixel) {
-    for (int x = x0; x <= x1; ++x) Plot(x, y, pixel);
+    // Only the part on the surface: a frame may reach far beyond it.
+    if (y < 0 || y >= surface_.height) return;
+    const int last = std::min(x1, surface_.width - 1);
+    for (int x = std::max(x0, 0); x <= last; ++x) Plot(x, y, pixel);
 }
 
 bool CDC::Rectangle(int left, int top, int right, int bottom) {
     // Corners in any order; the right and bottom edges are outside the rectangle.
+    if (left == right || top == bottom) return true;
     const int l = std::min(left, right), r = std::max(left, right) - 1;
     const int t = std::min(top, bottom), b = std::max(top, bottom) - 1;
-    if (r < l || b < t) return true;
-    if (!brush_->IsHollow() && r - l >= 2 && b - t >= 2) {
+    if (!brush_->IsHollow() && long(r) - l >= 2 && long(b) - t >= 2) {
         const RasterOperation saved = rop2_;
         rop2_ = R2_COPYPEN;
         const Pixel fill = ResolveColour(brush_->Colour());
-        for (int y = t + 1; y < b; ++y) HorizontalSpan(l + 1, r - 1, y, fill);
+        for (int y = std::max(t + 1, 0); y < std::min(b, surface_.height); ++y)
+            HorizontalSpan(l + 1, r - 1, y, fill);
         rop2_ = saved;
     }
     const Pixel pixel = PenPixel();
     // Each outline pixel exactly once, so that an inverting outline drawn twice cancels out.
     HorizontalSpan(l, r, t, pixel);
     if (b != t) HorizontalSpan(l, r, b, pixel);
-    for (int y = t + 1; y < b; ++y) {
+    for (int y = std::max(t + 1, 0); y < std::min(b, surface_.height); ++y) {
         Plot(l, y, pixel);
         if (r != l) Plot(r, y, pixel);
     }

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/QuotedText.h"
+
 namespace morvale {
 namespace {
 
@@ -37,15 +39,6 @@ bool Skip(std::istream& in, std::uint64_t count) {
     return true;
 }
 
-// One tEXt chunk's data: keyword, a zero byte, the text.
-bool SplitText(const std::vector<std::uint8_t>& data, PngText& text) {
-    const auto zero = std::find(data.begin(), data.end(), std::uint8_t(0));
-    if (zero == data.end() || zero == data.begin()) return false;
-    text.keyword.assign(data.begin(), zero);
-    text.text.assign(zero + 1, data.end());
-    return true;
-}
-
 class ChunkWalk {
 public:
     ChunkWalk(std::istream& in, std::string_view prefix, PngTextReading& out)
@@ -60,30 +53,42 @@ public:
         if (length > kMaxChunkLength) return Broken("ein Block hat eine unmögliche Länge");
         const std::string type(reinterpret_cast<const char*>(head + 4), 4);
         if (type == "IEND") return false;
-        if (type != "tEXt" || !MayBeOurs(length)) {
-            if (!Skip(in_, std::uint64_t(length) + 4))
-                return Broken("die Datei endet mitten in einem Block");
-            return true;
-        }
+        if (type != "tEXt") return SkipRest(length);
         return ReadText(head + 4, length);
     }
 
 private:
-    // Reading a keyword's first bytes would need the data; a text of ours is never larger.
-    bool MayBeOurs(std::uint32_t length) const { return length <= kMaxPngTextBytes + 80; }
+    bool SkipRest(std::uint64_t length) {
+        if (!Skip(in_, length + 4)) return Broken("die Datei endet mitten in einem Block");
+        return true;
+    }
 
+    // The keyword and its zero byte come first: a chunk not ours is skipped after them, whatever
+    // its length.
     bool ReadText(const std::uint8_t* type, std::uint32_t length) {
-        std::vector<std::uint8_t> data(length);
-        std::uint8_t crc[4];
-        if (!ReadBytes(in_, data.data(), data.size()) || !ReadBytes(in_, crc, sizeof crc))
+        const std::uint32_t head = std::min<std::uint32_t>(length, kMaxPngKeywordBytes + 1);
+        std::vector<std::uint8_t> data(head);
+        if (!ReadBytes(in_, data.data(), head))
             return Broken("die Datei endet mitten in einem Block");
-        PngText text;
-        if (!SplitText(data, text) || !text.keyword.starts_with(prefix_)) return true;
+        const auto zero = std::find(data.begin(), data.end(), std::uint8_t(0));
+        const std::string keyword(data.begin(), zero);
+        const std::size_t textStart = keyword.size() + 1;
+        if (keyword.empty() || !keyword.starts_with(prefix_)) return SkipRest(length - head);
+        if (zero == data.end())
+            return Broken("ein Text hat kein Schlüsselwort von höchstens " +
+                          std::to_string(kMaxPngKeywordBytes) + " Bytes");
+        if (length - textStart > kMaxPngTextBytes)
+            return Broken("der Text " + QuotedText(keyword) + " ist länger als " +
+                          std::to_string(kMaxPngTextBytes) + " Bytes");
+        data.resize(length);
+        std::uint8_t crc[4];
+        if (!ReadBytes(in_, data.data() + head, length - head) || !ReadBytes(in_, crc, sizeof crc))
+            return Broken("die Datei endet mitten in einem Block");
         uLong sum = crc32(0, type, 4);
         if (length > 0) sum = crc32(sum, data.data(), uInt(length));
         if (std::uint32_t(sum) != BigEndian(crc))
-            return Broken("die Prüfsumme des Textes " + text.keyword + " stimmt nicht");
-        out_.texts.push_back(std::move(text));
+            return Broken("die Prüfsumme des Textes " + QuotedText(keyword) + " stimmt nicht");
+        out_.texts.push_back({keyword, std::string(data.begin() + long(textStart), data.end())});
         return true;
     }
 

@@ -18,11 +18,15 @@ struct PngTextReading {
     std::vector<PngText> texts;  // the chunks whose keyword starts with the prefix, in order
 };
 
-// Texts longer than this make a chunk broken: no writer of ours comes near it.
-inline constexpr std::size_t kMaxPngTextBytes = 1 << 16;
+// A text with the prefix longer than this makes the file broken; the longest text of ours (a
+// region at the deepest height, some 316 000 digits) stays well below it.
+inline constexpr std::size_t kMaxPngTextBytes = 1 << 19;
+// The format's bound on a keyword.
+inline constexpr std::size_t kMaxPngKeywordBytes = 79;
 
 // Reads the chunks up to IEND and keeps the tEXt chunks whose keyword begins with prefix, each
-// checked against its CRC.
+// checked against its CRC. Such a chunk with a keyword or a text beyond the bounds makes the file
+// broken.
 PngTextReading ReadPngTexts(std::istream& in, std::string_view prefix);
 
 }  // namespace morvale

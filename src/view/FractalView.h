@@ -157,6 +157,10 @@ public:
         return shownView_ && shownComplete_ && shownFrames_ == zoomFramesDrawn_;
     }
 
+    // The pixel of the drawn picture (the document's region) that the screen shows at a client
+    // pixel: the same one, unless a preview shows that picture moved or scaled.
+    virtual CPoint DrawnPixelAt(CPoint client) const { return client; }
+
 protected:
     // Platform hooks. Invalidate: the whole view is to be drawn again on a cleared background.
     virtual void Invalidate() {}

@@ -47,6 +47,18 @@ TEST_F(DeviceContextTest, ClipsPixelsOutsideTheSurface) {
     EXPECT_TRUE(dc.TakeDirtyRect().IsEmpty());
 }
 
+// A frame far larger than the surface (a zoom of any size) leaves only its visible edges.
+TEST_F(DeviceContextTest, RectanglesReachingFarOutsideDrawTheirVisibleEdges) {
+    dc.Rectangle(-2000000000, 2, 2000000000, 2000000000);
+    dc.Rectangle(3, -2000000000, 2000000000, 4);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+            // The second one's white fill covers the first one's top edge right of x = 3.
+            const bool edge = (y == 2 && x <= 3) || (x == 3 && y <= 3) || (y == 3 && x >= 3);
+            EXPECT_EQ(image.At(x, y), edge ? PixelFromRgb(0, 0, 0) : kWhite) << x << "," << y;
+        }
+}
+
 TEST_F(DeviceContextTest, LineLeavesTheEndPixelOut) {
     CPen red(PS_SOLID, 1, RGB(255, 0, 0));
     CPen* old = dc.SelectObject(&red);

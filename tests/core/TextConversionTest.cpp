@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/QuotedText.h"
 #include "platform/TextConversion.h"
 
 namespace morvale {
@@ -107,6 +108,24 @@ TEST(Conversion, IgnoresEveryProcessLocale) {
     }
     std::setlocale(LC_ALL, saved.c_str());
     if (!commaLocaleSeen) GTEST_SKIP() << "no locale with a decimal comma installed (de_DE.UTF-8)";
+}
+
+}  // namespace
+}  // namespace morvale
+
+namespace morvale {
+namespace {
+
+// Texts from files reach a terminal: nothing in them may steer it, and none is printed whole.
+TEST(QuotedText, EscapesControlsAndBrokenBytesAndCutsLongTexts) {
+    EXPECT_EQ(QuotedText("a\x1b]0;x\x07"
+                         "b\n\t\x7f"),
+              "\u201ea\\x1B]0;x\\x07b\\n\\t\\x7F\u201c");
+    EXPECT_EQ(QuotedText("\xc2\x85\xe2\x80\xae|\xff\xc3(\xed\xa0\x80"),
+              "\u201e\\x85\\u202E|\\xFF\\xC3(\\xED\\xA0\\x80\u201c");
+    EXPECT_EQ(QuotedText("Größe \xe2\x82\xac"), "\u201eGröße \xe2\x82\xac\u201c");
+    EXPECT_EQ(QuotedText(std::string(70000, 'k')),
+              "\u201e" + std::string(kQuotedTextCharacters, 'k') + "\u2026\u201c");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "RenderProgram.h"
 #include "platform/TextConversion.h"
+#include "png/PngTexts.h"
 #include "view/keep/ViewFile.h"
 
 namespace morvale::testing {
@@ -109,6 +110,48 @@ TEST(KeptView, WrittenViewsReadBackAndDamagedOnesAreRefused) {
     EXPECT_NE(ViewReadingMessage(treeRead, "b.png").find("Zweigbaum"), std::string::npos);
 }
 
+std::string PictureWithTexts(const ViewRecord& view, std::vector<PngText> extra = {}) {
+    PixelImage pixels(view.client.width, view.client.height);
+    PngBands png = SurfaceBands(pixels.Surface());
+    png.texts = ViewTexts(view);
+    png.texts.insert(png.texts.end(), extra.begin(), extra.end());
+    std::string bytes;
+    EXPECT_TRUE(WritePngBands(png, [&bytes](const std::uint8_t* data, std::size_t size) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
+    }));
+    return bytes;
+}
+
+// Texts as long as the deepest view's come back whole; longer ones, keys beyond the format's
+// bound and clients larger than their device are refused, and the message shows no raw byte.
+TEST(KeptView, LongTextsReadBackAndOversizedOnesAreRefused) {
+    ViewRecord deep = SmallJulia();
+    deep.region[2] = "-1.5" + std::string(70000, '7') + "e-70000";
+    deep.region[3] = "4.9e-400";
+    const ViewReading read = Read(PictureWithTexts(deep));
+    ASSERT_EQ(read.outcome, ViewOutcome::Read) << read.detail;
+    EXPECT_EQ(read.record.region, deep.region);
+
+    ViewRecord tooLong = SmallJulia();
+    tooLong.region[0] = "0." + std::string(kMaxPngTextBytes, '1');
+    const ViewReading refused = Read(PictureWithTexts(tooLong));
+    EXPECT_EQ(refused.outcome, ViewOutcome::Broken);
+    EXPECT_NE(refused.detail.find("morvale:xmin"), std::string::npos) << refused.detail;
+
+    const std::string key = "morvale:\x1b]0;hi\x07\x1b[2J" + std::string(65000, 'k');
+    const ViewReading keyed = Read(PictureWithTexts(SmallJulia(), {{key, "1"}}));
+    EXPECT_EQ(keyed.outcome, ViewOutcome::Broken);
+    const std::string message = ViewReadingMessage(keyed, "a\x1b[2J.png");
+    EXPECT_EQ(message.find('\x1b'), std::string::npos) << message;
+    EXPECT_LT(message.size(), 400u);
+
+    ViewRecord wide = SmallJulia();
+    wide.device = {200, 150};
+    wide.client = {1000000, 1000000};
+    EXPECT_NE(ParseViewTexts(ViewTexts(wide)).problem.find("morvale:client"), std::string::npos);
+}
+
 using ViewProgram = RenderProgram;
 
 std::string Contents(const std::string& path) {
@@ -133,6 +176,18 @@ TEST_F(ViewProgram, ViewDrawsTheSavedPictureAgainAndPostersKeepTheRegion) {
     ASSERT_EQ(poster.outcome, ViewOutcome::Read);
     EXPECT_EQ(poster.record.region, saved.record.region);
     EXPECT_EQ(poster.record.client.width, 384);
+}
+
+// Whatever --centre and --height produce, --view draws again byte for byte, also where the
+// bounds underflow a double.
+TEST_F(ViewProgram, DeepViewsOnTheRealAxisDrawAgain) {
+    ASSERT_EQ(
+        Run("--quiet --centre -1.5,0 --height 1e-400 --depth 60 --screen 96x80 -o " + Out("a.png"))
+            .status,
+        0);
+    const Outcome again = Run("--quiet --view " + Out("a.png") + " -o " + Out("b.png"));
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(Contents(Out("a.png")), Contents(Out("b.png")));
 }
 
 TEST_F(ViewProgram, ForeignFilesEndWithAMessageAndWriteNothing) {

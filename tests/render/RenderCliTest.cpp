@@ -332,7 +332,7 @@ TEST_F(RenderProgram, AFailedOrInterruptedRunLeavesNoHalfPicture) {
     // even start under an address-space limit, so sanitized builds leave this case out.
 #ifndef __SANITIZE_ADDRESS__
     const Outcome memory =
-        Run("--tree --window 20000x20000 -o " + Out("keep.png"), "/dev/null", "ulimit -v 400000; ");
+        Run("--tree --screen 20000x20000 -o " + Out("keep.png"), "/dev/null", "ulimit -v 400000; ");
     EXPECT_EQ(memory.status, 2);
     EXPECT_NE(memory.err.find("nicht genug Arbeitsspeicher"), std::string::npos) << memory.err;
     EXPECT_TRUE(onlyKeep());
@@ -376,7 +376,7 @@ TEST_F(RenderProgram, AFullDiskLeavesNothing) {
     if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "no small file system can be mounted here";
     // Too big for the free space even packed at its best: refused before it is drawn.
-    const Outcome refused = Run("--window 20000x20000 -o " + (small / "a.png").string());
+    const Outcome refused = Run("--screen 20000x20000 -o " + (small / "a.png").string());
     // Fits in principle, fills the disk when written.
     const Outcome full = Run("--preset 0 -o " + (small / "b.png").string());
     const bool empty = fs::is_empty(small);

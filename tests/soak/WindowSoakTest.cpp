@@ -106,9 +106,6 @@ protected:
         if (id == ID_TREE_BRANCHES_MORE) return view->Branches < 8;
         if (id == ID_TREE_SEGMENTS_MORE) return view->Segments < 90;
         if (id == ID_TREE_RAD_MORE) return view->SegmentLength < 12.0;
-        // Saving or copying a picture still being drawn computes it whole.
-        if (id == ID_FILE_SAVE_PICTURE || id == ID_EDIT_COPY)
-            return !view->ShownView() || view->ShownView()->limit < 100000;
         return true;
     }
 
@@ -213,6 +210,17 @@ protected:
     // command restarts them, Escape stops them or the soak's end closes the window.
     void DrawDeep() {
         lastAction = "deep drawing";
+        if (Pick(3) == 0) {
+            // A region a double no longer resolves: the full-precision path, then notches on it.
+            Command(ID_MANDELBROT);
+            doc->MandelTexts = {"-0.743643887037158704752191506114774",
+                                "-0.743643887037158704752191506114773",
+                                "0.131825904205311970493132056385139",
+                                "0.131825904205311970493132056385140", "500"};
+            doc->PresetChosen = 1;
+            Command(ID_DRAW);
+            return;
+        }
         if (Pick(2)) {
             // The middle of the Siegel disk, whose points circle for ever: stopped at once.
             Command(ID_JULIA);

@@ -2,12 +2,17 @@
 // plain loop over the region the document holds for it.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
 #include "WindowFixture.h"
+#include "platform/qt/ImageSurface.h"
+#include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
+#include "view/deep/RegionLimits.h"
+#include "view/keep/ViewFile.h"
 #include "view/readout/PointerReadout.h"
 
 namespace morvale {
@@ -83,6 +88,43 @@ TEST_F(NavigationTest, WheelZoomsInAndOutAboutThePointerAndDrawsThePlainLoop) {
     EXPECT_DOUBLE_EQ(Width(), width / 4 / std::sqrt(2.0));
     ExpectKept(second, other);
     ExpectPlainPicture();
+}
+
+// A notch stopped before its rows show leaves the preview on the screen: the readout names the
+// points that preview shows, and the saved file is a picture its own view draws again.
+TEST_F(NavigationTest, AStoppedNotchSavesAPictureThatMatchesItsView) {
+    const std::string shownThere = PointText(*view, {157, 91});
+    const QImage before = view->Picture().copy();
+    Wheel({137, 91}, 120);
+    view->CancelDrawing();
+    ASSERT_NE(view->Picture(), before);
+    EXPECT_EQ(PointText(*view, {177, 91}), shownThere);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("notch.png");
+    ASSERT_TRUE(app()->SavePictureFile(path));
+    const ViewReading reading = ReadViewFile(path.toStdString());
+    ASSERT_EQ(reading.outcome, ViewOutcome::Read);
+    const EscapeBands bands = ViewBands(reading.record);
+    QImage drawn(bands.Width(), bands.Height(), QImage::Format_RGB32);
+    bands.Render(0, bands.Height(), ImageSurface(drawn));
+    EXPECT_TRUE(QImage(path).convertToFormat(QImage::Format_RGB32) == drawn);
+}
+
+// Texts for a region below the deepest height: the status bar says so with the bound, the
+// picture stays, and the saved picture is still the one on the screen.
+TEST_F(NavigationTest, ARegionBeyondTheDeepestHeightIsRefusedInTheStatusBar) {
+    const QImage before = view->Picture().copy();
+    const int drawings = view->DrawingCount();
+    doc->MandelTexts = {"-1.5", "-1.5000000000000000000000000000001", "0", "1e-315001", "50"};
+    doc->PresetChosen = 1;
+    Command(ID_DRAW);
+    Settle();
+    EXPECT_TRUE(
+        frame->m_wndStatusBar->PaneText(0).contains(QString::fromStdString(DeepestHeightText())));
+    EXPECT_EQ(view->DrawingCount(), drawings);
+    EXPECT_TRUE(view->Picture() == before);
+    EXPECT_EQ(doc->PresetChosen, 0);
 }
 
 TEST_F(NavigationTest, BackReturnsToEachViewExactlyAndForwardGoesOn) {

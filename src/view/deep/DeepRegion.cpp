@@ -9,7 +9,7 @@ namespace morvale {
 namespace {
 
 constexpr long kMinBits = 64 + 53;
-constexpr long kMaxTextBits = 1L << 20;
+constexpr long kMaxTextBits = DeepRegion::kMaxBits;
 
 // Enough bits for every digit a text may carry.
 long BitsForText(const std::string& text) {
@@ -63,7 +63,6 @@ DeepRegion DeepRegion::FromCentre(bool julia, const std::string& centreRe,
     DeepRegion r = FromTexts(julia, {centreRe, centreIm, planeHeight, "0", p, q});
     const BigFloat h = Abs(r.v_[2]);
     const int visible = std::max(1, height - hiddenRows);
-    // Room for the centre's digits and for the pixel step below the height.
     // Room for the pixel step below the height: the centre's digits beyond it lie far inside
     // one pixel.
     const long top = std::max({r.v_[0].Exponent(), r.v_[1].Exponent(), 2L});

@@ -19,6 +19,8 @@ public:
     // Fewer than 2^48 steps per magnitude: double no longer resolves neighbouring pixels.
     static constexpr int kThresholdBits = 48;
     static constexpr long kMarginBits = 64;
+    // The most bits a region's values and pixel steps are computed with.
+    static constexpr long kMaxBits = 1L << 20;
 
     explicit DeepRegion(bool julia = false) : julia_(julia) {}
     // texts: xMin, xMax, yMin, yMax, then for Julia p and q; each parsed with the atof prefix

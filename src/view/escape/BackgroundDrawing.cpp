@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "view/FractalView.h"
+#include "view/deep/RegionLimits.h"
 #include "view/keep/ViewRecord.h"
 
 namespace morvale {
@@ -18,15 +19,27 @@ BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<
     const int height = dc.GetDeviceCaps(VERTRES);
     prepared_.SetPictureSize(width, height);
     prepared_.PrepareDrawing(&dc);
+    refusal_ = RegionProblem(prepared_.FractalKind == Fractal::Julia ? prepared_.JuliaDeep
+                                                                     : prepared_.MandelDeep);
+    if (!refusal_.empty()) {
+        prepared_.FinishDrawing(&dc);
+        return;
+    }
     // Only started for a chosen kind, so there is a scene.
     const EscapeScene scene = prepared_.Scene(dc.Surface()).value();
     const EscapeColouring colours = ColouringFromDevice(dc, view.ColourSeries);
     prepared_.FinishDrawing(&dc);
     job_ = std::make_unique<EscapeJob>(scene, colours, dc.Surface(), std::move(ended));
+    const PictureSize device{width, height}, client{surface_.width, surface_.height};
+    // prepared_ is only read from here on, on both threads.
+    record_ = std::async(std::launch::async, [this, device, client] {
+        return RecordEscapeView(prepared_, series_, device, client);
+    });
 }
 
 BackgroundDrawing::~BackgroundDrawing() {
     job_.reset();
+    if (record_.valid()) record_.wait();
     if (!adopted_) view_.GetDocument()->GiveBackRequests(taken_);
 }
 
@@ -37,10 +50,7 @@ void BackgroundDrawing::Adopt() {
     view_.PictureWidth = prepared_.PictureWidth;
     view_.PictureHeight = prepared_.PictureHeight;
     view_.RecordView(prepared_.CurrentView());
-    const PictureSize device{prepared_.PictureWidth, prepared_.PictureHeight};
-    if (const std::optional<ViewRecord> shown =
-            RecordEscapeView(prepared_, series_, device, {surface_.width, surface_.height}))
-        view_.SetShownView(*shown);
+    if (const std::optional<ViewRecord> shown = record_.get()) view_.SetShownView(*shown);
 }
 
 void BackgroundDrawing::Complete() {

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <future>
 #include <memory>
+#include <string>
 
 #include "doc/Morvale1Doc.h"
 #include "view/escape/EscapeJob.h"
+#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 
@@ -23,6 +26,11 @@ public:
     BackgroundDrawing(const BackgroundDrawing&) = delete;
     BackgroundDrawing& operator=(const BackgroundDrawing&) = delete;
 
+    // Empty, or in German why the prepared region cannot be drawn; then nothing was started.
+    const std::string& Refusal() const { return refusal_; }
+    // The requests are not given back: the next drawing does not try them again.
+    void DropRequests() { taken_ = {}; }
+
     EscapeJob& Job() { return *job_; }
     // Document and view take the drawing's geometry (once its first rows show).
     void Adopt();
@@ -37,7 +45,11 @@ private:
     int series_;
     PixelSurface surface_;
     bool adopted_ = false;
+    std::string refusal_;
     std::unique_ptr<EscapeJob> job_;
+    // The view's texts, formatted off the window's thread: near the deepest height each takes a
+    // twentieth of a second.
+    std::future<std::optional<ViewRecord>> record_;
 };
 
 }  // namespace morvale

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/QuotedText.h"
 #include "png/PngTexts.h"
 
 namespace morvale {
@@ -75,7 +76,7 @@ ViewReading ReadViewFile(const std::string& path) {
 }
 
 std::string ViewReadingMessage(const ViewReading& reading, const std::string& name) {
-    const std::string quoted = "„" + name + "“";
+    const std::string quoted = QuotedText(name);
     switch (reading.outcome) {
         case ViewOutcome::Read:
             return {};

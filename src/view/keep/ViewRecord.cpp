@@ -4,11 +4,18 @@
 #include <map>
 
 #include "doc/ColourSeries.h"
+#include "platform/QuotedText.h"
+#include "png/PngTexts.h"
+#include "view/deep/RegionLimits.h"
 
 namespace morvale {
 namespace {
 
 constexpr int kMaxSide = 1000000;  // the most PNG readers take
+
+// A region text at the precision cap: its digits, sign, point and exponent.
+static_assert(double(DeepRegion::kMaxBits) * 0.30103 + 32 < double(kMaxPngTextBytes),
+              "every region text the program writes must fit what it reads");
 constexpr const char* kRegionKeys[4] = {"xmin", "xmax", "ymin", "ymax"};
 
 struct KindName {
@@ -53,9 +60,10 @@ public:
         Fail(std::string("der Eintrag ") + Key(name) + " fehlt");
         return nullptr;
     }
+    // Any decimal number, however far beyond a double's range: the region's own check decides
+    // whether it can be drawn.
     void Number(const char* name, std::string& into) {
-        double value = 0.0;
-        if (const std::string* text = Find(name); text && Check(WholeText(*text, value), name))
+        if (const std::string* text = Find(name); text && Check(IsDecimalNumber(*text), name))
             into = *text;
     }
     template <class T>
@@ -156,7 +164,7 @@ ViewParse ParseViewTexts(const std::vector<PngText>& texts) {
     for (const PngText& text : texts) {
         if (!text.keyword.starts_with(prefix)) continue;
         if (!byName.emplace(text.keyword.substr(prefix.size()), text.text).second) {
-            parse.problem = "der Eintrag " + text.keyword + " steht mehrfach darin";
+            parse.problem = "der Eintrag " + QuotedText(text.keyword) + " steht mehrfach darin";
             return parse;
         }
     }
@@ -187,6 +195,8 @@ ViewParse ParseViewTexts(const std::vector<PngText>& texts) {
     fields.Check(r.series >= kFirstSeries && r.series <= kLastSeries, "series");
     fields.Size("device", r.device);
     fields.Size("client", r.client);
+    // The client is the visible part of the device: a larger one would dictate any picture size.
+    fields.Check(r.client.width <= r.device.width && r.client.height <= r.device.height, "client");
     parse.problem = fields.Problem();
     if (parse.problem.empty()) parse.record = r;
     return parse;

@@ -112,6 +112,16 @@ QSize CMorvale1View::ClientSize() const {
     return size() * devicePixelRatio();
 }
 
+CPoint CMorvale1View::DrawnPixelAt(CPoint client) const {
+    if (!previewMapping_) return client;
+    const PixelMapping& m = *previewMapping_;
+    // The pixel whose area holds the centre of the preview's pixel (far ones saturate).
+    const auto at = [](double offset, double scale, int pixel) {
+        return int(std::clamp(std::floor(offset + scale * (pixel + 0.5)), -1e9, 1e9));
+    };
+    return {at(m.offsetX, m.scaleX, client.x), at(m.offsetY, m.scaleY, client.y)};
+}
+
 void CMorvale1View::Invalidate() {
     StopDrawing(false);
     drawingDue_ = true;
@@ -179,17 +189,37 @@ void CMorvale1View::StartDrawing(bool waitInPlace) {
     drawing_ = std::make_unique<BackgroundDrawing>(*this, dc, [this] {
         QMetaObject::invokeMethod(this, &View::DrawingEnded, Qt::QueuedConnection);
     });
+    if (const std::string refusal = drawing_->Refusal(); !refusal.empty())
+        return RefuseDrawing(refusal);
     drawingClock_.start();
     progressTimer_.start();
     cancelKey_->setEnabled(true);
     if (waitInPlace && drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
+// A region no drawing can show: the picture before it comes back, and the request is dropped.
+void CMorvale1View::RefuseDrawing(const std::string& why) {
+    drawing_->DropRequests();
+    drawing_.reset();
+    pending_ = QImage();
+    previewMapping_.reset();
+    if (whole_ && whole_->image.size() == image_.size()) {
+        const qreal ratio = image_.devicePixelRatio();
+        image_ = whole_->image;
+        image_.setDevicePixelRatio(ratio);
+    }
+    update();
+    ShowStatus(QStringLiteral("Nicht gezeichnet: ") + QString::fromStdString(why));
+}
+
 void CMorvale1View::DrawingEnded() {
     if (!drawing_ || !drawing_->Job().Complete()) return;
     drawing_->Complete();
+    previewMapping_.reset();
     pending_.setDevicePixelRatio(image_.devicePixelRatio());
     image_ = std::move(pending_);
+    // Shared until the image changes: the copy costs nothing now.
+    if (const ViewRecord* shown = ShownView()) whole_ = WholePicture{image_, *shown};
     ++drawings_;
     ForgetDrawing(showingProgress_);
     RedrawZoomFrame();
@@ -228,6 +258,7 @@ void CMorvale1View::ShowFinishedRows() {
     });
     if (!any) return;
     drawing_->Adopt();
+    previewMapping_.reset();
     UpdatePhysical({0, top, image_.width(), bottom});
     RedrawZoomFrame();
 }

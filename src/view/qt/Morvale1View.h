@@ -10,9 +10,12 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
+#include "view/keep/ViewRecord.h"
+#include "view/navigate/Navigation.h"
 
 class QMenu;
 class QShortcut;
@@ -47,6 +50,14 @@ public:
     // What the screen shows (without overlays), in physical pixels, and how many drawings
     // finished in it.
     const QImage& Picture() const { return image_; }
+    // The last escape-time picture that was drawn whole, with the view it shows and without any
+    // frame or preview put over it since: what saving and copying write, so that they never wait
+    // for a drawing and never pair pixels with a view they do not show.
+    struct WholePicture {
+        QImage image;
+        ViewRecord view;
+    };
+    const std::optional<WholePicture>& LastWholePicture() const { return whole_; }
     int DrawingCount() const { return drawings_; }
     bool IsDrawingDue() const { return drawingDue_; }
     bool IsPainting() const { return painting_; }
@@ -64,6 +75,7 @@ public:
     QSize ClientSize() const;
 
     // Platform hooks.
+    CPoint DrawnPixelAt(CPoint client) const override;
     void Invalidate() override;
     std::unique_ptr<CDC> GetClientDC() override;
     void SetCapture() override { captured_ = true; }
@@ -98,6 +110,7 @@ private:
     void PaintImage(const QRect& area);
     void StartDrawing(bool waitInPlace);
     void DrawingEnded();
+    void RefuseDrawing(const std::string& why);
     void ShowProgress();
     void ShowFinishedRows();
     void RedrawZoomFrame();
@@ -115,6 +128,10 @@ private:
     QImage image_;
     QImage pending_;  // the running drawing computes into it
     std::unique_ptr<BackgroundDrawing> drawing_;
+    std::optional<WholePicture> whole_;
+    // Where a pixel of the preview on the screen lies in the drawn picture, until the drawing
+    // that replaces it shows its first rows.
+    std::optional<PixelMapping> previewMapping_;
     std::unique_ptr<ViewNavigation> navigation_;
     // The image shows what the next drawing will draw: paint it first, then start the drawing.
     bool previewShown_ = false;

@@ -44,6 +44,7 @@ void ViewNavigation::Navigate(const ZoomRect& step) {
     const bool goesOn = requested_ && doc.ZoomPending == 1 && doc.ZoomCorners == *requested_;
     ShowPreview(MappingOf(step, device));
     requested_ = step;
+    view_.previewMapping_ = MappingOf(step, device);
     view_.previewShown_ = true;
     view_.NavigateBy(step, goesOn);
 }

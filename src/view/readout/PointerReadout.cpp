@@ -1,6 +1,8 @@
 #include "view/readout/PointerReadout.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -50,11 +52,16 @@ const DeepRegion* ShownDeepRegion(const CFractalView& view) {
     return nullptr;
 }
 
-// The pixel's exact point, with the digits that tell it from its neighbours, joined by `middle`.
+// The readout pane shows far fewer digits; formatting all of a picture near the deepest height
+// would take a tenth of a second on every pointer move.
+constexpr int kReadoutDigits = 400;
+
+// The pixel's exact point, with the digits that tell it from its neighbours (at most maxDigits),
+// joined by `middle`.
 std::string DeepPlanePoint(const DeepRegion& region, const CFractalView& view, CPoint point,
-                           const char* middle) {
+                           const char* middle, int maxDigits = INT_MAX) {
     const int width = view.PictureWidth, height = view.PictureHeight;
-    const int digits = region.PixelDigits(width, height);
+    const int digits = std::min(region.PixelDigits(width, height), maxDigits);
     const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
                                       region.WorkingBits(width, height));
     return p.re.Format(digits).append(middle).append(p.im.Format(digits));
@@ -85,20 +92,23 @@ std::string FormatBranchCount(int branches) {
     return "Äste: " + std::to_string(branches);
 }
 
-std::string PointText(const CFractalView& view, CPoint point) {
+std::string PointText(const CFractalView& view, CPoint shown) {
+    const CPoint point = view.DrawnPixelAt(shown);
     if (const DeepRegion* deep = ShownDeepRegion(view))
         return DeepPlanePoint(*deep, view, point, ",");
     const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
     return plane ? ExactText(plane->x) + "," + ExactText(plane->y) : std::string();
 }
 
-void ShowPointerReadout(CFractalView& view, CPoint point) {
+void ShowPointerReadout(CFractalView& view, CPoint shown) {
+    const CPoint point = view.DrawnPixelAt(shown);
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
     if (const DeepRegion* deep = ShownDeepRegion(view)) {
         std::string text = "(";
-        SetReadout(frame, SBPS_STRETCH, kCoordinateWidth,
-                   text.append(DeepPlanePoint(*deep, view, point, ";")).append(") "));
+        SetReadout(
+            frame, SBPS_STRETCH, kCoordinateWidth,
+            text.append(DeepPlanePoint(*deep, view, point, ";", kReadoutDigits)).append(") "));
     } else if (doc.Drawn == 1) {
         const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
         if (!plane) return;
