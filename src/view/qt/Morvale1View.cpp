@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
@@ -21,6 +20,7 @@
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/EmptyViewHint.h"
+#include "view/qt/EscapeKey.h"
 #include "view/qt/PageProgress.h"
 #include "view/qt/TreeScreenDrawing.h"
 #include "view/qt/ViewNavigation.h"
@@ -62,14 +62,11 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     : QWidget(parent),
       CFractalView(document),
       navigation_(std::make_unique<ViewNavigation>(*this)),
-      cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
+      escapeKey_(std::make_unique<EscapeKey>(this, [this] { return StopComputing(); })) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
-    cancelKey_->setContext(Qt::WindowShortcut);
-    cancelKey_->setEnabled(false);
-    connect(cancelKey_, &QShortcut::activated, this, &View::CancelDrawing);
     progressTimer_.setInterval(pace::kProgressMs);
     connect(&progressTimer_, &QTimer::timeout, this, &View::ShowProgress);
 }
@@ -181,7 +178,6 @@ void CMorvale1View::StartDrawing(bool waitInPlace) {
     });
     drawingClock_.start();
     progressTimer_.start();
-    cancelKey_->setEnabled(true);
     if (waitInPlace && drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
@@ -243,6 +239,16 @@ void CMorvale1View::CancelDrawing() {
     ShowStatus(QStringLiteral("Abgebrochen"));
 }
 
+bool CMorvale1View::StopComputing() {
+    if (stopPage_) {
+        stopPage_();
+        return true;
+    }
+    if (!IsDrawing()) return false;
+    CancelDrawing();
+    return true;
+}
+
 void CMorvale1View::StopDrawing(bool keepRows) {
     StopTree(keepRows);
     if (!drawing_) return;
@@ -254,7 +260,6 @@ void CMorvale1View::StopDrawing(bool keepRows) {
 
 void CMorvale1View::ForgetDrawing(bool idleStatus) {
     progressTimer_.stop();
-    cancelKey_->setEnabled(false);
     drawing_.reset();
     pending_ = QImage();
     showingProgress_ = false;
@@ -374,7 +379,8 @@ bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColo
     // The window takes input while the page is computed: requests made meanwhile are the next
     // drawing's, not ended with the page.
     GetDocument()->TakeRequests();  // the page's own, prepared already
-    pageCancelled_ = !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally);
+    pageCancelled_ =
+        !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally, stopPage_);
     pageRequestsMeanwhile_ = GetDocument()->TakeRequests();
     return !pageCancelled_;
 }
@@ -407,7 +413,6 @@ void CMorvale1View::StartTree() {
             QStatusTipEvent idle{QString()};
             QApplication::sendEvent(window(), &idle);
         };
-        hooks.running = [this](bool running) { cancelKey_->setEnabled(running); };
         trees_ = std::make_unique<TreeScreenDrawing>(std::move(hooks));
     }
     QScopedValueRollback scale(treeScale_, devicePixelRatio());
