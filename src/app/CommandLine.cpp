@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string_view>
 
@@ -40,6 +43,11 @@ std::optional<int> AnswerWithoutWindow(int argc, char** argv) {
     const QCoreApplication core(coreArgc, argv);
     QCoreApplication::setApplicationName(Utf8(res::kAppName));
     QCoreApplication::setApplicationVersion(kAppVersion);
+    // "Aufruf" and "Optionen", as the window's own start prints them.
+    QTranslator german;
+    if (german.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&german);
     CommandLine line;
     if (!line.Parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "%s\n", qPrintable(line.ErrorText()));
