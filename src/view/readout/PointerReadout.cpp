@@ -7,6 +7,7 @@
 #include "doc/Morvale1Doc.h"
 #include "platform/TextConversion.h"
 #include "view/FractalView.h"
+#include "view/readout/ShortestDecimal.h"
 
 namespace morvale {
 namespace {
@@ -86,10 +87,19 @@ std::string FormatBranchCount(int branches) {
 }
 
 std::string PointText(const CFractalView& view, CPoint point) {
-    if (const DeepRegion* deep = ShownDeepRegion(view))
-        return DeepPlanePoint(*deep, view, point, ",");
+    const int width = view.PictureWidth, height = view.PictureHeight;
+    if (const DeepRegion* deep = ShownDeepRegion(view)) {
+        const long bits = deep->WorkingBits(width, height);
+        const DeepPoint p = deep->Sample(width, height, point.x, point.y + kHiddenRows, bits);
+        return ShortestDecimal(p.re, deep->StepX(width, bits)) + "," +
+               ShortestDecimal(p.im, deep->StepY(height, bits));
+    }
     const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
-    return plane ? ExactText(plane->x) + "," + ExactText(plane->y) : std::string();
+    const std::optional<PlaneBox> box = view.GetDocument()->ChosenBox();
+    if (!plane || !box) return {};
+    const double stepX = width > 0 ? (box->xMax - box->xMin) / width : 0.0;
+    const double stepY = height > 0 ? (box->yMax - box->yMin) / height : 0.0;
+    return ShortestDecimal(plane->x, stepX) + "," + ShortestDecimal(plane->y, stepY);
 }
 
 void ShowPointerReadout(CFractalView& view, CPoint point) {
