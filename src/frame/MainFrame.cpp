@@ -193,10 +193,13 @@ void CMainFrame::SetDepthBoxText(const std::string& text) {
     m_wndDepthBox->setEditText(QString::fromStdString(text));
 }
 
-// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one.
+// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one; while an
+// almost black picture shows, that a larger depth shows more.
 QString CMainFrame::IdleText() const {
     const std::string_view hint = view_ ? NoViewHint(*view_) : std::string_view();
-    return Utf8(hint.empty() ? res::kIdleMessage : hint);
+    if (!hint.empty()) return Utf8(hint);
+    if (view_ && !view_->PictureHint.empty()) return QString::fromStdString(view_->PictureHint);
+    return Utf8(res::kIdleMessage);
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -17,6 +17,7 @@
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/ImageSurface.h"
 #include "platform/qt/PrintSupport.h"
+#include "view/ViewHints.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/EmptyViewHint.h"
@@ -149,6 +150,10 @@ std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
 void CMorvale1View::DrawIntoImage(bool waitInPlace) {
     drawingDue_ = false;
     StopDrawing(false);
+    if (!PictureHint.empty()) {
+        PictureHint.clear();
+        ShowIdleStatus();
+    }
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
@@ -187,7 +192,8 @@ void CMorvale1View::DrawingEnded() {
     pending_.setDevicePixelRatio(image_.devicePixelRatio());
     image_ = std::move(pending_);
     ++drawings_;
-    ForgetDrawing(showingProgress_);
+    PictureHint = BlackPictureHint(LastEscapeTally, GetDocument()->IterationLimit);
+    ForgetDrawing(showingProgress_ || !PictureHint.empty());
     RedrawZoomFrame();
     if (!painting_) update();
 }
@@ -263,11 +269,13 @@ void CMorvale1View::ForgetDrawing(bool idleStatus) {
     drawing_.reset();
     pending_ = QImage();
     showingProgress_ = false;
-    if (idleStatus) {
-        // Pane 0 goes back to its idle text, as when a status tip ends.
-        QStatusTipEvent idle{QString()};
-        QApplication::sendEvent(window(), &idle);
-    }
+    if (idleStatus) ShowIdleStatus();
+}
+
+// Pane 0 goes back to its idle text, as when a status tip ends.
+void CMorvale1View::ShowIdleStatus() {
+    QStatusTipEvent idle{QString()};
+    QApplication::sendEvent(window(), &idle);
 }
 
 void CMorvale1View::ShowStatus(const QString& text) {
@@ -410,8 +418,7 @@ void CMorvale1View::StartTree() {
         };
         hooks.status = [this](const QString& text) {
             if (!text.isEmpty()) return ShowStatus(text);
-            QStatusTipEvent idle{QString()};
-            QApplication::sendEvent(window(), &idle);
+            ShowIdleStatus();
         };
         trees_ = std::make_unique<TreeScreenDrawing>(std::move(hooks));
     }

@@ -109,6 +109,7 @@ private:
     void StopDrawing(bool keepRows);
     void ForgetDrawing(bool idleStatus);
     void ShowStatus(const QString& text);
+    void ShowIdleStatus();
     void UpdatePhysical(const CRect& rect);
     CRect DragFrameBounds() const;
     // The tree, drawn by its own helper off the window's thread.
