@@ -189,6 +189,10 @@ void CMainFrame::SetPaneText(int index, const std::string& text, bool update) {
                                 update && !view_->IsPainting());
 }
 
+void CMainFrame::SetPaneFittingText(int index, const PaneFittingText& text) {
+    m_wndStatusBar->SetPaneFittingText(index, text, !view_->IsPainting());
+}
+
 void CMainFrame::SetDepthBoxText(const std::string& text) {
     m_wndDepthBox->setEditText(QString::fromStdString(text));
 }
@@ -206,7 +210,10 @@ bool CMainFrame::event(QEvent* event) {
     // Prompts go to the prompt pane only; the status bar's own message would cover the other panes.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), tip.isEmpty() ? IdleText() : tip);
+        if (tip.isEmpty())
+            m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), IdleText());
+        else
+            m_wndStatusBar->ShowPrompt(PaneIndex(Pane::Prompt), tip);
         return true;
     }
     return QMainWindow::event(event);

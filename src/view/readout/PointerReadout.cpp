@@ -1,5 +1,6 @@
 #include "view/readout/PointerReadout.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -51,14 +52,23 @@ const DeepRegion* ShownDeepRegion(const CFractalView& view) {
     return nullptr;
 }
 
-// The pixel's exact point, with the digits that tell it from its neighbours, joined by `middle`.
-std::string DeepPlanePoint(const DeepRegion& region, const CFractalView& view, CPoint point,
-                           const char* middle) {
+// "(RE;IM) " with the digits that tell the pixel from its neighbours, or as many fewer as the
+// pane holds, each coordinate rounded to them.
+void ShowDeepReadout(IMainFrame& frame, const DeepRegion& region, const CFractalView& view,
+                     CPoint point) {
+    constexpr int kFewestDigits = 3;
     const int width = view.PictureWidth, height = view.PictureHeight;
     const int digits = region.PixelDigits(width, height);
     const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
                                       region.WorkingBits(width, height));
-    return p.re.Format(digits).append(middle).append(p.im.Format(digits));
+    frame.SetPaneInfo(PaneIndex(Pane::Readout), 0, SBPS_STRETCH, kCoordinateWidth);
+    frame.SetPaneFittingText(
+        PaneIndex(Pane::Readout),
+        {[p](int n) {
+             std::string text = "(";
+             return text.append(p.re.Format(n)).append(";").append(p.im.Format(n)).append(") ");
+         },
+         std::min(kFewestDigits, digits), digits});
 }
 
 }  // namespace
@@ -106,9 +116,7 @@ void ShowPointerReadout(CFractalView& view, CPoint point) {
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
     if (const DeepRegion* deep = ShownDeepRegion(view)) {
-        std::string text = "(";
-        SetReadout(frame, SBPS_STRETCH, kCoordinateWidth,
-                   text.append(DeepPlanePoint(*deep, view, point, ";")).append(") "));
+        if (frame) ShowDeepReadout(*frame, *deep, view, point);
     } else if (doc.Drawn == 1) {
         const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
         if (!plane) return;
