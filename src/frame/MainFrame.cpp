@@ -211,7 +211,8 @@ bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (tip.isEmpty())
-            m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), IdleText());
+            m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), IdleText(),
+                                        !view_ || !view_->IsPainting());
         else
             m_wndStatusBar->ShowPrompt(PaneIndex(Pane::Prompt), tip);
         return true;

@@ -152,7 +152,8 @@ void CMorvale1View::DrawIntoImage(bool waitInPlace) {
     StopDrawing(false);
     if (!PictureHint.empty()) {
         PictureHint.clear();
-        ShowIdleStatus();
+        // Not from inside this view's painting: the status bar would paint within it.
+        QMetaObject::invokeMethod(this, &View::ShowIdleStatus, Qt::QueuedConnection);
     }
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
