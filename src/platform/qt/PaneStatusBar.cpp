@@ -52,10 +52,15 @@ public:
     }
 
     // A pane is as wide as its writer asked, and never narrower than its text.
+    // A value pane grows no wider than an eighth of the bar: a deep region's hundred digits are
+    // cut there (whole in the tool tip) instead of pushing every other pane off. The prompt
+    // pane's own texts are short.
     int OuterWidth(const Pane& pane) const {
         const QMargins m = pane.label->contentsMargins();
-        return std::max(TextRoom(pane.width), pane.textWidth) + 2 * pane.label->frameWidth() +
-               m.left() + m.right();
+        const bool prompt = &pane == &panes.front();
+        const int text = prompt ? pane.textWidth : std::min(pane.textWidth, width() / 8);
+        return std::max(TextRoom(pane.width), text) + 2 * pane.label->frameWidth() + m.left() +
+               m.right();
     }
 
     // The room a text takes in a label, with the indent a framed label keeps before it.

@@ -1,6 +1,6 @@
 // A status bar of panes addressed by index, each with an id, a style and a width in pixels, and
-// never narrower than its text. Panes that do not fit are clipped at the right; they never make
-// the window wider.
+// never narrower than its text (a value pane up to an eighth of the bar). Panes that do not fit
+// are clipped at the right; they never make the window wider.
 #pragma once
 
 #include <QLabel>
