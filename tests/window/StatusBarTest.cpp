@@ -116,7 +116,7 @@ TEST_F(StatusBarTest, ADeepReadoutShowsBothCoordinatesRoundedToWhatItsPaneHolds)
     for (int axis = 0; axis < 2; ++axis) {
         const QString shown = parts[axis];
         const int digits = int(shown.section('e', 0, 0).count(QRegularExpression("[0-9]")));
-        EXPECT_GE(digits, 10) << shown.toStdString();
+        EXPECT_GE(digits, 6) << shown.toStdString();  // more than the fewest, room allowing
         const BigFloat& value = axis == 0 ? exact.re : exact.im;
         EXPECT_EQ(shown.toStdString(), value.Format(digits));
     }
