@@ -92,6 +92,10 @@ TEST_F(DrawingCancelTest, EscapeInTheDepthBoxStopsTheDrawingAndLeavesTheTypedDep
     EXPECT_EQ(field->text(), QStringLiteral("9999"));
     EXPECT_EQ(doc->Depth, kDeep);
     EXPECT_TRUE(field->hasFocus());
+    // With nothing computing the key goes on to the field, which keeps its text too.
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), QStringLiteral("9999"));
+    EXPECT_EQ(doc->Depth, kDeep);
 }
 
 TEST_F(DrawingCancelTest, ANewCommandRestartsWithTheRequestsOfTheDrawingThatShowedNothing) {
