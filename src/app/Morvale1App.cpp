@@ -1,6 +1,5 @@
 #include "app/Morvale1App.h"
 
-#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -8,6 +7,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/CommandLine.h"
 #include "doc/Morvale1Doc.h"
 #include "doc/PresetDialogs.h"
 #include "frame/AboutDlg.h"
@@ -61,7 +61,7 @@ protected:
 CMorvale1App::CMorvale1App(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(Utf8(res::kSettingsKey));
     setApplicationName(Utf8(res::kAppName));
-    setApplicationVersion(QStringLiteral("1.0.0.1"));
+    setApplicationVersion(kAppVersion);
     setWindowIcon(QIcon(QStringLiteral(":/res/morvale1-48.png")));
     printing_.SetFolders(&lastFolders_);
     if (const res::CommandString* close = res::FindCommandString(AFX_IDS_PREVIEW_CLOSE))
@@ -150,34 +150,22 @@ void CMorvale1App::SetPresetDialogsFactory(PresetDialogsFactory factory) {
 }
 
 bool CMorvale1App::ProcessCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Morvale – Mandelbrot- und Julia-Mengen erkunden."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Zeigt diese Hilfe an."));
-    const QCommandLineOption print(
-        {QStringLiteral("p"), QStringLiteral("print")},
-        QStringLiteral("Druckt das Dokument ohne Fenster auf den Standarddrucker."));
-    const QCommandLineOption printTo(QStringLiteral("print-to"),
-                                     QStringLiteral("Druckt das Dokument in die PDF-Datei <pdf>."),
-                                     QStringLiteral("pdf"));
-    parser.addOptions({help, print, printTo});
-    parser.addPositionalArgument(QStringLiteral("datei"),
-                                 QStringLiteral("Ein Morva-Dokument (*.mv1)."),
-                                 QStringLiteral("[datei]"));
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    CommandLine line;
+    if (!line.Parse(arguments)) {
+        std::fprintf(stderr, "%s\n", qPrintable(line.ErrorText()));
         exitCode_ = 2;
         return false;
     }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    if (line.Help() || line.Version()) {
+        std::fputs(qPrintable(line.Help() ? line.HelpText()
+                                          : applicationName() + QLatin1Char(' ') +
+                                                applicationVersion() + '\n'),
+                   stdout);
         return false;
     }
-    const QStringList files = parser.positionalArguments();
-    const QString file = files.isEmpty() ? QString() : files.first();
-    if (parser.isSet(print) || parser.isSet(printTo)) {
-        exitCode_ = PrintFromCommandLine(file, parser.value(printTo)) ? 0 : 1;
+    const QString file = line.File();
+    if (line.Print()) {
+        exitCode_ = PrintFromCommandLine(file, line.PrintTo()) ? 0 : 1;
         return false;
     }
     if (file.isEmpty()) {

@@ -134,7 +134,7 @@ const std::vector<OptionSpec>& Options() {
          }},
         {"--screen", "BxH", "Gerätegröße in Pixeln, nach der gerechnet wird (Vorgabe: 1920x1080)",
          [](RenderOptions& o, const std::string& v) {
-             o.screenSet = true;
+             o.screenSet = o.screenGiven = true;
              return ParseSize("--screen", v, o.screen);
          }},
         {"--window", "BxH", "sichtbarer Fensterbereich, das Bild (Vorgabe: die Gerätegröße)",
@@ -142,6 +142,18 @@ const std::vector<OptionSpec>& Options() {
              PictureSize size;
              std::string error = ParseSize("--window", v, size);
              if (error.empty()) o.window = size;
+             o.windowGiven = true;
+             return error;
+         }},
+        {"--size", "BxH", "Poster: genau BxH Pixel, alle gerechnet (Gerät B x (H+50), Fenster BxH)",
+         [](RenderOptions& o, const std::string& v) {
+             PictureSize size;
+             std::string error = ParseSize("--size", v, size);
+             if (!error.empty()) return error;
+             // The device's first rows are hidden behind the window's top edge.
+             o.screen = {size.width, size.height + kHiddenRows};
+             o.window = size;
+             o.sizeGiven = o.screenSet = true;
              return error;
          }},
         {"--zoom", "X0,Y0,X1,Y1",
@@ -232,6 +244,9 @@ std::string CheckChoice(const RenderOptions& o) {
     const std::size_t count = julia ? JuliaPresetColumns.size() : MandelPresetColumns.size();
     const char* kindName = julia ? "Julia" : "Mandelbrot";
     if (o.preset && o.texts) return "--preset und --texts/--text schließen einander aus";
+    if (o.sizeGiven && (o.screenGiven || o.windowGiven))
+        return "--size legt Gerät und Fenster fest: --screen und --window gehen nicht zusammen "
+               "damit";
     if (!o.view.empty() && (o.kindSet || o.preset || o.texts || o.depth || o.tree.on))
         return "--view bringt Art, Bereich und Tiefe mit: --kind, --preset, --texts/--text, "
                "--depth und --tree gehen nicht zusammen damit";

@@ -35,7 +35,10 @@ struct RenderOptions {
     // Given on the command line, so a saved view's own value gives way.
     bool kindSet = false;
     bool seriesSet = false;
-    bool screenSet = false;
+    bool screenSet = false;  // by --screen or --size
+    bool screenGiven = false;
+    bool windowGiven = false;
+    bool sizeGiven = false;
     bool stats = false;
     bool quiet = false;  // no progress line
     bool help = false;

@@ -189,21 +189,32 @@ void CMainFrame::SetPaneText(int index, const std::string& text, bool update) {
                                 update && !view_->IsPainting());
 }
 
+void CMainFrame::SetPaneFittingText(int index, const PaneFittingText& text) {
+    m_wndStatusBar->SetPaneFittingText(index, text, !view_->IsPainting());
+}
+
 void CMainFrame::SetDepthBoxText(const std::string& text) {
     m_wndDepthBox->setEditText(QString::fromStdString(text));
 }
 
-// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one.
+// While a drawing without a chosen view shows, pane 0 keeps saying how to choose one; while an
+// almost black picture shows, that a larger depth shows more.
 QString CMainFrame::IdleText() const {
     const std::string_view hint = view_ ? NoViewHint(*view_) : std::string_view();
-    return Utf8(hint.empty() ? res::kIdleMessage : hint);
+    if (!hint.empty()) return Utf8(hint);
+    if (view_ && !view_->PictureHint.empty()) return QString::fromStdString(view_->PictureHint);
+    return Utf8(res::kIdleMessage);
 }
 
 bool CMainFrame::event(QEvent* event) {
     // Prompts go to the prompt pane only; the status bar's own message would cover the other panes.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), tip.isEmpty() ? IdleText() : tip);
+        if (tip.isEmpty())
+            m_wndStatusBar->SetPaneText(PaneIndex(Pane::Prompt), IdleText(),
+                                        !view_ || !view_->IsPainting());
+        else
+            m_wndStatusBar->ShowPrompt(PaneIndex(Pane::Prompt), tip);
         return true;
     }
     return QMainWindow::event(event);

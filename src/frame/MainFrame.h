@@ -69,6 +69,7 @@ public:
     void SetWindowText(const std::string& title) override;
     void SetPaneInfo(int index, UINT id, PaneStyle style, int width) override;
     void SetPaneText(int index, const std::string& text, bool update = true) override;
+    void SetPaneFittingText(int index, const PaneFittingText& text) override;
     void SetDepthBoxText(const std::string& text) override;
 
     // Shows the recent-file entries under the file menu's place holder.

@@ -1,6 +1,7 @@
 // What the document and the view need of the main window, without depending on a toolkit.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/CommandIds.h"
@@ -41,6 +42,15 @@ constexpr Pane ParameterPane(int offset) {
     return Pane(int(Pane::FirstParameter) + offset);
 }
 
+// A pane text that can be shown shorter: text(n) for n from fewest to most, each a whole reading
+// (numbers rounded to n digits, never cut). The pane shows the longest that fits its width and
+// is never narrower than text(fewest).
+struct PaneFittingText {
+    std::function<std::string(int n)> text;
+    int fewest = 1;
+    int most = 1;
+};
+
 class IMainFrame {
 public:
     virtual ~IMainFrame() = default;
@@ -48,6 +58,10 @@ public:
     // Status bar of kPaneCount panes, addressed by index; texts are UTF-8 and shown as they are.
     virtual void SetPaneInfo(int index, UINT id, PaneStyle style, int width) = 0;
     virtual void SetPaneText(int index, const std::string& text, bool update = true) = 0;
+    // Without a pane bar that measures texts, the longest.
+    virtual void SetPaneFittingText(int index, const PaneFittingText& text) {
+        SetPaneText(index, text.text(text.most), true);
+    }
     // Replaces the depth box's displayed text; this is not an edit by the user.
     virtual void SetDepthBoxText(const std::string& text) = 0;
 };

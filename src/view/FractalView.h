@@ -144,6 +144,9 @@ public:
 
     // What the last escape-time drawing computed (statistics of the command-line renderer).
     EscapeTally LastEscapeTally;
+    // The prompt pane's word on the picture on the screen (BlackPictureHint), until the next
+    // drawing starts.
+    std::string PictureHint;
 
     // The view of the escape-time picture on the screen, from when its first rows show; null
     // before any.

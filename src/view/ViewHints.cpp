@@ -5,6 +5,7 @@
 
 #include "doc/Morvale1Doc.h"
 #include "view/FractalView.h"
+#include "view/escape/EscapeTally.h"
 
 namespace morvale {
 namespace {
@@ -32,6 +33,15 @@ std::string_view NoViewHint(const CFractalView& view) {
             return kNoKindChosen;
     }
     return empty ? kNoViewChosen : std::string_view();
+}
+
+std::string BlackPictureHint(const EscapeTally& tally, int limit) {
+    constexpr std::int64_t kPercentStayed = 99;
+    if (tally.pixels <= 0 || tally.undecided == 0 ||
+        tally.stayed * 100 < tally.pixels * kPercentStayed)
+        return {};
+    return "Fast alles schwarz bei Tiefe " + std::to_string(limit) +
+           ": eine größere Tiefe im Feld „Tiefe“ zeigt mehr";
 }
 
 }  // namespace morvale

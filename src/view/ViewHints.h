@@ -2,11 +2,13 @@
 // prompt-pane text for a drawing without a chosen view.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace morvale {
 
 class CFractalView;
+struct EscapeTally;
 
 // Lines of the hint shown centred over the view while nothing is drawn.
 inline constexpr std::string_view kEmptyViewHint =
@@ -24,5 +26,10 @@ inline constexpr std::string_view kNoViewChosen = "Keine Ansicht gewählt: „db
 // What the prompt pane says while the escape-time picture is asked for but no kind is chosen,
 // or the kind's region texts are all empty (it then draws all black); empty otherwise.
 std::string_view NoViewHint(const CFractalView& view);
+
+// What the prompt pane says after an escape-time picture that came out almost all black: at least
+// 99 % of its pixels stayed within the bound up to the limit, and not every one of them is known
+// to stay for ever (a picture wholly inside the set says nothing). Empty otherwise.
+std::string BlackPictureHint(const EscapeTally& tally, int limit);
 
 }  // namespace morvale

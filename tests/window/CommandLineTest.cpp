@@ -1,7 +1,12 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "WindowFixture.h"
 
@@ -59,6 +64,26 @@ TEST_F(CommandLineTest, HelpAndUnknownOptionsEndWithoutAWindow) {
     EXPECT_FALSE(app()->InitInstance({"morvale1", "--farbe=rot"}));
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(app()->ExitCode(), 2);
+}
+
+// The program as a shell runs it, with no display to connect to.
+TEST(CommandLineProgram, HelpVersionAndAWrongOptionNeedNoDisplay) {
+    const QString out = QDir::temp().filePath(QStringLiteral("morvale1-%1.txt").arg(getpid()));
+    const auto run = [&out](const char* arguments) {
+        const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") +
+                                    "QT_QPA_PLATFORM=xcb " + MORVALE1_PROGRAM + " " + arguments +
+                                    " >" + out.toStdString() + " 2>&1";
+        const int status = std::system(command.c_str());
+        QFile file(out);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return std::pair(WIFEXITED(status) ? WEXITSTATUS(status) : -1, file.readAll());
+    };
+    const auto [helpStatus, help] = run("--help");
+    EXPECT_EQ(helpStatus, 0) << help.toStdString();
+    EXPECT_TRUE(help.contains("--print-to")) << help.toStdString();
+    EXPECT_EQ(run("--version"), std::pair(0, QByteArray("Morvale1 1.0.0.1\n")));
+    EXPECT_EQ(run("--farbe=rot").first, 2);
+    QFile::remove(out);
 }
 
 TEST_F(CommandLineTest, PrintCommandPrintsTheDocumentAndEnds) {

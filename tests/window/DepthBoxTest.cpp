@@ -30,7 +30,7 @@ protected:
 
     // Focus first (it shows the document's depth text), then type and clear: the box hands 0.
     void ClearField() {
-        edit()->setFocus();
+        edit()->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(edit(), "5");
         edit()->selectAll();
         QTest::keyClick(edit(), Qt::Key_Delete);
@@ -144,6 +144,25 @@ TEST_F(DepthBoxTest, FocusShowsTheDocumentsDepthTextWithoutSettingTheDepth) {
     Pick(2);
     EXPECT_EQ(edit()->text(), "16");
     EXPECT_EQ(doc->Depth, 16);
+}
+
+// The focus a closing menu, list, dialog or window hands back is no move of the user's.
+TEST_F(DepthBoxTest, FocusHandedBackKeepsATypedDepthAndOnlyTheUsersFocusShowsTheDepthText) {
+    doc->DepthText = "2000";
+    QTest::mouseClick(edit(), Qt::LeftButton);
+    QTRY_VERIFY(box()->hasFocus());
+    edit()->selectAll();
+    QTest::keyClicks(edit(), "9999");
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::MenuBarFocusReason,
+                                   Qt::PopupFocusReason, Qt::OtherFocusReason}) {
+        view->setFocus();
+        box()->setFocus(reason);
+        EXPECT_EQ(edit()->text(), "9999") << reason;
+    }
+    view->setFocus();
+    box()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(edit()->text(), "2000");
+    EXPECT_EQ(doc->Depth, 9999);
 }
 
 TEST_F(DepthBoxTest, FocusBeforeAnyPresetEmptiesTheField) {

@@ -1,7 +1,9 @@
 // Long drawings: the window keeps answering, Escape and new commands stop them, exit ends them.
+#include <QLineEdit>
 #include <QThread>
 
 #include "WindowFixture.h"
+#include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
 
 namespace morvale::testing {
@@ -69,6 +71,31 @@ TEST_F(DrawingCancelTest, EscapeKeepsTheFinishedRowsAndTheWindowAnswersMeanwhile
     EXPECT_EQ(doc->IterationLimit, kDeep);
     EXPECT_EQ(doc->PresetChosen, 0);
     EXPECT_EQ(view->PictureHeight, view->DeviceSize().height());
+}
+
+TEST_F(DrawingCancelTest, EscapeInTheDepthBoxStopsTheDrawingAndLeavesTheTypedDepth) {
+    ChooseRegion("2000000000");
+    doc->DepthText = "40";
+    QLineEdit* field = frame->m_wndDepthBox->lineEdit();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTRY_VERIFY(field->hasFocus());
+    field->selectAll();
+    QTest::keyClicks(field, "9999");
+    ASSERT_EQ(doc->Depth, 9999);
+    doc->SetDepth(kDeep, 1);  // no room in the field for a depth that takes this long
+    StartDeepDrawing();
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(view->IsDrawing());
+    EXPECT_EQ(Pane0(), QStringLiteral("Abgebrochen"));
+    EXPECT_EQ(field->text(), QStringLiteral("9999"));
+    EXPECT_EQ(doc->Depth, kDeep);
+    EXPECT_TRUE(field->hasFocus());
+    // With nothing computing the key goes on to the field, which keeps its text too.
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), QStringLiteral("9999"));
+    EXPECT_EQ(doc->Depth, kDeep);
 }
 
 TEST_F(DrawingCancelTest, ANewCommandRestartsWithTheRequestsOfTheDrawingThatShowedNothing) {

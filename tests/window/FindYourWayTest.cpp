@@ -89,6 +89,34 @@ TEST_F(FindYourWayTest, DrawingWithEmptyTextsSaysNoViewIsChosenUntilOneIs) {
     EXPECT_EQ(Pane0(), QStringLiteral("Bereit"));
 }
 
+TEST_F(FindYourWayTest, AnAlmostBlackPictureNamesTheDepthBoxUntilTheNextDrawing) {
+    const auto draw = [this](std::array<std::string, 5> texts, int depth) {
+        Command(ID_MANDELBROT);
+        doc->MandelTexts = std::move(texts);
+        doc->SetDepth(depth, 1);
+        Command(ID_DRAW);
+        PaintView();
+        PointerLeavesAButton();
+    };
+    // Near the seahorse valley no point leaves the bound within 5 iterations.
+    const std::array<std::string, 5> valley = {"-0.76", "-0.74", "0.09", "0.11", "5"};
+    draw(valley, 5);
+    const QString hint = Pane0();
+    EXPECT_TRUE(hint.contains(QStringLiteral("Tiefe 5"))) << hint.toStdString();
+    EXPECT_TRUE(hint.contains(QStringLiteral("„Tiefe“"))) << hint.toStdString();
+    EXPECT_EQ(doc->IterationLimit, 5) << "nothing is changed for the user";
+    draw(valley, 2000);
+    EXPECT_EQ(Pane0(), QStringLiteral("Bereit"));
+    // Wholly inside the set: a larger depth would show nothing more.
+    draw({"-0.2", "-0.1", "-0.05", "0.05", "5"}, 2000);
+    EXPECT_EQ(Pane0(), QStringLiteral("Bereit"));
+    draw(valley, 5);
+    EXPECT_EQ(Pane0(), hint);
+    Command(ID_TREE_MODE);
+    PaintView();
+    EXPECT_NE(Pane0(), hint);
+}
+
 TEST_F(FindYourWayTest, F1OpensTheGuideAndEscapeClosesIt) {
     EXPECT_EQ(Action(ID_HELP_GUIDE)->toolTip(), QStringLiteral("Kurzanleitung"));
     EXPECT_FALSE(Action(ID_HELP_GUIDE)->statusTip().isEmpty());

@@ -1,5 +1,6 @@
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -86,6 +87,39 @@ TEST_F(StatusBarTest, APromptCutAtThePanesEndShowsWholeAsItsToolTip) {
     Action(ID_APP_EXIT)->showStatusText(frame);
     frame->SetPaneInfo(0, 0, SBPS_NORMAL, 600);
     EXPECT_EQ(paneToolTip(), "");
+}
+
+// Neighbouring pixels 1e-103 apart need over a hundred digits; the pane shows both coordinates
+// with as many as it holds, each the pixel's own value rounded to them.
+TEST_F(StatusBarTest, ADeepReadoutShowsBothCoordinatesRoundedToWhatItsPaneHolds) {
+    PaneStatusBar* bar = frame->m_wndStatusBar;
+    // Empty parameter panes leave the small screen's width to the two stretching panes.
+    for (int i = 2; i < 9; ++i) frame->SetPaneInfo(i, 0, SBPS_NORMAL, 0);
+    Command(ID_MANDELBROT);
+    // Forty digits, then 1e-100 between the bounds.
+    const std::string re = "0.1234567890123456789012345678901234567890" + std::string(59, '0');
+    const std::string im = "0.9876543210987654321098765432109876543210" + std::string(59, '0');
+    doc->MandelTexts = {re + "0", re + "1", im + "0", im + "1", "50"};
+    doc->PresetChosen = 1;
+    Command(ID_DRAW);
+    PaintView();
+    ASSERT_TRUE(doc->MandelIsDeep);
+    QTest::mouseMove(view, QPoint(40, 30));
+    const QString text = bar->PaneText(1);
+    ASSERT_TRUE(text.startsWith('(') && text.endsWith(") ") && text.count(';') == 1)
+        << text.toStdString();
+    EXPECT_LE(bar->fontMetrics().horizontalAdvance(text), bar->PaneRect(1).width());
+    const long bits = doc->MandelDeep.WorkingBits(view->PictureWidth, view->PictureHeight);
+    const DeepPoint exact =
+        doc->MandelDeep.Sample(view->PictureWidth, view->PictureHeight, 40, 30 + kHiddenRows, bits);
+    const QStringList parts = text.mid(1, text.size() - 3).split(';');
+    for (int axis = 0; axis < 2; ++axis) {
+        const QString shown = parts[axis];
+        const int digits = int(shown.section('e', 0, 0).count(QRegularExpression("[0-9]")));
+        EXPECT_GE(digits, 6) << shown.toStdString();  // more than the fewest, room allowing
+        const BigFloat& value = axis == 0 ? exact.re : exact.im;
+        EXPECT_EQ(shown.toStdString(), value.Format(digits));
+    }
 }
 
 TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {

@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QValidator>
+#include <algorithm>
+#include <iterator>
 
 namespace morvale {
 namespace {
@@ -43,8 +45,12 @@ DepthComboBox::DepthComboBox(QWidget* parent) : QComboBox(parent) {
 
 void DepthComboBox::focusInEvent(QFocusEvent* event) {
     QComboBox::focusInEvent(event);
-    // Closing the drop-down list hands the focus back; that is no new focus.
-    if (event->reason() != Qt::PopupFocusReason && notify_.setFocus) notify_.setFocus();
+    // Only the user moving into the box counts. Focus handed back when the list, a menu, a
+    // dialog or another window closes is no new focus: a typed depth stays on show.
+    constexpr Qt::FocusReason kByTheUser[] = {Qt::MouseFocusReason, Qt::TabFocusReason,
+                                              Qt::BacktabFocusReason, Qt::ShortcutFocusReason};
+    if (std::ranges::find(kByTheUser, event->reason()) != std::end(kByTheUser) && notify_.setFocus)
+        notify_.setFocus();
 }
 
 }  // namespace morvale

@@ -3,6 +3,8 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace morvale {
 
@@ -14,6 +16,9 @@ public:
         UINT id = 0;
         PaneStyle style = SBPS_NORMAL;
         int width = 0;
+        std::optional<PaneFittingText> fitting;
+        bool mayCut = false;  // a prompt: cut at the pane's end rather than widen it
+        int textWidth = 0;    // pixels the (shortest) text needs inside the pane
     };
 
     explicit PaneStrip(int count, QWidget* parent) : QWidget(parent) {
@@ -23,7 +28,7 @@ public:
             label->setContentsMargins(2, 0, 2, 0);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-            panes.push_back({label});
+            panes.push_back({.label = label, .fitting = {}});
         }
     }
 
@@ -46,14 +51,62 @@ public:
         return int(std::lround(std::max(0, width) * scale));
     }
 
+    // A pane is as wide as its writer asked, and never narrower than its text.
+    // A value pane grows no wider than an eighth of the bar: a deep region's hundred digits are
+    // cut there (whole in the tool tip) instead of pushing every other pane off. The prompt
+    // pane's own texts are short.
     int OuterWidth(const Pane& pane) const {
         const QMargins m = pane.label->contentsMargins();
-        return TextRoom(pane.width) + 2 * pane.label->frameWidth() + m.left() + m.right();
+        const bool prompt = &pane == &panes.front();
+        const int text = prompt ? pane.textWidth : std::min(pane.textWidth, width() / 8);
+        return std::max(TextRoom(pane.width), text) + 2 * pane.label->frameWidth() + m.left() +
+               m.right();
+    }
+
+    // The room a text takes in a label, with the indent a framed label keeps before it.
+    static int TextWidth(const QLabel* label, const QString& text) {
+        if (text.isEmpty()) return 0;
+        const QFontMetrics metrics = label->fontMetrics();
+        return metrics.horizontalAdvance(text) + metrics.horizontalAdvance(QLatin1Char('x'));
+    }
+
+    // Sets the pane's text; true when the width it needs changed and the layout has to follow.
+    bool Measure(Pane& pane, const QString& text) {
+        pane.label->setText(text);
+        const int needed = NeededWidth(pane);
+        return std::exchange(pane.textWidth, needed) != needed;
+    }
+
+    // The longest form of a fitting text that the pane's width holds.
+    static void ChooseFitting(const Pane& pane) {
+        const PaneFittingText& fitting = *pane.fitting;
+        const int room = pane.label->contentsRect().width();
+        auto fits = [&](int n) {
+            return TextWidth(pane.label, QString::fromStdString(fitting.text(n))) <= room;
+        };
+        int low = fitting.fewest, high = std::max(fitting.fewest, fitting.most);
+        while (low < high) {
+            const int middle = (low + high + 1) / 2;
+            if (fits(middle))
+                low = middle;
+            else
+                high = middle - 1;
+        }
+        pane.label->setText(QString::fromStdString(fitting.text(low)));
+    }
+
+    // The room a pane's text needs (the shortest form of a fitting one), at the current font.
+    static int NeededWidth(const Pane& pane) {
+        if (pane.mayCut) return 0;
+        if (!pane.fitting) return TextWidth(pane.label, pane.label->text());
+        return TextWidth(pane.label,
+                         QString::fromStdString(pane.fitting->text(pane.fitting->fewest)));
     }
 
     void Relayout() {
         constexpr int gap = 2;
         int fixed = 0, stretching = 0;
+        for (Pane& pane : panes) pane.textWidth = NeededWidth(pane);
         for (const Pane& pane : panes) {
             fixed += OuterWidth(pane) + gap;
             if (pane.style & SBPS_STRETCH) ++stretching;
@@ -65,6 +118,7 @@ public:
             if (pane.style & SBPS_STRETCH) w += spare / std::max(1, stretching);
             pane.label->setGeometry(x, 0, w, height());
             x += w + gap;
+            if (pane.fitting) ChooseFitting(pane);
             ShowCutTextAsToolTip(pane.label);
         }
     }
@@ -81,6 +135,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent*) override { Relayout(); }
+    // Another font (a screen of another ratio, a changed desktop font) measures texts anew.
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) Relayout();
+        QWidget::changeEvent(event);
+    }
 
 private:
     int RowHeight() const { return fontMetrics().height() + 6; }
@@ -114,12 +173,35 @@ void PaneStatusBar::GetPaneInfo(int index, UINT& id, PaneStyle& style, int& widt
 }
 
 void PaneStatusBar::SetPaneText(int index, const QString& text, bool updateNow) {
+    SetText(index, text, updateNow, false);
+}
+
+void PaneStatusBar::ShowPrompt(int index, const QString& text) {
+    SetText(index, text, true, true);
+}
+
+void PaneStatusBar::SetText(int index, const QString& text, bool updateNow, bool mayCut) {
     if (index < 0 || index >= PaneCount()) return;
-    QLabel* label = strip_->panes[std::size_t(index)].label;
-    if (label->text() == text) return;
-    label->setText(text);
-    PaneStrip::ShowCutTextAsToolTip(label);
-    if (updateNow && label->isVisible()) label->repaint();
+    PaneStrip::Pane& pane = strip_->panes[std::size_t(index)];
+    if (!pane.fitting && pane.mayCut == mayCut && pane.label->text() == text) return;
+    pane.fitting.reset();
+    pane.mayCut = mayCut;
+    if (strip_->Measure(pane, text)) strip_->Relayout();
+    PaneStrip::ShowCutTextAsToolTip(pane.label);
+    if (updateNow && pane.label->isVisible()) pane.label->repaint();
+}
+
+void PaneStatusBar::SetPaneFittingText(int index, const PaneFittingText& text, bool updateNow) {
+    if (index < 0 || index >= PaneCount() || !text.text) return;
+    PaneStrip::Pane& pane = strip_->panes[std::size_t(index)];
+    pane.fitting = text;
+    pane.mayCut = false;
+    if (strip_->Measure(pane, QString::fromStdString(text.text(text.fewest))))
+        strip_->Relayout();
+    else
+        PaneStrip::ChooseFitting(pane);
+    PaneStrip::ShowCutTextAsToolTip(pane.label);
+    if (updateNow && pane.label->isVisible()) pane.label->repaint();
 }
 
 QString PaneStatusBar::PaneText(int index) const {

@@ -75,12 +75,12 @@ HWY_INLINE void RunBlock(Points (&p)[kSlots], V bound) {
 }
 
 // A lane whose iterate is back at its snapshot repeats itself for ever inside the bound: it never
-// escapes. Marks such lanes as run to the limit. (Equal here may differ from bit for bit only in
-// the sign of a zero part, which changes no later modulus.)
-HWY_INLINE void TakeCycles(Points& p, VI limit) {
+// escapes. Marks such lanes with kStaysForEver (past any limit). (Equal here may differ from bit
+// for bit only in the sign of a zero part, which changes no later modulus.)
+HWY_INLINE void TakeCycles(Points& p, VI forEver) {
     const DI di;
     const M cycle = hn::And(p.inside, hn::And(hn::Eq(p.zr, p.savedR), hn::Eq(p.zi, p.savedI)));
-    p.k = hn::IfThenElse(hn::RebindMask(di, cycle), limit, p.k);
+    p.k = hn::IfThenElse(hn::RebindMask(di, cycle), forEver, p.k);
     p.inside = hn::AndNot(cycle, p.inside);
 }
 
@@ -99,7 +99,7 @@ void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixe
     const DI di;
     const int lanes = int(hn::Lanes(d));
     const V bound = hn::Set(d, kEscapeBound);
-    const VI limit = hn::Set(di, s.limit);
+    const VI forEver = hn::Set(di, kStaysForEver);
     const V rowValue = hn::Set(d, SampleRowValue(s, y));
     const V stepX = hn::Set(d, s.stepX), xMin = hn::Set(d, s.xMin);
     const V columns = hn::Set(d, double(s.columns));
@@ -135,7 +135,7 @@ void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixe
             n += kBlock;
             bool anyInside = false;
             for (int g = 0; g < kSlots; ++g) {
-                TakeCycles(p[g], limit);
+                TakeCycles(p[g], forEver);
                 anyInside |= !hn::AllFalse(d, p[g].inside);
             }
             if (!anyInside || n >= s.limit) break;
@@ -153,8 +153,7 @@ void GroupsRow(const EscapeScene& s, const EscapeColouring& colours, int y, Pixe
         }
         const int count = std::min(kSlots * lanes, s.columns - x0);
         for (int i = 0; i < count; ++i)
-            tally.iterations +=
-                EmitEscapePixel(colours, s.limit, k[i], kKeepModulus ? m[i] : 0.0, row + x0 + i);
+            EmitEscapePixel(colours, s.limit, k[i], kKeepModulus ? m[i] : 0.0, row + x0 + i, tally);
         tally.pixels += count;
     }
 }
@@ -184,6 +183,7 @@ public:
         const std::size_t swapAt = std::max<std::size_t>(1, lanes / 2);
         const V bound = hn::Set(d, kEscapeBound);
         const VI limit = hn::Set(di, s_.limit);
+        const VI forEver = hn::Set(di, kStaysForEver);
         Points p[kSlots];
         VI nextSave[kSlots];
         for (int g = 0; g < kSlots; ++g) {
@@ -200,7 +200,7 @@ public:
             for (int g = 0; g < kSlots; ++g) {
                 Points& points = p[g];
                 points.inside = hn::And(points.inside, hn::RebindMask(d, hn::Lt(points.k, limit)));
-                TakeCycles(points, limit);
+                TakeCycles(points, forEver);
                 const M save =
                     hn::AndNot(hn::RebindMask(d, hn::Lt(points.k, nextSave[g])), points.inside);
                 points.savedR = hn::IfThenElse(save, points.zr, points.savedR);
@@ -238,8 +238,7 @@ private:
         for (std::size_t i = 0; i < lanes; ++i) {
             if (!((doneBits[i / 8] >> (i % 8)) & 1)) continue;
             if (Pixel* out = pixel_[g][i]) {
-                tally_.iterations +=
-                    EmitEscapePixel(colours_, s_.limit, k[i], kKeepModulus ? m[i] : 0.0, out);
+                EmitEscapePixel(colours_, s_.limit, k[i], kKeepModulus ? m[i] : 0.0, out, tally_);
                 ++tally_.pixels;
                 --busy_;
             }

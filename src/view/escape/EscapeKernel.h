@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <limits>
 
 #include "doc/ColourSeries.h"
 #include "doc/EscapeScene.h"
@@ -33,17 +34,24 @@ struct EscapeColouring {
 // Automatic picks by the iteration limit.
 enum class EscapeStrategy { Automatic, Groups, Refill };
 
+// The count of a point whose orbit came back to an earlier value: it stays for ever.
+inline constexpr std::int64_t kStaysForEver = std::numeric_limits<std::int64_t>::max();
+
 // Writes the pixel of a point that stayed within the bound for k iterations (k >= limit: it never
-// escaped) with squared modulus m at its escape. Returns the iterations the plain loop spends.
-inline std::int64_t EmitEscapePixel(const EscapeColouring& colours, int limit, std::int64_t k,
-                                    double m, Pixel* out) {
+// escaped) with squared modulus m at its escape, and tallies it with the iterations the plain loop
+// spends on it.
+inline void EmitEscapePixel(const EscapeColouring& colours, int limit, std::int64_t k, double m,
+                            Pixel* out, EscapeTally& tally) {
     if (k >= limit) {
         *out = colours.black;
-        return limit;
+        tally.iterations += limit;
+        ++tally.stayed;
+        tally.undecided += k != kStaysForEver;
+        return;
     }
     const int index = EscapeColourIndex(colours.series, int(k), m);
     if (index >= 0) *out = colours.palette[std::size_t(index)];
-    return k + 1;
+    tally.iterations += k + 1;
 }
 
 // Computes client rows [rowBegin, rowEnd) of the scene into surface (whose row y is client row y).

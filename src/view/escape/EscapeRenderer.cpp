@@ -32,6 +32,8 @@ EscapeTally FillWithoutIterating(const EscapeScene& scene, const EscapeColouring
         if (draws) std::fill_n(surface.Row(y), scene.columns, pixel);
         tally.pixels += scene.columns;
     }
+    // Limit 0: no point gets past it, and none is known to stay.
+    if (scene.limit == 0) tally.stayed = tally.undecided = tally.pixels;
     return tally;
 }
 

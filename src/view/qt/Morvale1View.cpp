@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
@@ -18,9 +17,11 @@
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/ImageSurface.h"
 #include "platform/qt/PrintSupport.h"
+#include "view/ViewHints.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/EmptyViewHint.h"
+#include "view/qt/EscapeKey.h"
 #include "view/qt/PageProgress.h"
 #include "view/qt/TreeScreenDrawing.h"
 #include "view/qt/ViewNavigation.h"
@@ -62,14 +63,11 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     : QWidget(parent),
       CFractalView(document),
       navigation_(std::make_unique<ViewNavigation>(*this)),
-      cancelKey_(new QShortcut(Qt::Key_Escape, this)) {
+      escapeKey_(std::make_unique<EscapeKey>(this, [this] { return StopComputing(); })) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
-    cancelKey_->setContext(Qt::WindowShortcut);
-    cancelKey_->setEnabled(false);
-    connect(cancelKey_, &QShortcut::activated, this, &View::CancelDrawing);
     progressTimer_.setInterval(pace::kProgressMs);
     connect(&progressTimer_, &QTimer::timeout, this, &View::ShowProgress);
 }
@@ -162,6 +160,11 @@ std::unique_ptr<CDC> CMorvale1View::GetClientDC() {
 void CMorvale1View::DrawIntoImage(bool waitInPlace) {
     drawingDue_ = false;
     StopDrawing(false);
+    if (!PictureHint.empty()) {
+        PictureHint.clear();
+        // Not from inside this view's painting: the status bar would paint within it.
+        QMetaObject::invokeMethod(this, &View::ShowIdleStatus, Qt::QueuedConnection);
+    }
     const Fractal kind = GetDocument()->FractalKind;
     if (ViewMode == Drawing::EscapeTime &&
         (kind == Fractal::Julia || kind == Fractal::Mandelbrot)) {
@@ -193,7 +196,6 @@ void CMorvale1View::StartDrawing(bool waitInPlace) {
         return RefuseDrawing(refusal);
     drawingClock_.start();
     progressTimer_.start();
-    cancelKey_->setEnabled(true);
     if (waitInPlace && drawing_->Job().WaitFor(pace::kWaitInPlace)) DrawingEnded();
 }
 
@@ -221,7 +223,8 @@ void CMorvale1View::DrawingEnded() {
     // Shared until the image changes: the copy costs nothing now.
     if (const ViewRecord* shown = ShownView()) whole_ = WholePicture{image_, *shown};
     ++drawings_;
-    ForgetDrawing(showingProgress_);
+    PictureHint = BlackPictureHint(LastEscapeTally, GetDocument()->IterationLimit);
+    ForgetDrawing(showingProgress_ || !PictureHint.empty());
     RedrawZoomFrame();
     if (!painting_) update();
 }
@@ -275,6 +278,16 @@ void CMorvale1View::CancelDrawing() {
     ShowStatus(QStringLiteral("Abgebrochen"));
 }
 
+bool CMorvale1View::StopComputing() {
+    if (stopPage_) {
+        stopPage_();
+        return true;
+    }
+    if (!IsDrawing()) return false;
+    CancelDrawing();
+    return true;
+}
+
 void CMorvale1View::StopDrawing(bool keepRows) {
     StopTree(keepRows);
     if (!drawing_) return;
@@ -286,15 +299,16 @@ void CMorvale1View::StopDrawing(bool keepRows) {
 
 void CMorvale1View::ForgetDrawing(bool idleStatus) {
     progressTimer_.stop();
-    cancelKey_->setEnabled(false);
     drawing_.reset();
     pending_ = QImage();
     showingProgress_ = false;
-    if (idleStatus) {
-        // Pane 0 goes back to its idle text, as when a status tip ends.
-        QStatusTipEvent idle{QString()};
-        QApplication::sendEvent(window(), &idle);
-    }
+    if (idleStatus) ShowIdleStatus();
+}
+
+// Pane 0 goes back to its idle text, as when a status tip ends.
+void CMorvale1View::ShowIdleStatus() {
+    QStatusTipEvent idle{QString()};
+    QApplication::sendEvent(window(), &idle);
 }
 
 void CMorvale1View::ShowStatus(const QString& text) {
@@ -406,7 +420,8 @@ bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColo
     // The window takes input while the page is computed: requests made meanwhile are the next
     // drawing's, not ended with the page.
     GetDocument()->TakeRequests();  // the page's own, prepared already
-    pageCancelled_ = !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally);
+    pageCancelled_ =
+        !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally, stopPage_);
     pageRequestsMeanwhile_ = GetDocument()->TakeRequests();
     return !pageCancelled_;
 }
@@ -436,10 +451,8 @@ void CMorvale1View::StartTree() {
         };
         hooks.status = [this](const QString& text) {
             if (!text.isEmpty()) return ShowStatus(text);
-            QStatusTipEvent idle{QString()};
-            QApplication::sendEvent(window(), &idle);
+            ShowIdleStatus();
         };
-        hooks.running = [this](bool running) { cancelKey_->setEnabled(running); };
         trees_ = std::make_unique<TreeScreenDrawing>(std::move(hooks));
     }
     QScopedValueRollback scale(treeScale_, devicePixelRatio());

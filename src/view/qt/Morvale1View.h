@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,12 +19,12 @@
 #include "view/navigate/Navigation.h"
 
 class QMenu;
-class QShortcut;
 
 namespace morvale {
 
 class PrintSupport;
 class BackgroundDrawing;
+class EscapeKey;
 class TreeScreenDrawing;
 class ViewNavigation;
 
@@ -67,6 +68,9 @@ public:
     int DrawingRowsDone() const;
     // Stops the running drawing (the Escape key): its finished rows stay.
     void CancelDrawing();
+    // Stops whatever is computed: the picture, the tree or a printed page. False when nothing
+    // was.
+    bool StopComputing();
     // The colour the background is erased to before each drawing.
     QColor BackgroundColour() const;
     // The device size on the screen: the whole screen's physical pixels, as the platform has them.
@@ -118,6 +122,7 @@ private:
     void StopDrawing(bool keepRows);
     void ForgetDrawing(bool idleStatus);
     void ShowStatus(const QString& text);
+    void ShowIdleStatus();
     void UpdatePhysical(const CRect& rect);
     CRect DragFrameBounds() const;
     // The tree, drawn by its own helper off the window's thread.
@@ -137,7 +142,8 @@ private:
     bool previewShown_ = false;
     QElapsedTimer drawingClock_;
     QTimer progressTimer_;
-    QShortcut* cancelKey_;
+    std::unique_ptr<EscapeKey> escapeKey_;
+    std::function<void()> stopPage_;  // set while a printed page is computed
     bool showingProgress_ = false;
     bool frameOverDrawing_ = false;  // a red frame was released while a drawing ran
     PrintSupport* printing_ = nullptr;

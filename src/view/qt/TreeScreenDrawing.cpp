@@ -29,7 +29,6 @@ void TreeScreenDrawing::Start(CFractalView& view, QSize imageSize, QSize deviceS
         });
     clock_.start();
     progressTimer_.start();
-    hooks_.running(true);
     if (job_->WaitFor(pace::kWaitInPlace)) Ended();
 }
 
@@ -70,7 +69,6 @@ bool TreeScreenDrawing::Cancel() {
 
 void TreeScreenDrawing::Forget(bool idleStatus) {
     progressTimer_.stop();
-    hooks_.running(false);
     job_.reset();
     pending_ = QImage();
     showingProgress_ = false;

@@ -22,8 +22,6 @@ public:
         std::function<void(const QImage& drawn, bool complete)> show;
         // Pane 0's text; empty for its idle text.
         std::function<void(const QString& text)> status;
-        // A tree starts or ends running: the view's Escape key applies while one runs.
-        std::function<void(bool running)> running;
     };
 
     explicit TreeScreenDrawing(Hooks hooks);

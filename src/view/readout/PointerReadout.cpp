@@ -9,6 +9,7 @@
 #include "doc/Morvale1Doc.h"
 #include "platform/TextConversion.h"
 #include "view/FractalView.h"
+#include "view/readout/ShortestDecimal.h"
 
 namespace morvale {
 namespace {
@@ -56,15 +57,23 @@ const DeepRegion* ShownDeepRegion(const CFractalView& view) {
 // would take a tenth of a second on every pointer move.
 constexpr int kReadoutDigits = 400;
 
-// The pixel's exact point, with the digits that tell it from its neighbours (at most maxDigits),
-// joined by `middle`.
-std::string DeepPlanePoint(const DeepRegion& region, const CFractalView& view, CPoint point,
-                           const char* middle, int maxDigits = INT_MAX) {
+// "(RE;IM) " with the digits that tell the pixel from its neighbours, or as many fewer as the
+// pane holds, each coordinate rounded to them.
+void ShowDeepReadout(IMainFrame& frame, const DeepRegion& region, const CFractalView& view,
+                     CPoint point) {
+    constexpr int kFewestDigits = 3;
     const int width = view.PictureWidth, height = view.PictureHeight;
-    const int digits = std::min(region.PixelDigits(width, height), maxDigits);
+    const int digits = std::min(region.PixelDigits(width, height), kReadoutDigits);
     const DeepPoint p = region.Sample(width, height, point.x, point.y + kHiddenRows,
                                       region.WorkingBits(width, height));
-    return p.re.Format(digits).append(middle).append(p.im.Format(digits));
+    frame.SetPaneInfo(PaneIndex(Pane::Readout), 0, SBPS_STRETCH, kCoordinateWidth);
+    frame.SetPaneFittingText(
+        PaneIndex(Pane::Readout),
+        {[p](int n) {
+             std::string text = "(";
+             return text.append(p.re.Format(n)).append(";").append(p.im.Format(n)).append(") ");
+         },
+         std::min(kFewestDigits, digits), digits});
 }
 
 }  // namespace
@@ -94,10 +103,19 @@ std::string FormatBranchCount(int branches) {
 
 std::string PointText(const CFractalView& view, CPoint shown) {
     const CPoint point = view.DrawnPixelAt(shown);
-    if (const DeepRegion* deep = ShownDeepRegion(view))
-        return DeepPlanePoint(*deep, view, point, ",");
+    const int width = view.PictureWidth, height = view.PictureHeight;
+    if (const DeepRegion* deep = ShownDeepRegion(view)) {
+        const long bits = deep->WorkingBits(width, height);
+        const DeepPoint p = deep->Sample(width, height, point.x, point.y + kHiddenRows, bits);
+        return ShortestDecimal(p.re, deep->StepX(width, bits)) + "," +
+               ShortestDecimal(p.im, deep->StepY(height, bits));
+    }
     const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
-    return plane ? ExactText(plane->x) + "," + ExactText(plane->y) : std::string();
+    const std::optional<PlaneBox> box = view.GetDocument()->ChosenBox();
+    if (!plane || !box) return {};
+    const double stepX = width > 0 ? (box->xMax - box->xMin) / width : 0.0;
+    const double stepY = height > 0 ? (box->yMax - box->yMin) / height : 0.0;
+    return ShortestDecimal(plane->x, stepX) + "," + ShortestDecimal(plane->y, stepY);
 }
 
 void ShowPointerReadout(CFractalView& view, CPoint shown) {
@@ -105,10 +123,7 @@ void ShowPointerReadout(CFractalView& view, CPoint shown) {
     const CMorvale1Doc& doc = *view.GetDocument();
     IMainFrame* frame = view.GetMainFrame();
     if (const DeepRegion* deep = ShownDeepRegion(view)) {
-        std::string text = "(";
-        SetReadout(
-            frame, SBPS_STRETCH, kCoordinateWidth,
-            text.append(DeepPlanePoint(*deep, view, point, ";", kReadoutDigits)).append(") "));
+        if (frame) ShowDeepReadout(*frame, *deep, view, point);
     } else if (doc.Drawn == 1) {
         const std::optional<PlanePoint> plane = PlanePointUnder(view, point);
         if (!plane) return;

@@ -22,9 +22,9 @@ struct PlanePoint {
 };
 std::optional<PlanePoint> PlanePointUnder(const CFractalView& view, CPoint point);
 
-// "RE,IM", the point as `morvale-render --centre` takes it: on a deep picture with the digits
-// that tell it from its neighbours, otherwise each double exactly (17 significant digits). Empty
-// without a picture.
+// "RE,IM", the point as `morvale-render --centre` takes it: each coordinate the shortest decimal
+// that still names the pixel (read back, it is nearer this pixel's sample than any other's), at
+// full precision on a deep picture. Empty without a picture.
 std::string PointText(const CFractalView& view, CPoint point);
 
 // "Äste: %d" (UTF-8).
