@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/KeyframeRun.h"
 #include "cli/OutputFile.h"
 #include "cli/PictureBudget.h"
 #include "cli/ProgressLine.h"
@@ -178,6 +179,13 @@ int Run(const std::vector<std::string>& args) {
     RenderOptions o = parsed.options;
     if (!o.view.empty())
         if (std::string error = TakeSavedView(o); !error.empty()) return Fail(error);
+    if (!o.keyframes.empty()) {
+        const std::string error =
+            RunKeyframes(o, [](const RenderOptions& frame, PictureSize window, OutputFile& out) {
+                return DrawAndWrite(frame, window, out);
+            });
+        return error.empty() ? 0 : Fail(error);
+    }
     const PictureSize window = o.window.value_or(o.screen);
     if (std::string error = CheckPictureMemory(window.width, window.height, o.tree.on);
         !error.empty())
