@@ -108,7 +108,12 @@ std::string VideoEncoder::Open(const std::string& path, const VideoFormat& f) {
     c.stream->time_base = x.time_base;
     if (const int e = avio_open(&c.format->pb, c.temporary.c_str(), AVIO_FLAG_WRITE); e < 0)
         return AvText(e);
-    if (const int e = avformat_write_header(c.format, nullptr); e < 0) return AvText(e);
+    // Without an edit list every player and ffprobe count the first frames the same way.
+    AVDictionary* muxing = nullptr;
+    av_dict_set(&muxing, "use_editlist", "0", 0);
+    const int header = avformat_write_header(c.format, &muxing);
+    av_dict_free(&muxing);
+    if (header < 0) return AvText(header);
     c.scaler = sws_getContext(f.width, f.height, AV_PIX_FMT_RGB24, f.width, f.height,
                               AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
     const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
