@@ -6,19 +6,42 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/OutputFile.h"
+#include "cli/ProgressLine.h"
 #include "cli/QuotedArgument.h"
+#include "keyframes/KeyframeWriter.h"
 
 namespace morvale {
 namespace {
 
-bool IsJulia(const RenderOptions& o) {
-    return o.kind == Fractal::Julia;
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+KeyframeLook LookOfOptions(const RenderOptions& o) {
+    const std::vector<std::string> texts = ChosenTexts(o);
+    return {texts.empty() ? std::string() : texts.back(), o.depth, o.series, o.deepZoom};
+}
+
+// Empty, or why frame k could not be written to path.
+std::string WriteFrame(const RenderOptions& o, const KeyframePlan& plan, int k,
+                       const std::string& path, double& referenceSeconds) {
+    OutputFile out;
+    if (std::string error = out.Open(path); !error.empty()) return error;
+    ProgressLine progress(plan.Frame().height, !o.quiet && isatty(STDERR_FILENO));
+    const KeyframeWriting writing = WriteKeyframe(
+        plan, k, LookOfOptions(o),
+        [&out](const std::uint8_t* data, std::size_t size) { return out.Write(data, size); },
+        [&progress](int rows) { progress.Update(rows); });
+    progress.Finish();
+    referenceSeconds = writing.referenceSeconds;
+    return writing.written ? out.Commit() : out.Failure();
 }
 
 }  // namespace
 
 KeyframePlan PlanOfOptions(const RenderOptions& o) {
-    const bool julia = IsJulia(o);
+    const bool julia = o.kind == Fractal::Julia;
     const std::vector<std::string> texts = ChosenTexts(o);
     auto text = [&](std::size_t i) { return i < texts.size() ? texts[i] : std::string("0"); };
     ZoomTarget target;
@@ -33,24 +56,7 @@ KeyframePlan PlanOfOptions(const RenderOptions& o) {
     return KeyframePlan(target, o.frameSize, o.topHeight);
 }
 
-RenderOptions FrameOptions(const RenderOptions& o, const KeyframePlan& plan, int k) {
-    RenderOptions frame = o;
-    std::vector<std::string> texts = plan.RegionTexts(k);
-    const std::vector<std::string> chosen = ChosenTexts(o);
-    texts.push_back(chosen.empty() ? std::string() : chosen.back());  // the depth text
-    frame.texts = texts;
-    frame.preset.reset();
-    frame.centre.reset();
-    frame.planeHeight.reset();
-    frame.view.clear();
-    frame.keyframes.clear();
-    frame.screen = plan.Device();
-    frame.window = plan.Frame();
-    frame.output = (std::filesystem::path(o.keyframes) / KeyframePlan::FileName(k)).string();
-    return frame;
-}
-
-std::string RunKeyframes(const RenderOptions& o, const DrawPicture& draw) {
+std::string RunKeyframes(const RenderOptions& o) {
     std::error_code error;
     std::filesystem::create_directories(o.keyframes, error);
     if (!std::filesystem::is_directory(o.keyframes))
@@ -60,27 +66,29 @@ std::string RunKeyframes(const RenderOptions& o, const DrawPicture& draw) {
         return "--keyframes braucht eine Ansicht: --view, --centre mit --height, --preset oder "
                "--texts";
     const KeyframePlan plan = PlanOfOptions(o);
-    const bool talk = !o.quiet;
-    if (talk)
+    if (!o.quiet)
         std::cerr << "morvale-render: " << plan.Count() << " Schlüsselbilder von Höhe "
                   << plan.HeightText(0) << " bis " << plan.HeightText(plan.Count() - 1) << '\n';
+    const auto runStart = std::chrono::steady_clock::now();
+    double reference = 0.0;
+    int drawn = 0;
     for (int k = 0; k < plan.Count(); ++k) {
-        if (!o.share.Takes(k)) continue;
-        const RenderOptions frame = FrameOptions(o, plan, k);
-        if (std::filesystem::exists(frame.output, error)) continue;  // a resumed run
+        const std::string name = KeyframePlan::FileName(k);
+        const std::string path = (std::filesystem::path(o.keyframes) / name).string();
+        if (!o.share.Takes(k) || std::filesystem::exists(path, error)) continue;  // resumed
         const auto start = std::chrono::steady_clock::now();
-        OutputFile out;
-        std::string failure = out.Open(frame.output);
-        if (failure.empty()) failure = draw(frame, *frame.window, out);
-        if (!failure.empty())
-            return "-o: " + QuotedArgument(frame.output) + " kann nicht geschrieben werden (" +
-                   failure + ")";
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (talk)
-            std::cerr << "morvale-render: " << KeyframePlan::FileName(k) << " " << seconds
-                      << " s\n";
+        double frameReference = 0.0;
+        if (std::string failure = WriteFrame(o, plan, k, path, frameReference); !failure.empty())
+            return "-o: " + QuotedArgument(path) + " kann nicht geschrieben werden (" + failure +
+                   ")";
+        reference += frameReference;
+        ++drawn;
+        if (!o.quiet)
+            std::cerr << "morvale-render: " << name << " " << SecondsSince(start) << " s\n";
     }
+    if (o.stats)
+        std::cerr << "Schlüsselbilder: " << drawn << " in " << SecondsSince(runStart)
+                  << " s, davon Referenz " << reference << " s\n";
     return {};
 }
 

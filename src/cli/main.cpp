@@ -180,10 +180,7 @@ int Run(const std::vector<std::string>& args) {
     if (!o.view.empty())
         if (std::string error = TakeSavedView(o); !error.empty()) return Fail(error);
     if (!o.keyframes.empty()) {
-        const std::string error =
-            RunKeyframes(o, [](const RenderOptions& frame, PictureSize window, OutputFile& out) {
-                return DrawAndWrite(frame, window, out);
-            });
+        const std::string error = RunKeyframes(o);
         return error.empty() ? 0 : Fail(error);
     }
     const PictureSize window = o.window.value_or(o.screen);
