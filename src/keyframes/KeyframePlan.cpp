@@ -74,6 +74,8 @@ KeyframePlan::KeyframePlan(ZoomTarget target, PictureSize frame, const std::stri
     : target_(std::move(target)), frame_(frame), height_(ParseHeight(target_.height)) {
     const BigFloat limit = ParseHeight(top.empty() ? WholeSetHeight(target_.julia) : top);
     if (height_.IsZero() || !height_.IsFinite()) return;
+    // At least one doubling, even from a view as tall as the top.
+    count_ = 2;
     while (count_ < kMaxFrames && Scaled(height_, count_ - 1) < limit) ++count_;
 }
 
