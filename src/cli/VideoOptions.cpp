@@ -74,6 +74,19 @@ const std::vector<OptionSpec>& Options() {
          [](VideoOptions& o, const std::string& v) {
              return WholeIn("--quality", v, 0, 51, o.video.format.quality);
          }},
+        {"--preset", "NAME",
+         "Tempo von x264: ultrafast, superfast, veryfast (Vorgabe), faster, fast, medium, slow",
+         [](VideoOptions& o, const std::string& v) -> std::string {
+             static const char* const known[] = {"ultrafast", "superfast", "veryfast",
+                                                 "faster",    "fast",      "medium",
+                                                 "slow",      "slower",    "veryslow"};
+             for (const char* name : known)
+                 if (v == name) {
+                     o.video.format.preset = v;
+                     return {};
+                 }
+             return "--preset: " + QuotedArgument(v) + " ist keine Voreinstellung von x264";
+         }},
         {"--still", "T",
          "statt des Videos nur das Bild in Höhe 2^T mal Schlüsselbild 0 als PNG nach -o",
          [](VideoOptions& o, const std::string& v) {

@@ -15,6 +15,8 @@ constexpr int kMaxFrames = 100000;  // beyond 2^100000 no view is left to zoom o
 constexpr const char* kPrefix = "frame-";
 constexpr const char* kSuffix = ".png";
 constexpr int kDigits = 5;
+// A frame's height needs no more: its region texts carry the digits its pixels need.
+constexpr int kHeightDigits = 20;
 
 BigFloat Scaled(const BigFloat& value, long exponent) {
     BigFloat out(value);
@@ -85,7 +87,7 @@ PictureSize KeyframePlan::Device() const {
 
 std::string KeyframePlan::HeightText(int k) const {
     const BigFloat h = Scaled(height_, k);
-    return h.Format(DigitsOf(h));
+    return h.Format(kHeightDigits);
 }
 
 std::vector<std::string> KeyframePlan::RegionTexts(int k) const {

@@ -1,5 +1,6 @@
 #include "video/FrameComposer.h"
 
+#include <tbb/blocked_range.h>
 #include <tbb/parallel_for.h>
 
 #include <algorithm>
@@ -31,7 +32,7 @@ Axis MakeAxis(int out, int size0, int sizeL, int level, double scale) {
     Axis a;
     const double s = std::ldexp(scale, -level);
     const double w = std::max(s, 1.0);
-    a.stride = int(std::ceil(w)) + 2;
+    a.stride = int(std::ceil(w)) + 1;
     const double margin = (double(out) - double(size0) / scale) / 2.0;
     a.begin = out;
     a.low = sizeL;
@@ -63,67 +64,77 @@ Axis MakeAxis(int out, int size0, int sizeL, int level, double scale) {
     return a;
 }
 
-}  // namespace
+// One keyframe's part in a frame: the level it is sampled from, both axes, and its weight.
+struct Layer {
+    const RgbImage* level = nullptr;
+    Axis x, y;
+    float fade = 1.0f;
+    bool ramp = false;  // weighted towards its edges too
+};
 
-FrameComposer::FrameComposer(int width, int height)
-    : width_(width), height_(height), acc_(std::size_t(width) * std::size_t(height) * 3) {}
-
-void FrameComposer::AddLayer(const KeyframePyramid& frame, double scale, double fade, bool ramp) {
+// scale: the keyframe's level-0 pixels per frame pixel.
+Layer MakeLayer(const KeyframePyramid& frame, double scale, int width, int height, double fade,
+                bool ramp) {
     const int level = std::clamp(int(std::floor(std::log2(scale) + 1e-9)), 0, frame.Levels() - 1);
     const RgbImage& src = frame.Level(level);
-    const Axis ax = MakeAxis(width_, frame.Width(), src.width, level, scale);
-    const Axis ay = MakeAxis(height_, frame.Height(), src.height, level, scale);
-    if (ax.begin >= ax.end || ay.begin >= ay.end) return;
-    const int columns = ax.end - ax.begin, sourceRows = ay.high - ay.low + 1;
-    rows_.resize(std::size_t(sourceRows) * std::size_t(columns) * 3);
-    tbb::parallel_for(0, sourceRows, [&](int r) {
-        const std::uint8_t* s = src.Row(ay.low + r);
-        float* d = rows_.data() + std::size_t(r) * columns * 3;
-        for (int j = 0; j < columns; ++j) {
-            const int* idx = ax.index.data() + std::size_t(j) * ax.stride;
-            const float* wt = ax.weight.data() + std::size_t(j) * ax.stride;
-            float sum[3] = {0.0f, 0.0f, 0.0f};
-            for (int t = 0; t < ax.stride; ++t)
-                for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * float(s[idx[t] * 3 + ch]);
-            for (int ch = 0; ch < 3; ++ch) d[j * 3 + ch] = sum[ch];
-        }
-    });
-    const bool replace = !ramp && fade >= 1.0;
-    tbb::parallel_for(ay.begin, ay.end, [&](int y) {
-        const int i = y - ay.begin;
-        const int* idx = ay.index.data() + std::size_t(i) * ay.stride;
-        const float* wt = ay.weight.data() + std::size_t(i) * ay.stride;
-        float* d = acc_.data() + (std::size_t(y) * width_ + ax.begin) * 3;
-        for (int j = 0; j < columns; ++j) {
-            float sum[3] = {0.0f, 0.0f, 0.0f};
-            for (int t = 0; t < ay.stride; ++t) {
-                const float* s = rows_.data() + (std::size_t(idx[t] - ay.low) * columns + j) * 3;
-                for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * s[ch];
-            }
-            const float a =
-                replace ? 1.0f
-                        : float(fade) *
-                              (ramp ? ax.ramp[std::size_t(j)] * ay.ramp[std::size_t(i)] : 1.0f);
-            for (int ch = 0; ch < 3; ++ch)
-                d[j * 3 + ch] = replace ? sum[ch] : d[j * 3 + ch] * (1.0f - a) + sum[ch] * a;
-        }
-    });
+    return {&src, MakeAxis(width, frame.Width(), src.width, level, scale),
+            MakeAxis(height, frame.Height(), src.height, level, scale), float(fade), ramp};
 }
 
+// Blends the layer's part of frame row y into row; line holds the level's columns it touches.
+void AddRow(const Layer& layer, int y, std::vector<float>& line, float* row) {
+    const Axis &ax = layer.x, &ay = layer.y;
+    if (y < ay.begin || y >= ay.end || ax.begin >= ax.end) return;
+    const int i = y - ay.begin;
+    const int first = ax.low * 3, count = (ax.high - ax.low + 1) * 3;
+    line.assign(std::size_t(count), 0.0f);
+    // Down the columns first: plain runs of bytes, which the compiler turns into vectors.
+    for (int t = 0; t < ay.stride; ++t) {
+        const float w = ay.weight[std::size_t(i * ay.stride + t)];
+        if (w == 0.0f) continue;
+        const std::uint8_t* s = layer.level->Row(ay.index[std::size_t(i * ay.stride + t)]) + first;
+        for (int c = 0; c < count; ++c) line[std::size_t(c)] += w * float(s[c]);
+    }
+    const float rampY = layer.ramp ? ay.ramp[std::size_t(i)] : 1.0f;
+    for (int j = ax.begin; j < ax.end; ++j) {
+        const int k = j - ax.begin;
+        const int* idx = ax.index.data() + std::size_t(k) * ax.stride;
+        const float* wt = ax.weight.data() + std::size_t(k) * ax.stride;
+        float sum[3] = {0.0f, 0.0f, 0.0f};
+        for (int t = 0; t < ax.stride; ++t) {
+            const float* s = line.data() + (idx[t] - ax.low) * 3;
+            for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * s[ch];
+        }
+        const float a = layer.fade * rampY * (layer.ramp ? ax.ramp[std::size_t(k)] : 1.0f);
+        float* d = row + j * 3;
+        for (int ch = 0; ch < 3; ++ch) d[ch] = d[ch] * (1.0f - a) + sum[ch] * a;
+    }
+}
+
+}  // namespace
+
 void FrameComposer::Compose(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
-                            RgbImage& out) {
-    std::fill(acc_.begin(), acc_.end(), 0.0f);
+                            RgbImage& out) const {
     const double grow = std::exp2(f);
     const bool blend = upper && f > 0.0;
-    if (blend) AddLayer(*upper, grow / 2.0 * upper->Height() / height_, 1.0, false);
-    AddLayer(lower, grow * lower.Height() / height_, blend ? 1.0 - SmoothStep(f) : 1.0, blend);
+    std::vector<Layer> layers;
+    if (blend)
+        layers.push_back(
+            MakeLayer(*upper, grow / 2.0 * upper->Height() / height_, width_, height_, 1.0, false));
+    layers.push_back(MakeLayer(lower, grow * lower.Height() / height_, width_, height_,
+                               blend ? 1.0 - SmoothStep(f) : 1.0, blend));
     if (out.width != width_ || out.height != height_) out = RgbImage(width_, height_);
-    tbb::parallel_for(0, height_, [&](int y) {
-        const float* s = acc_.data() + std::size_t(y) * width_ * 3;
-        std::uint8_t* d = out.Row(y);
-        for (int i = 0; i < width_ * 3; ++i)
-            d[i] = std::uint8_t(std::clamp(s[i] + 0.5f, 0.0f, 255.0f));
-    });
+    tbb::parallel_for(
+        tbb::blocked_range<int>(0, height_, 8), [&](const tbb::blocked_range<int>& r) {
+            std::vector<float> line, row(std::size_t(width_) * 3);
+            for (int y = r.begin(); y < r.end(); ++y) {
+                std::fill(row.begin(), row.end(), 0.0f);
+                for (const Layer& layer : layers) AddRow(layer, y, line, row.data());
+                std::uint8_t* d = out.Row(y);
+                for (int i = 0; i < width_ * 3; ++i)
+                    d[i] = std::uint8_t(std::clamp(row[std::size_t(i)] + 0.5f, 0.0f, 255.0f));
+            }
+        });
 }
 
 }  // namespace morvale

@@ -15,23 +15,19 @@ namespace morvale {
 
 class FrameComposer {
 public:
-    FrameComposer(int width, int height);
+    FrameComposer(int width, int height) : width_(width), height_(height) {}
 
     // lower: keyframe k; upper: keyframe k + 1, or null when f is 0 or k is the last one.
     // f in [0, 1).
     void Compose(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
-                 RgbImage& out);
-    // A keyframe scaled to the video size, centre on centre.
-    void Scale(const KeyframePyramid& frame, RgbImage& out) { Compose(frame, nullptr, 0.0, out); }
+                 RgbImage& out) const;
+    // A keyframe scaled to the video size.
+    void Scale(const KeyframePyramid& frame, RgbImage& out) const {
+        Compose(frame, nullptr, 0.0, out);
+    }
 
 private:
-    // The layer of keyframe frame at scale (its level-0 pixels per frame pixel), blended into
-    // acc_ with weight fade times the edge ramp; fade 1 without edge ramp replaces.
-    void AddLayer(const KeyframePyramid& frame, double scale, double fade, bool ramp);
-
     int width_, height_;
-    std::vector<float> acc_;   // width_ · height_ · 3
-    std::vector<float> rows_;  // horizontally scaled source rows
 };
 
 }  // namespace morvale

@@ -98,7 +98,8 @@ std::string VideoEncoder::Open(const std::string& path, const VideoFormat& f) {
     x.color_primaries = AVCOL_PRI_BT709;
     x.color_trc = AVCOL_TRC_BT709;
     x.color_range = AVCOL_RANGE_MPEG;
-    av_opt_set(x.priv_data, "preset", "veryfast", 0);
+    if (av_opt_set(x.priv_data, "preset", f.preset.c_str(), 0) < 0)
+        return "x264 kennt die Voreinstellung „" + f.preset + "“ nicht";
     av_opt_set_int(x.priv_data, "crf", f.quality, 0);
     if (c.format->oformat->flags & AVFMT_GLOBALHEADER) x.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (const int e = avcodec_open2(c.context, h264, nullptr); e < 0)

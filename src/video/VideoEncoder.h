@@ -15,6 +15,8 @@ struct VideoFormat {
     int height = 1080;
     int fps = 60;
     int quality = 20;  // x264's constant rate factor: 0 lossless, 51 worst
+    // x264's speed preset: ultrafast, superfast, veryfast ... veryslow; faster gives larger files.
+    std::string preset = "veryfast";
 };
 
 class VideoEncoder {

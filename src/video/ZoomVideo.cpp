@@ -9,16 +9,24 @@
 namespace morvale {
 namespace {
 
-// The keyframes a run needs now; older ones are let go, so memory holds two or three.
+// The keyframes a run needs now, k and k + 1; the others are let go, so memory holds two.
 class KeyframeCache {
 public:
     explicit KeyframeCache(const KeyframeFolder& frames) : frames_(frames) {}
 
-    // Null with error set when the frame cannot be read.
-    const KeyframePyramid* Get(int k, std::string& error) {
-        if (auto it = held_.find(k); it != held_.end()) return it->second.get();
+    // Keyframe k and, when upper, k + 1; error set (and nulls) when one cannot be read.
+    std::pair<const KeyframePyramid*, const KeyframePyramid*> Get(int k, bool upper,
+                                                                  std::string& error) {
         for (auto it = held_.begin(); it != held_.end();)
-            it = std::abs(it->first - k) > 1 ? held_.erase(it) : std::next(it);
+            it = it->first == k || (upper && it->first == k + 1) ? std::next(it) : held_.erase(it);
+        const KeyframePyramid* lower = Load(k, error);
+        const KeyframePyramid* next = upper && lower ? Load(k + 1, error) : nullptr;
+        return {lower, next};
+    }
+
+private:
+    const KeyframePyramid* Load(int k, std::string& error) {
+        if (auto it = held_.find(k); it != held_.end()) return it->second.get();
         const std::string& path = frames_.paths[std::size_t(k)];
         RgbImage image = ReadPngRgb(path, error);
         if (!error.empty()) {
@@ -29,20 +37,18 @@ public:
         return held_.emplace(k, std::move(pyramid)).first->second.get();
     }
 
-private:
     const KeyframeFolder& frames_;
     std::map<int, std::unique_ptr<KeyframePyramid>> held_;
 };
 
 // Composes the frame at t; empty or why not.
-std::string ComposeAt(KeyframeCache& cache, FrameComposer& composer, int keyframes, double t,
+std::string ComposeAt(KeyframeCache& cache, const FrameComposer& composer, int keyframes, double t,
                       RgbImage& out) {
     int k = int(std::floor(t));
     double f = t - k;
     if (k >= keyframes - 1) k = keyframes - 1, f = 0.0;
     std::string error;
-    const KeyframePyramid* lower = cache.Get(k, error);
-    const KeyframePyramid* upper = f > 0.0 ? cache.Get(k + 1, error) : nullptr;
+    const auto [lower, upper] = cache.Get(k, f > 0.0, error);
     if (!error.empty()) return error;
     composer.Compose(*lower, upper, f, out);
     return {};
