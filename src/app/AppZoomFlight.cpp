@@ -30,11 +30,19 @@ struct FlightState {
     std::atomic<long> total{1};
 };
 
-QString ProgressText(const FlightState& s) {
-    const long done = s.done.load(), total = s.total.load();
-    return s.phase.load() == int(FlightPhase::Keyframes)
-               ? QStringLiteral("Zoomfahrt: Schlüsselbild %1 von %2").arg(done + 1).arg(total)
-               : QStringLiteral("Zoomfahrt: Videobild %1 von %2").arg(done).arg(total);
+// The dialog's long form, and the short one that fits pane 0.
+QString ProgressText(const FlightState& s, bool brief) {
+    const bool keyframes = s.phase.load() == int(FlightPhase::Keyframes);
+    const long done = s.done.load() + (keyframes ? 1 : 0), total = s.total.load();
+    if (brief)
+        return (keyframes ? QStringLiteral("Schlüsselbild %1/%2")
+                          : QStringLiteral("Videobild %1/%2"))
+            .arg(done)
+            .arg(total);
+    return (keyframes ? QStringLiteral("Zoomfahrt: Schlüsselbild %1 von %2 wird gezeichnet …")
+                      : QStringLiteral("Zoomfahrt: Videobild %1 von %2 ist kodiert …"))
+        .arg(done)
+        .arg(total);
 }
 
 }  // namespace
@@ -91,11 +99,10 @@ bool CMorvale1App::SaveZoomFlight(const QString& path, const ZoomVideoOptions& o
     QTimer tick;
     tick.setInterval(kTickMs);
     QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
-        const QString text = ProgressText(state);
-        progress.setLabelText(text);
+        progress.setLabelText(ProgressText(state, false));
         const long total = std::max(1L, state.total.load());
         progress.setValue(int(1000 * state.done.load() / total));
-        frame_->SetPaneText(0, text.toStdString(), true);
+        frame_->SetPaneText(0, ProgressText(state, true).toStdString(), true);
     });
     tick.start();
     progress.show();

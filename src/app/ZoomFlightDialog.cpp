@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -52,7 +53,9 @@ ZoomFlightDialog::ZoomFlightDialog(QWidget* parent, const QString& suggested)
     connect(buttons, &QDialogButtonBox::accepted, this, &ZoomFlightDialog::CheckAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Datei:"), fileRow);
+    auto* fileLabel = new QLabel(QStringLiteral("&Datei:"));
+    fileLabel->setBuddy(file_);  // a row of two widgets gets no buddy of its own
+    form->addRow(fileLabel, fileRow);
     form->addRow(QStringLiteral("&Größe:"), size_);
     form->addRow(QStringLiteral("&Sekunden je Verdopplung:"), secondsPerDoubling_);
     form->addRow(QStringLiteral("&Bilder je Sekunde:"), fps_);
