@@ -101,9 +101,17 @@ void AddRow(const Layer& layer, int y, std::vector<float>& line, float* row) {
         const int* idx = ax.index.data() + std::size_t(k) * ax.stride;
         const float* wt = ax.weight.data() + std::size_t(k) * ax.stride;
         float sum[3] = {0.0f, 0.0f, 0.0f};
-        for (int t = 0; t < ax.stride; ++t) {
-            const float* s = line.data() + (idx[t] - ax.low) * 3;
-            for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * s[ch];
+        if (ax.stride == 3) {  // the usual case, a footprint of one to two level pixels
+            const float* s0 = line.data() + (idx[0] - ax.low) * 3;
+            const float* s1 = line.data() + (idx[1] - ax.low) * 3;
+            const float* s2 = line.data() + (idx[2] - ax.low) * 3;
+            for (int ch = 0; ch < 3; ++ch)
+                sum[ch] = wt[0] * s0[ch] + wt[1] * s1[ch] + wt[2] * s2[ch];
+        } else {
+            for (int t = 0; t < ax.stride; ++t) {
+                const float* s = line.data() + (idx[t] - ax.low) * 3;
+                for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * s[ch];
+            }
         }
         const float a = layer.fade * rampY * (layer.ramp ? ax.ramp[std::size_t(k)] : 1.0f);
         float* d = row + j * 3;
