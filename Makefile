@@ -38,6 +38,7 @@ bench: build
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench
 	@$(BUILD)/bin/morvale-view-bench
+	@$(BUILD)/bin/morvale-video-bench
 
 clean:
 	@rm -rf $(BUILD) build-asan

@@ -1,4 +1,4 @@
-# `make package` (cpack): a Debian package of the window program, morvale-render and their
+# `make package` (cpack): a Debian package of the window program, morvale-render, morvale-video and their
 # desktop integration. The desktop, MIME and icon caches are refreshed by the triggers of
 # desktop-file-utils, shared-mime-info and the icon theme, on install and on removal alike.
 set(CPACK_GENERATOR DEB)
@@ -7,7 +7,8 @@ set(CPACK_PACKAGE_CONTACT "Morvale <morvale@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Interactive fractal explorer (German interface)")
 set(CPACK_PACKAGE_DESCRIPTION
     "Mandelbrot and Julia pictures, zoom by dragging, two preset databases, printing and a \
-random branching tree; morvale-render draws the same pictures without a window.")
+random branching tree; morvale-render draws the same pictures without a window, \
+and morvale-video makes zoom videos of them.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 # Staged through DESTDIR: the install step refreshes the caches only without one, and the
 # package must not carry them.

@@ -35,6 +35,7 @@ constexpr CommandEntry<App> kCommands[] = {
     {ID_APP_EXIT, &App::OnAppExit},
     {ID_FILE_SAVE_PICTURE, &App::OnFileSavePicture, &App::OnUpdatePicture},
     {ID_FILE_OPEN_VIEW, &App::OnFileOpenView},
+    {ID_FILE_SAVE_ZOOM_FLIGHT, &App::OnFileSaveZoomFlight, &App::OnUpdateZoomFlight},
     {ID_EDIT_COPY, &App::OnEditCopy, &App::OnUpdatePicture},
     {ID_COPY_POINT, &App::OnCopyPoint, &App::OnUpdatePicture},
 };

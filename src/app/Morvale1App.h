@@ -15,6 +15,7 @@
 #include "platform/qt/LastFolders.h"
 #include "platform/qt/PrintSupport.h"
 #include "platform/qt/RecentFileList.h"
+#include "video/ZoomVideo.h"
 #include "view/keep/ViewRecord.h"
 
 namespace morvale {
@@ -72,6 +73,12 @@ public:
     void OnUpdatePicture(CCmdUI* ui);
     // Writes the picture on the screen with its view; a failure is reported to the user.
     bool SavePictureFile(const QString& path);
+    // A zoom video from the whole set down to the escape-time view on the screen; greyed
+    // otherwise. SaveZoomFlight makes it into path with a progress dialog (Escape cancels);
+    // false when cancelled or failed (reported), and nothing is then left under path.
+    void OnFileSaveZoomFlight();
+    void OnUpdateZoomFlight(CCmdUI* ui);
+    bool SaveZoomFlight(const QString& path, const ZoomVideoOptions& options);
     // Opens the view a PNG written by Morvale carries, as a preset taken in the database dialog,
     // and draws it; a failure is reported to the user and changes nothing.
     bool OpenViewFile(const QString& path);

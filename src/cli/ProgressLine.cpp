@@ -17,9 +17,9 @@ std::string Minutes(double seconds) {
     return text;
 }
 
-std::string Text(int rows, int totalRows, double elapsed) {
+std::string Text(const std::string& unit, int rows, int totalRows, double elapsed) {
     const double done = totalRows > 0 ? double(rows) / totalRows : 1.0;
-    std::string text = "Zeile " + std::to_string(rows) + " von " + std::to_string(totalRows) +
+    std::string text = unit + " " + std::to_string(rows) + " von " + std::to_string(totalRows) +
                        " (" + std::to_string(int(done * 100)) + " %), " + Minutes(elapsed) +
                        " vergangen";
     if (done > 0) text += ", noch etwa " + Minutes(elapsed / done - elapsed);
@@ -28,8 +28,11 @@ std::string Text(int rows, int totalRows, double elapsed) {
 
 }  // namespace
 
-ProgressLine::ProgressLine(int totalRows, bool shown)
-    : totalRows_(totalRows), shown_(shown), nextShow_(start_ + kQuietStart) {}
+ProgressLine::ProgressLine(int totalRows, bool shown, std::string unit)
+    : totalRows_(totalRows),
+      unit_(std::move(unit)),
+      shown_(shown),
+      nextShow_(start_ + kQuietStart) {}
 
 ProgressLine::~ProgressLine() {
     Finish();
@@ -46,7 +49,7 @@ void ProgressLine::Update(int rows) {
     if (!shown_ || now < nextShow_) return;
     nextShow_ = now + kInterval;
     const double elapsed = std::chrono::duration<double>(now - start_).count();
-    std::fputs((kClearLine + Text(rows, totalRows_, elapsed)).c_str(), stderr);
+    std::fputs((kClearLine + Text(unit_, rows, totalRows_, elapsed)).c_str(), stderr);
     std::fflush(stderr);
     printed_ = true;
 }

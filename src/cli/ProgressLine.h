@@ -3,13 +3,15 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 namespace morvale {
 
 class ProgressLine {
 public:
     // shown: whether a line may appear at all (stderr a terminal, no --quiet).
-    ProgressLine(int totalRows, bool shown);
+    // unit: what is counted ("Zeile", "Bild").
+    ProgressLine(int totalRows, bool shown, std::string unit = "Zeile");
     ~ProgressLine();  // clears the line
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -22,6 +24,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     int totalRows_;
+    std::string unit_;
     bool shown_;
     bool printed_ = false;
     Clock::time_point start_ = Clock::now();

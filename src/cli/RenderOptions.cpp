@@ -1,5 +1,6 @@
 #include "cli/RenderOptions.h"
 
+#include <cstdlib>
 #include <functional>
 
 #include "cli/WholeNumber.h"
@@ -175,6 +176,42 @@ const std::vector<OptionSpec>& Options() {
              o.view = v;
              return {};
          }},
+        {"--keyframes", "ORDNER",
+         "Schlüsselbilder einer Zoomfahrt von der Ansicht bis zur ganzen Menge in den Ordner",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (v.empty()) return "--keyframes: leerer Ordnername";
+             o.keyframes = v;
+             return {};
+         }},
+        {"--frame-size", "BxH", "Schlüsselbilder: Bildgröße (Vorgabe: 3840x2160)",
+         [](RenderOptions& o, const std::string& v) {
+             return ParseSize("--frame-size", v, o.frameSize);
+         }},
+        {"--top-height", "H", "Schlüsselbilder: enden beim ersten Bild mindestens dieser Höhe",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             if (!(std::atof(v.c_str()) > 0.0))
+                 return "--top-height: " + QuotedText(v) + " ist keine Höhe über 0";
+             o.topHeight = v;
+             return {};
+         }},
+        {"--frames", "A-B", "Schlüsselbilder: nur die Bilder A bis B (ab 0)",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             const std::vector<std::string> parts = Split(v, '-');
+             if (parts.size() != 2 || !AllDigits(parts[0]) || !AllDigits(parts[1]) ||
+                 !ParseNumber(parts[0], o.share.first) || !ParseNumber(parts[1], o.share.last) ||
+                 o.share.first > o.share.last)
+                 return "--frames: " + QuotedText(v) + " ist kein Bereich A-B mit A <= B";
+             return {};
+         }},
+        {"--task", "I/N", "Schlüsselbilder: Anteil I von N, die Bilder k mit k mod N = I-1",
+         [](RenderOptions& o, const std::string& v) -> std::string {
+             const std::vector<std::string> parts = Split(v, '/');
+             if (parts.size() != 2 || !AllDigits(parts[0]) || !AllDigits(parts[1]) ||
+                 !ParseNumber(parts[0], o.share.task) || !ParseNumber(parts[1], o.share.tasks) ||
+                 o.share.task < 1 || o.share.task > o.share.tasks)
+                 return "--task: " + QuotedText(v) + " ist kein Anteil I/N mit 1 <= I <= N";
+             return {};
+         }},
         {"--tree", nullptr, "den Zweigbaum zeichnen statt eines Julia-/Mandelbrot-Bildes",
          [](RenderOptions& o, const std::string&) {
              o.tree.on = true;
@@ -256,6 +293,14 @@ std::string CheckChoice(const RenderOptions& o) {
                "-Tabelle hat die Zeilen 0 bis " + std::to_string(rows - 1);
     if (o.centre.has_value() != o.planeHeight.has_value())
         return "--centre und --height gehören zusammen";
+    const bool sharing = o.share.tasks > 1 || o.share.last >= 0;
+    if (o.keyframes.empty() && (sharing || !o.topHeight.empty()))
+        return "--frames, --task und --top-height gehören zu --keyframes";
+    if (!o.keyframes.empty() && (o.tree.on || !o.zooms.empty() || o.screenSet || o.window))
+        return "--keyframes zeichnet in --frame-size: --tree, --zoom, --screen und --window gehen "
+               "nicht zusammen damit";
+    if (!o.keyframes.empty() && !o.output.empty())
+        return "--keyframes schreibt seine Bilder selbst: -o geht nicht zusammen damit";
     if (o.texts && o.texts->size() != count)
         return "--text/--texts: " + std::to_string(o.texts->size()) +
                (o.texts->size() == 1 ? " Text" : " Texte") + " angegeben, " + kindName +
@@ -293,7 +338,7 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
         if (!parsed.error.empty() || o.help) return parsed;
     }
     parsed.error = CheckChoice(o);
-    if (parsed.error.empty() && o.output.empty())
+    if (parsed.error.empty() && o.output.empty() && o.keyframes.empty())
         parsed.error = "-o: keine Ausgabedatei angegeben (-o DATEI.png)";
     return parsed;
 }
@@ -326,6 +371,7 @@ std::vector<std::string> ChosenTexts(const RenderOptions& o) {
 std::string RenderHelpText() {
     std::string text =
         "Aufruf: morvale-render [OPTIONEN] -o DATEI.png\n"
+        "        morvale-render [OPTIONEN] --keyframes ORDNER\n"
         "Zeichnet ein Julia- oder Mandelbrot-Bild ohne Fenster, wie das Programm es nach\n"
         "Art, Voreinstellung, Tiefe und Zeichnen zeigt, und schreibt es als PNG.\n\n";
     for (const OptionSpec& option : Options()) {

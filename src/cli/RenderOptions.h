@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/TreeRequest.h"
+#include "keyframes/KeyframePlan.h"
 #include "view/HeadlessWindow.h"
 
 namespace morvale {
@@ -32,6 +33,11 @@ struct RenderOptions {
     std::vector<ZoomDrag> zooms;
     TreeRequest tree;
     std::string view;  // a saved view's PNG to draw again
+    // A keyframe sequence into this folder instead of one picture.
+    std::string keyframes;
+    PictureSize frameSize{3840, 2160};  // each keyframe's picture
+    std::string topHeight;              // empty: the kind's whole set
+    FrameShare share;
     // Given on the command line, so a saved view's own value gives way.
     bool kindSet = false;
     bool seriesSet = false;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/KeyframeRun.h"
 #include "cli/OutputFile.h"
 #include "cli/PictureBudget.h"
 #include "cli/ProgressLine.h"
@@ -189,6 +190,10 @@ int Run(const std::vector<std::string>& args) {
     RenderOptions o = parsed.options;
     if (!o.view.empty())
         if (std::string error = TakeSavedView(o); !error.empty()) return Fail(error);
+    if (!o.keyframes.empty()) {
+        const std::string error = RunKeyframes(o);
+        return error.empty() ? 0 : Fail(error);
+    }
     const PictureSize window = o.window.value_or(o.screen);
     // The window is the visible part of the screen; a view written otherwise could not be read.
     if (window.width > o.screen.width || window.height > o.screen.height)

@@ -84,6 +84,7 @@ inline constexpr UINT IDC_DEPTHBOX = 102;
 // Application: pictures with their views.
 inline constexpr UINT ID_FILE_SAVE_PICTURE = 32830;
 inline constexpr UINT ID_FILE_OPEN_VIEW = 32831;
+inline constexpr UINT ID_FILE_SAVE_ZOOM_FLIGHT = 32832;
 
 // Tree toolbar.
 inline constexpr UINT ID_TREE_MODE = 32790;

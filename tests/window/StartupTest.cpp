@@ -144,8 +144,9 @@ TEST_F(StartupTest, MenuOffersOnlyFileViewAndHelpWithTheirTexts) {
     EXPECT_EQ(MenuTexts(popups[0]->menu()),
               QStringList({"&Neu\tStrg+N", "Ö&ffnen...\tStrg+O", "S&peichern\tStrg+S",
                            "Speichern &unter...", "-", "B&ild speichern unter…\tStrg+Umschalt+S",
-                           "&Ansicht öffnen…", "-", "&Drucken...\tStrg+P", "Sei&tenansicht",
-                           "Drucker&einrichtung...", "-", "Letzte Datei", "-", "&Beenden"}));
+                           "&Ansicht öffnen…", "&Zoomfahrt speichern…", "-", "&Drucken...\tStrg+P",
+                           "Sei&tenansicht", "Drucker&einrichtung...", "-", "Letzte Datei", "-",
+                           "&Beenden"}));
     EXPECT_EQ(MenuTexts(popups[1]->menu()),
               QStringList({"&Symbolleiste", "S&tatusleiste", "-", "&Zurück\tAlt+Links",
                            "&Vor\tAlt+Rechts", "-", "Tief&zoom"}));

@@ -1,0 +1,71 @@
+// morvale-video: a zoom video from a folder of keyframes.
+
+#include <unistd.h>
+
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "cli/ProgressLine.h"
+#include "platform/QuotedText.h"
+#include "cli/VideoOptions.h"
+
+namespace morvale {
+namespace {
+
+constexpr int kFailed = 2;
+
+int Fail(const std::string& message) {
+    std::cerr << "morvale-video: " << message << '\n';
+    return kFailed;
+}
+
+int WriteStill(const VideoOptions& o, const KeyframeFolder& frames) {
+    std::string error;
+    const RgbImage image =
+        ComposeVideoFrame(frames, *o.still, o.video.format.width, o.video.format.height, error);
+    if (!error.empty()) return Fail(error);
+    if (!WritePngRgb(image, o.output))
+        return Fail("-o: " + QuotedText(o.output) + " kann nicht geschrieben werden");
+    return 0;
+}
+
+int Run(const std::vector<std::string>& args) {
+    const ParsedVideoOptions parsed = ParseVideoOptions(args);
+    if (parsed.options.help) {
+        std::cout << VideoHelpText();
+        return 0;
+    }
+    if (!parsed.error.empty()) return Fail(parsed.error);
+    const VideoOptions& o = parsed.options;
+    std::string error;
+    const KeyframeFolder frames = ScanKeyframes(o.folder, error);
+    if (!error.empty()) return Fail(error);
+    if (o.still) return WriteStill(o, frames);
+    const long total = VideoFrameCount(int(frames.paths.size()), o.video);
+    ProgressLine progress(int(total), !o.quiet && isatty(STDERR_FILENO), "Bild");
+    error = MakeZoomVideo(frames, o.output, o.video,
+                          [&progress](long done, long) { progress.Update(int(done)); });
+    progress.Finish();
+    if (!error.empty())
+        return Fail("-o: " + QuotedText(o.output) + " kann nicht geschrieben werden (" + error +
+                    ")");
+    if (!o.quiet)
+        std::cerr << "morvale-video: " << o.output << ": " << total << " Bilder aus "
+                  << frames.paths.size() << " Schlüsselbildern\n";
+    return 0;
+}
+
+}  // namespace
+}  // namespace morvale
+
+int main(int argc, char** argv) {
+    try {
+        return morvale::Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return morvale::Fail("nicht genug Arbeitsspeicher");
+    } catch (const std::exception& error) {
+        return morvale::Fail(std::string("unerwarteter Fehler: ") + error.what());
+    }
+}

@@ -1,0 +1,26 @@
+// A picture as 8-bit RGB triples, row by row without padding.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvale {
+
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // width · height · 3
+
+    RgbImage() = default;
+    RgbImage(int w, int h) : width(w), height(h), rgb(std::size_t(w) * std::size_t(h) * 3) {}
+    const std::uint8_t* Row(int y) const { return rgb.data() + std::size_t(y) * width * 3; }
+    std::uint8_t* Row(int y) { return rgb.data() + std::size_t(y) * width * 3; }
+};
+
+// The PNG's pixels as RGB; empty with a German reason in error when it cannot be read.
+RgbImage ReadPngRgb(const std::string& path, std::string& error);
+// False when the file cannot be written.
+bool WritePngRgb(const RgbImage& image, const std::string& path);
+
+}  // namespace morvale
