@@ -55,6 +55,7 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     frame_ = frame;
     julia_ = region.Julia();
     second_ = julia_;
+    period_ = 0;
     shift_ = {};
     critical_ = {};
     stop_ = stop;
@@ -131,6 +132,7 @@ bool DeepPicture::TakeNucleus(const DeepPoint& centre, std::int64_t entries, lon
     if (!critical_.orbit.Compute(zero, zero, nucleus->re, nucleus->im, entries, bits, stop_,
                                  progress))
         return false;
+    period_ = period;
     if (critical_.orbit.Size() <= main_.orbit.Size()) {
         critical_ = {};
         return true;
@@ -151,6 +153,11 @@ ComplexExp DeepPicture::Offset(int column, int clientRow) const {
                                   floatexp_detail::Scale(im.m, im.e - e), e);
 }
 
+std::int64_t DeepPicture::Room(const Track* track, std::int64_t m, std::int64_t n,
+                                std::int64_t limit, std::int64_t switchAt) const {
+    return track == &main_ ? std::min(limit - n, switchAt - m) : limit - n;
+}
+
 DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     const std::int64_t limit = frame_.limit;
     const ComplexExp offset = Offset(column, clientRow);
@@ -161,6 +168,11 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     // some processors many times slower.
     double cr = Normal(c.Re()), ci = Normal(c.Im());
     const Track* track = &main_;
+    // A Mandelbrot pixel moves to the nucleus's orbit where its own passes near 0 first, at the
+    // atom period, with a small value; only the centre's own pixel stays on the centre's orbit,
+    // which is exactly its own.
+    const bool moves = !julia_ && second_ && (offset.re != 0.0 || offset.im != 0.0);
+    const std::int64_t switchAt = moves ? period_ : INT64_MAX;
     ComplexExp wz = julia_ ? offset : ComplexExp{};
     double zr = 0.0, zi = 0.0;
     bool wide = true;
@@ -184,8 +196,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         int level = 0;
         if (wide) {
             const FloatExp size = wz.Norm();
-            const BlaStep* s =
-                table.Longest(m, limit - n, level, [&](const BlaStep& t) { return size < t.r2; });
+            const BlaStep* s = table.Longest(m, Room(track, m, n, limit, switchAt), level,
+                                             [&](const BlaStep& t) { return size < t.r2; });
             const bool skipped = s != nullptr;
             if (skipped) {
                 wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
@@ -202,7 +214,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             const FloatExp norm = full.Norm();
             const double magnitude = norm.ToDouble();
             if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
-            if (norm < wz.Norm() || m == orbit.Size() - 1) {
+            if (norm < wz.Norm() || m == orbit.Size() - 1 || (track == &main_ && m >= switchAt)) {
                 wz = full;
                 rebase();
             }
@@ -216,7 +228,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         const double norm = zr * zr + zi * zi;
         const BlaStep* s =
             norm < table.Reach2Bound()
-                ? table.Longest(m, limit - n, level,
+                ? table.Longest(m, Room(track, m, n, limit, switchAt), level,
                                 [norm](const BlaStep& t) { return norm < t.r2Double; })
                 : nullptr;
         const bool skipped = s != nullptr;
@@ -240,7 +252,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         const double fr = orbit.Re(m) + zr, fi = orbit.Im(m) + zi;
         const double magnitude = fr * fr + fi * fi;
         if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
-        if (magnitude < zr * zr + zi * zi || m == orbit.Size() - 1) {
+        if (magnitude < zr * zr + zi * zi || m == orbit.Size() - 1 ||
+            (track == &main_ && m >= switchAt)) {
             zr = fr;
             zi = fi;
             rebase();

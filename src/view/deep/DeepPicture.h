@@ -62,6 +62,10 @@ private:
         BlaTable table;
     };
     ComplexExp Offset(int column, int clientRow) const;
+    // The most steps an approximation may take from entry m of track: on the centre's orbit a
+    // pixel that moves to the nucleus's must land on the atom period.
+    std::int64_t Room(const Track* track, std::int64_t m, std::int64_t n, std::int64_t limit,
+                      std::int64_t switchAt) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
     void SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits);
     FloatExp reach_;
@@ -76,6 +80,7 @@ private:
     Track main_;      // from the picture's centre
     Track critical_;  // the orbit every rebase lands on: Julia's from 0, or a nucleus's
     bool second_ = false;
+    std::int64_t period_ = 0;  // Mandelbrot: the atom period the nucleus was found for
     ComplexExp shift_;  // Mandelbrot: the centre less the nucleus
     std::vector<FloatExp> columnOffset_, rowOffset_;
     const std::atomic<bool>* stop_ = nullptr;
