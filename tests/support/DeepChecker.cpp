@@ -8,7 +8,7 @@
 namespace morvale {
 namespace {
 
-constexpr int kMaxRounds = 4;
+constexpr int kMaxRounds = 3;
 
 // An mpfr_t owned for the length of one count.
 struct Real {
@@ -84,9 +84,10 @@ CheckedPixel CheckDeepPixel(const CheckedView& view, int column, int sampleRow) 
     long bits = CheckerBits(view);
     CheckedPixel low = Count(view, column, sampleRow, bits);
     for (int round = 0; round < kMaxRounds; ++round) {
-        const CheckedPixel high = Count(view, column, sampleRow, bits + bits / 2);
+        // Twice the bits: an orbit that passes near 0 squares its spread, and needs them.
+        const CheckedPixel high = Count(view, column, sampleRow, 2 * bits);
         if (high.k == low.k) return low;
-        bits += bits / 2;
+        bits *= 2;
         low = high;
     }
     low.settled = false;

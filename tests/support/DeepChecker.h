@@ -1,7 +1,7 @@
 // The full-precision count a deep picture is checked against. It stands on its own: it samples
 // each pixel's point from the region's bounds itself, reads the Julia constant from its text, and
 // takes its precision from the picture's pixel step and iteration limit. It then counts again at
-// a higher precision and raises the precision until both counts agree, so a count it returns does
+// twice the precision and raises the precision until both counts agree, so a count it returns does
 // not depend on the precision it was found at. A pixel whose count keeps changing with the
 // precision (a point on a repelling cycle, such as c = i, whose rounding decides when it leaves)
 // has no full-precision count: it is reported unsettled.

@@ -54,10 +54,7 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
                           double tolerance) {
     frame_ = frame;
     julia_ = region.Julia();
-    second_ = julia_;
-    period_ = 0;
-    shift_ = {};
-    critical_ = {};
+    centreResult_.reset();
     stop_ = stop;
     timings_ = {};
     const long bits = region.SampleBits(frame.width, frame.height);
@@ -85,18 +82,14 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     } else {
         done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
         if (done && main_.orbit.Size() < std::min(entries, ReferenceOrbit::kMaxEntries))
-            done = TakeNucleus(centre, entries, bits, progress);
+            done = TakeNucleus(region, centre, entries, bits, progress);
     }
     timings_.reference = Seconds(start);
     timings_.referenceLength = main_.orbit.Size();
     if (!done) return false;
     start = std::chrono::steady_clock::now();
     main_.table.Build(main_.orbit, tolerance, reach_, !julia_);
-    if (second_) {
-        const FloatExp shifted =
-            reach_ + FloatExp::Normalised(std::hypot(shift_.re, shift_.im), shift_.e);
-        critical_.table.Build(critical_.orbit, tolerance, julia_ ? reach_ : shifted, !julia_);
-    }
+    if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach_, false);
     timings_.table = Seconds(start);
     return !Stopped();
 }
@@ -122,26 +115,22 @@ void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& referenc
     reach_ = reachX + reachY;  // bounds |dc| from above
 }
 
-bool DeepPicture::TakeNucleus(const DeepPoint& centre, std::int64_t entries, long bits,
-                              const OrbitProgress& progress) {
+bool DeepPicture::TakeNucleus(const DeepRegion& region, const DeepPoint& centre,
+                              std::int64_t entries, long bits, const OrbitProgress& progress) {
     const std::int64_t period = AtomPeriod(main_.orbit, reach_);
     if (period == 0) return true;
     const std::optional<DeepPoint> nucleus = FindNucleus(centre, period, reach_, bits, stop_);
     if (!nucleus) return !Stopped();
+    ReferenceOrbit orbit;
     const BigFloat zero(bits);
-    if (!critical_.orbit.Compute(zero, zero, nucleus->re, nucleus->im, entries, bits, stop_,
-                                 progress))
+    if (!orbit.Compute(zero, zero, nucleus->re, nucleus->im, entries, bits, stop_, progress))
         return false;
-    period_ = period;
-    if (critical_.orbit.Size() <= main_.orbit.Size()) {
-        critical_ = {};
-        return true;
-    }
-    second_ = true;
-    const FloatExp re = Rounded(centre.re - nucleus->re), im = Rounded(centre.im - nucleus->im);
-    const std::int64_t e = std::max(re.e, im.e);
-    shift_ = ComplexExp::Normalised(floatexp_detail::Scale(re.m, re.e - e),
-                                    floatexp_detail::Scale(im.m, im.e - e), e);
+    if (orbit.Size() <= main_.orbit.Size()) return true;
+    // The centre's own pixel is its orbit: counted exactly, whatever its rounding decides.
+    const std::int64_t last = main_.orbit.Size() - 1;
+    centreResult_ = {last - 1, main_.orbit.Wide(last).Norm().ToDouble()};
+    main_.orbit = std::move(orbit);
+    SetOffsets(region, *nucleus, bits);
     return true;
 }
 
@@ -153,41 +142,29 @@ ComplexExp DeepPicture::Offset(int column, int clientRow) const {
                                   floatexp_detail::Scale(im.m, im.e - e), e);
 }
 
-std::int64_t DeepPicture::Room(const Track* track, std::int64_t m, std::int64_t n,
-                                std::int64_t limit, std::int64_t switchAt) const {
-    return track == &main_ ? std::min(limit - n, switchAt - m) : limit - n;
-}
-
 DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     const std::int64_t limit = frame_.limit;
     const ComplexExp offset = Offset(column, clientRow);
     // Mandelbrot adds the pixel's offset every step; Julia starts from it.
-    ComplexExp c = julia_ ? ComplexExp{} : offset;
+    if (centreResult_ && column == frame_.width / 2 &&
+        clientRow == (frame_.height - frame_.firstSampleRow) / 2)
+        return std::min(*centreResult_, Result{limit, 0.0}, [](const Result& a, const Result& b) {
+            return a.k < b.k;
+        });
+    const ComplexExp c = julia_ ? ComplexExp{} : offset;
     // The narrow loop's offset. A subnormal one is hundreds of binary orders below a narrow z
     // (at least 2^-440) and adds nothing to it, but every product that touches it is slow, on
     // some processors many times slower.
-    double cr = Normal(c.Re()), ci = Normal(c.Im());
+    const double cr = Normal(c.Re()), ci = Normal(c.Im());
     const Track* track = &main_;
-    // A Mandelbrot pixel moves to the nucleus's orbit where its own passes near 0 first, at the
-    // atom period, with a small value; only the centre's own pixel stays on the centre's orbit,
-    // which is exactly its own.
-    const bool moves = !julia_ && second_ && (offset.re != 0.0 || offset.im != 0.0);
-    const std::int64_t switchAt = moves ? period_ : INT64_MAX;
     ComplexExp wz = julia_ ? offset : ComplexExp{};
     double zr = 0.0, zi = 0.0;
     bool wide = true;
     std::int64_t m = 0, n = 0;
     std::uint64_t passes = 0;
-    // Every rebase lands on the second orbit where there is one: Julia's from 0, or the nucleus
-    // whose orbit outlives the centre's; a Mandelbrot offset then counts from the nucleus.
     auto rebase = [&] {
         m = 0;
-        if (!second_ || track == &critical_) return;
-        track = &critical_;
-        if (julia_) return;
-        c = c + shift_;
-        cr = Normal(c.Re());
-        ci = Normal(c.Im());
+        if (julia_) track = &critical_;
     };
     while (n < limit) {
         if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
@@ -196,8 +173,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         int level = 0;
         if (wide) {
             const FloatExp size = wz.Norm();
-            const BlaStep* s = table.Longest(m, Room(track, m, n, limit, switchAt), level,
-                                             [&](const BlaStep& t) { return size < t.r2; });
+            const BlaStep* s =
+                table.Longest(m, limit - n, level, [&](const BlaStep& t) { return size < t.r2; });
             const bool skipped = s != nullptr;
             if (skipped) {
                 wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
@@ -214,7 +191,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             const FloatExp norm = full.Norm();
             const double magnitude = norm.ToDouble();
             if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
-            if (norm < wz.Norm() || m == orbit.Size() - 1 || (track == &main_ && m >= switchAt)) {
+            if (norm < wz.Norm() || m == orbit.Size() - 1) {
                 wz = full;
                 rebase();
             }
@@ -228,7 +205,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         const double norm = zr * zr + zi * zi;
         const BlaStep* s =
             norm < table.Reach2Bound()
-                ? table.Longest(m, Room(track, m, n, limit, switchAt), level,
+                ? table.Longest(m, limit - n, level,
                                 [norm](const BlaStep& t) { return norm < t.r2Double; })
                 : nullptr;
         const bool skipped = s != nullptr;
@@ -252,8 +229,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         const double fr = orbit.Re(m) + zr, fi = orbit.Im(m) + zi;
         const double magnitude = fr * fr + fi * fi;
         if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
-        if (magnitude < zr * zr + zi * zi || m == orbit.Size() - 1 ||
-            (track == &main_ && m >= switchAt)) {
+        if (magnitude < zr * zr + zi * zi || m == orbit.Size() - 1) {
             zr = fr;
             zi = fi;
             rebase();

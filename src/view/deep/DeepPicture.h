@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "view/deep/BlaTable.h"
@@ -62,26 +63,20 @@ private:
         BlaTable table;
     };
     ComplexExp Offset(int column, int clientRow) const;
-    // The most steps an approximation may take from entry m of track: on the centre's orbit a
-    // pixel that moves to the nucleus's must land on the atom period.
-    std::int64_t Room(const Track* track, std::int64_t m, std::int64_t n, std::int64_t limit,
-                      std::int64_t switchAt) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
     void SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits);
     FloatExp reach_;
     // The centre's orbit escaped before the limit: a minibrot's nucleus in reach, whose orbit
-    // lasts longer, becomes the orbit rebases land on. False when stopped.
-    bool TakeNucleus(const DeepPoint& centre, std::int64_t entries, long bits,
-                     const OrbitProgress& progress);
+    // lasts longer, becomes the reference. False when stopped.
+    bool TakeNucleus(const DeepRegion& region, const DeepPoint& centre, std::int64_t entries,
+                     long bits, const OrbitProgress& progress);
     bool Stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
 
     DeepFrame frame_;
     bool julia_ = false;
     Track main_;      // from the picture's centre
-    Track critical_;  // the orbit every rebase lands on: Julia's from 0, or a nucleus's
-    bool second_ = false;
-    std::int64_t period_ = 0;  // Mandelbrot: the atom period the nucleus was found for
-    ComplexExp shift_;  // Mandelbrot: the centre less the nucleus
+    Track critical_;  // Julia: from 0, the orbit every rebase lands on
+    std::optional<Result> centreResult_;  // the centre's pixel, when a nucleus is the reference
     std::vector<FloatExp> columnOffset_, rowOffset_;
     const std::atomic<bool>* stop_ = nullptr;
     DeepTimings timings_;

@@ -39,9 +39,9 @@ std::optional<DeepPoint> FindNucleus(const DeepPoint& start, std::int64_t period
     DeepPoint c{start.re, start.im};
     BigFloat x(bits), y(bits), x2(bits), y2(bits), xy(bits), t(bits);
     const FloatExp far2 = (reach * FloatExp::From(8.0)) * (reach * FloatExp::From(8.0));
-    // Settled once a step is far below the pixels' spacing: the nucleus's component then holds
-    // the point, and its orbit never escapes.
-    const FloatExp fine2 = (reach * FloatExp::From(0x1p-60)) * (reach * FloatExp::From(0x1p-60));
+    // Settled once a step is down to the working precision: a minibrot found this deep is far
+    // smaller than a pixel, and only a nucleus that close lies inside it and never escapes.
+    const FloatExp fine2 = FloatExp::Normalised(1.0, -2 * (bits - 16));
     for (int step = 0; step < kMaxSteps; ++step) {
         mpfr_set_zero(x.get(), 1);
         mpfr_set_zero(y.get(), 1);

@@ -1,0 +1,24 @@
+// Random deep views for checking the deep path away from the places its own tests chose:
+// Mandelbrot views at preperiodic boundary points (Newton's method for random preperiods and
+// periods), and Julia views at points of the Julia set (inverse iteration) for constants whose
+// critical orbit escapes, is attracted by a cycle, or is preperiodic, and around 0 and its
+// preimages. Heights are log-uniform between the given bounds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvale {
+
+struct RandomView {
+    std::string kind;  // what the centre is, for the table
+    bool julia = false;
+    std::string re, im, height, p, q;
+    int limit = 0;
+};
+
+// count views from seed; heights 10^-minDigits .. 10^-maxDigits.
+std::vector<RandomView> RandomViews(std::uint64_t seed, int count, int minDigits, int maxDigits);
+
+}  // namespace morvale
