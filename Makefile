@@ -34,6 +34,7 @@ package: build
 bench: build
 	@$(BUILD)/bin/morvale-bench
 	@$(BUILD)/bin/morvale-deep-bench
+	@$(BUILD)/bin/morvale-deep-check random 20 1 96 54 4
 	@$(BUILD)/bin/morvale-export-bench
 	@$(BUILD)/bin/morvale-tree-bench
 	@$(BUILD)/bin/morvale-tree-window-bench

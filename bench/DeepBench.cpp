@@ -1,5 +1,6 @@
 // Deep pictures at 1920x1080: published locations at plane heights near 1e-50, 1e-300 and
-// 1e-1000, limit 1e5 (1e6 for the escaping 1e-1000 view). Reports the reference, table and pixel
+// 1e-1000, limit 1e5 (1e6 for the escaping 1e-1000 view), and the public benchmark locations at
+// 1024x1024 and their published limits. Reports the reference, table and pixel
 // times separately, the processor time of all threads and the mean count.
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "DeepLocations.h"
+#include "PublicLocations.h"
 #include "doc/ColourSeries.h"
 #include "view/deep/DeepScene.h"
 #include "view/escape/EscapeRenderer.h"
@@ -28,20 +30,21 @@ EscapeColouring Colours() {
 }
 
 void DeepPicture(benchmark::State& state, const std::string& re, const std::string& im,
-                 const char* height, int limit) {
+                 const char* planeHeight, int limit, int width, int rows) {
+    const int height = rows + kHidden;
     const DeepRegion region =
-        DeepRegion::FromCentre(false, re, im, height, "0", "0", kWidth, kHeight, kHidden);
-    PixelImage image(kWidth, kHeight - kHidden);
+        DeepRegion::FromCentre(false, re, im, planeHeight, "0", "0", width, height, kHidden);
+    PixelImage image(width, rows);
     DeepTimings timings;
     EscapeTally tally;
     const std::clock_t cpuStart = std::clock();
     for (auto _ : state) {
         EscapeScene scene;
         scene.limit = limit;
-        scene.columns = kWidth;
-        scene.rows = kHeight - kHidden;
+        scene.columns = width;
+        scene.rows = rows;
         scene.deep = std::make_shared<DeepScene>(
-            region, DeepFrame{kWidth, kHeight, kWidth, kHidden, kHeight - kHidden, limit});
+            region, DeepFrame{width, height, width, kHidden, rows, limit});
         tally = RenderEscapeTime(scene, Colours(), image.Surface());
         timings = scene.deep->Timings();
     }
@@ -51,7 +54,7 @@ void DeepPicture(benchmark::State& state, const std::string& re, const std::stri
     state.counters["table_s"] = timings.table;
     state.counters["pixels_s"] = timings.pixels;
     state.counters["mean_count"] = double(tally.iterations) / double(tally.pixels);
-    state.counters["bits"] = double(region.WorkingBits(kWidth, kHeight));
+    state.counters["bits"] = double(region.WorkingBits(width, height));
     // Shows at a glance whether a faster build still draws the same picture.
     std::uint32_t checksum = 0;
     for (int y = 0; y < image.Height(); ++y)
@@ -77,7 +80,16 @@ void Register() {
         {"Deep/Mandelbrot/1e-1000/escaping", VeryDeepRe(), VeryDeepIm(), "1e-1000", 1000000},
     };
     for (const Scene& s : scenes)
-        benchmark::RegisterBenchmark(s.name, DeepPicture, s.re, s.im, s.height, s.limit)
+        benchmark::RegisterBenchmark(s.name, DeepPicture, s.re, s.im, s.height, s.limit, kWidth,
+                                     kHeight - kHidden)
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1)
+            ->UseRealTime();
+    // The public benchmark locations at 1024 x 1024 and their published limits.
+    for (const PublicLocation& at : PublicLocations())
+        benchmark::RegisterBenchmark((std::string("Deep/Public/") + at.name).c_str(), DeepPicture,
+                                     std::string(at.re), std::string(at.im), at.height, at.limit,
+                                     1024, 1024)
             ->Unit(benchmark::kSecond)
             ->Iterations(1)
             ->UseRealTime();

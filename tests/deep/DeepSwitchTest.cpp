@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "DeepChecker.h"
 #include "doc/Morvale1Doc.h"
+#include "view/deep/DeepScene.h"
 #include "view/escape/EscapeRenderer.h"
 
 namespace morvale {
@@ -32,19 +34,22 @@ protected:
                            "500"};
         doc.PresetChosen = 1;
     }
+    // The colours are taken while the drawing's palette is realised, as a drawing takes them.
     EscapeScene Prepare() {
         doc.PrepareDrawing(&dc);
         EscapeScene scene = doc.Scene(image.Surface()).value();
+        colours = ColouringFromDevice(dc, 4);
         doc.FinishDrawing(&dc);
         return scene;
     }
     PixelImage Draw(const EscapeScene& scene) {
         PixelImage out(kWidth, kHeight - 50);
-        RenderEscapeTime(scene, ColouringFromDevice(dc, 1), out.Surface());
+        RenderEscapeTime(scene, colours, out.Surface());
         return out;
     }
 
     CMorvale1Doc doc;
+    EscapeColouring colours;
     PixelImage image{kWidth, kHeight - 50};
     CDC dc{image.Surface(), kWidth, kHeight};
 };
@@ -62,9 +67,17 @@ TEST_F(DeepSwitchTest, AboveTheThresholdThePictureIsTheDoublePathsBitForBit) {
             ASSERT_EQ(drawn.Surface().At(x, y), plain.Surface().At(x, y)) << x << "," << y;
 }
 
+// Just below the threshold the deep path draws, and its counts are the full-precision ones.
 TEST_F(DeepSwitchTest, BelowTheThresholdTheDeepPathTakesOver) {
     TakeSteps(0.98);
-    EXPECT_NE(Prepare().deep, nullptr);
+    const EscapeScene deep = Prepare();
+    ASSERT_NE(deep.deep, nullptr);
+    const std::shared_ptr<const DeepPicture> picture = deep.deep->Prepared(nullptr);
+    for (int y = 0; y < kHeight - 50; y += 7)
+        for (int x = 0; x < kWidth; x += 7)
+            EXPECT_EQ(picture->Iterate(x, y).k,
+                      CheckDeepPixel({doc.MandelDeep, "0", "0", kWidth, kHeight, 500}, x, y + 50).k)
+                << x << "," << y;
     doc.DeepZoom = false;
     TakeSteps(0.98);
     EXPECT_EQ(Prepare().deep, nullptr);

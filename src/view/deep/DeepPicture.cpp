@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "view/deep/JuliaFolds.h"
 #include "view/deep/Nucleus.h"
 #include "view/escape/EscapeKernel.h"
 
@@ -57,12 +58,12 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     centreResult_.reset();
     stop_ = stop;
     timings_ = {};
-    const long bits = region.SampleBits(frame.width, frame.height);
+    long bits = region.SampleBits(frame.width, frame.height);
     // The reference and every offset's reach depend on the device alone, not on how much of it
     // a window shows, so a view gives the same pixels in every window and in the renderer.
     const int deviceRows = std::max(frame.height - frame.firstSampleRow, 0);
     const int centreRow = frame.firstSampleRow + deviceRows / 2;
-    const DeepPoint centre =
+    DeepPoint centre =
         region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
     SetOffsets(region, centre, bits);
 
@@ -76,9 +77,20 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
         const OrbitProgress second = [&progress, first](std::int64_t n) {
             if (progress) progress(first + n);
         };
-        const BigFloat p = region.Constant(4, bits), q = region.Constant(5, bits);
-        done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress) &&
-               critical_.orbit.Compute(zero, zero, p, q, entries, bits, stop, second);
+        BigFloat p = region.Constant(4, bits), q = region.Constant(5, bits);
+        done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress);
+        // Past a fold the reference must resolve the square of the pixels' spacing.
+        const long folds = std::min(
+            JuliaFoldBits(main_.orbit, PixelStep(region), reach_, main_.orbit.Size() < entries),
+            DeepRegion::kMaxBits);
+        if (done && folds > bits) {
+            bits = folds;
+            centre = region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
+            p = region.Constant(4, bits), q = region.Constant(5, bits);
+            done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress);
+        }
+        const BigFloat origin(bits);
+        done = done && critical_.orbit.Compute(origin, origin, p, q, entries, bits, stop, second);
     } else {
         done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
         if (done && main_.orbit.Size() < std::min(entries, ReferenceOrbit::kMaxEntries))
@@ -92,6 +104,12 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach_, false);
     timings_.table = Seconds(start);
     return !Stopped();
+}
+
+FloatExp DeepPicture::PixelStep(const DeepRegion& region) const {
+    const FloatExp x = AbsOf(Rounded(region.StepX(frame_.width, 64)));
+    const FloatExp y = AbsOf(Rounded(region.StepY(frame_.height, 64)));
+    return y < x ? y : x;
 }
 
 void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits) {
@@ -148,9 +166,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     // Mandelbrot adds the pixel's offset every step; Julia starts from it.
     if (centreResult_ && column == frame_.width / 2 &&
         clientRow == (frame_.height - frame_.firstSampleRow) / 2)
-        return std::min(*centreResult_, Result{limit, 0.0}, [](const Result& a, const Result& b) {
-            return a.k < b.k;
-        });
+        return std::min(*centreResult_, Result{limit, 0.0},
+                        [](const Result& a, const Result& b) { return a.k < b.k; });
     const ComplexExp c = julia_ ? ComplexExp{} : offset;
     // The narrow loop's offset. A subnormal one is hundreds of binary orders below a narrow z
     // (at least 2^-440) and adds nothing to it, but every product that touches it is slow, on

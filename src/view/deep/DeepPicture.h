@@ -63,6 +63,7 @@ private:
         BlaTable table;
     };
     ComplexExp Offset(int column, int clientRow) const;
+    FloatExp PixelStep(const DeepRegion& region) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
     void SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits);
     FloatExp reach_;
@@ -74,8 +75,8 @@ private:
 
     DeepFrame frame_;
     bool julia_ = false;
-    Track main_;      // from the picture's centre
-    Track critical_;  // Julia: from 0, the orbit every rebase lands on
+    Track main_;                          // from the picture's centre
+    Track critical_;                      // Julia: from 0, the orbit every rebase lands on
     std::optional<Result> centreResult_;  // the centre's pixel, when a nucleus is the reference
     std::vector<FloatExp> columnOffset_, rowOffset_;
     const std::atomic<bool>* stop_ = nullptr;
