@@ -90,14 +90,19 @@ int Public(int width, int rows, int samples) {
 
 // One row per view, then the totals: the table the deep path is held to.
 int Random(int count, std::uint64_t seed, int width, int rows, int samples) {
-    std::printf("| view | height | limit | mean count | identical | within | beyond | worst |\n"
-                "|---|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "| view | height | limit | mean count | identical | within | beyond | worst |\n"
+        "|---|---|---|---|---|---|---|---|\n");
     Tally all;
     for (const RandomView& v : RandomViews(seed, count, 5, 1100)) {
         const int height = rows + kHiddenRows;
         CheckedView view{DeepRegion::FromCentre(v.julia, v.re, v.im, v.height, v.p, v.q, width,
                                                 height, kHiddenRows),
-                         v.p, v.q, width, height, v.limit};
+                         v.p,
+                         v.q,
+                         width,
+                         height,
+                         v.limit};
         DeepPicture picture;
         picture.Prepare(view.region, {width, height, width, kHiddenRows, rows, v.limit}, nullptr,
                         {});

@@ -24,8 +24,8 @@ struct Walk {
     // Wheel notches about the picture's middle; fast ones arrive before any row shows.
     void Notches(int count, double factor, bool fast) {
         for (int i = 0; i < count; ++i) {
-            window.View().NavigateBy(
-                ZoomAbout({kScreen.width, kScreen.height}, 48, 27, factor), fast);
+            window.View().NavigateBy(ZoomAbout({kScreen.width, kScreen.height}, 48, 27, factor),
+                                     fast);
             if (!fast) window.Repaint();
         }
         window.Repaint();
@@ -35,9 +35,8 @@ struct Walk {
 // A sample of the picture the document now draws against the independent count.
 void ExpectAgreement(const DeepRegion& region, const std::string& p, const std::string& q) {
     DeepPicture picture;
-    ASSERT_TRUE(picture.Prepare(region, {kScreen.width, kScreen.height, kScreen.width, 50, 54,
-                                         kLimit},
-                                nullptr, {}));
+    ASSERT_TRUE(picture.Prepare(
+        region, {kScreen.width, kScreen.height, kScreen.width, 50, 54, kLimit}, nullptr, {}));
     int compared = 0;
     for (int y = 3; y < 54; y += 12)
         for (int x = 5; x < 96; x += 22) {
@@ -69,8 +68,8 @@ TEST(DeepWalk, WheelInOutAndInAgainComesBackToTheSameView) {
         SCOPED_TRACE(v->kind);
         Walk walk;
         walk.window.ChooseKind(v->julia ? Fractal::Julia : Fractal::Mandelbrot);
-        const DeepRegion start = DeepRegion::FromCentre(v->julia, v->re, v->im, "0.01", v->p,
-                                                        v->q, kScreen.width, kScreen.height, 50);
+        const DeepRegion start = DeepRegion::FromCentre(v->julia, v->re, v->im, "0.01", v->p, v->q,
+                                                        kScreen.width, kScreen.height, 50);
         std::vector<std::string> texts;
         for (int i = 0; i < 4; ++i) texts.push_back(start.Text(i, kScreen.width, kScreen.height));
         if (v->julia) texts.insert(texts.end(), {v->p, v->q});
@@ -89,8 +88,10 @@ TEST(DeepWalk, WheelInOutAndInAgainComesBackToTheSameView) {
         EXPECT_LT(PixelsApart(deep, walk.Region()), 1e-6);
         const double sx = walk.Region().StepX(kScreen.width, 200).ToDouble();
         const double sy = walk.Region().StepY(kScreen.height, 200).ToDouble();
-        EXPECT_NEAR(sx / sy, start.StepX(kScreen.width, 200).ToDouble() /
-                                 start.StepY(kScreen.height, 200).ToDouble(), 1e-9);
+        EXPECT_NEAR(sx / sy,
+                    start.StepX(kScreen.width, 200).ToDouble() /
+                        start.StepY(kScreen.height, 200).ToDouble(),
+                    1e-9);
     }
 }
 

@@ -124,7 +124,8 @@ Complex JuliaConstant(std::mt19937_64& random, int which, std::string& kind) {
     const double t = 2 * M_PI * unit(random);
     if (which == 0) {  // escaping: just outside the main cardioid's far side
         kind = "Julia, escaping critical orbit";
-        const Complex c = (std::polar(0.5, t) - std::polar(0.25, 2 * t)) * (1.08 + 0.3 * unit(random));
+        const Complex c =
+            (std::polar(0.5, t) - std::polar(0.25, 2 * t)) * (1.08 + 0.3 * unit(random));
         return c;
     }
     kind = "Julia, attracting fixed point";  // multiplier mu inside the unit disc
@@ -143,6 +144,18 @@ bool Escapes(Complex c) {
 
 }  // namespace
 
+std::pair<std::string, std::string> JuliaSetPoint(const std::string& p, const std::string& q,
+                                                  int digits, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    const long bits = BitsFor(digits);
+    BigComplex c(bits), z(bits);
+    mpfr_set_str(c.re, p.c_str(), 10, MPFR_RNDN);
+    mpfr_set_str(c.im, q.c_str(), 10, MPFR_RNDN);
+    z.Set({1.3, 0.4});
+    Backward(random, c, z, int(bits) + 200);
+    return {z.Text(z.re, digits), z.Text(z.im, digits)};
+}
+
 std::vector<RandomView> RandomViews(std::uint64_t seed, int count, int minDigits, int maxDigits) {
     std::mt19937_64 random(seed);
     std::uniform_real_distribution<double> digitsOf(minDigits, maxDigits);
@@ -152,8 +165,8 @@ std::vector<RandomView> RandomViews(std::uint64_t seed, int count, int minDigits
         const int shown = int(digits) + 30;
         const long bits = BitsFor(shown);
         char height[32];
-        std::snprintf(height, sizeof height, "%.3ge%d", std::pow(10.0, -(digits - std::floor(digits))),
-                      -int(std::floor(digits)));
+        std::snprintf(height, sizeof height, "%.3ge%d",
+                      std::pow(10.0, -(digits - std::floor(digits))), -int(std::floor(digits)));
         RandomView view;
         view.height = height;
         // Roughly: counts grow by a few per binary order of zoom.

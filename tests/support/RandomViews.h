@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvale {
@@ -17,6 +18,11 @@ struct RandomView {
     std::string re, im, height, p, q;
     int limit = 0;
 };
+
+// A point of the Julia set of c = p + qi (decimal texts) to `digits` significant digits, by
+// inverse iteration from seed: its real and imaginary texts.
+std::pair<std::string, std::string> JuliaSetPoint(const std::string& p, const std::string& q,
+                                                  int digits, std::uint64_t seed);
 
 // count views from seed; heights 10^-minDigits .. 10^-maxDigits.
 std::vector<RandomView> RandomViews(std::uint64_t seed, int count, int minDigits, int maxDigits);

@@ -63,8 +63,7 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     // a window shows, so a view gives the same pixels in every window and in the renderer.
     const int deviceRows = std::max(frame.height - frame.firstSampleRow, 0);
     const int centreRow = frame.firstSampleRow + deviceRows / 2;
-    DeepPoint centre =
-        region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
+    DeepPoint centre = region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
     SetOffsets(region, centre, bits);
 
     const std::int64_t entries = std::int64_t(std::max(frame.limit, 0)) + 1;
