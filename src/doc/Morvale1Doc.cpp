@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <climits>
 #include <cmath>
 #include <span>
@@ -11,8 +10,6 @@
 #include "doc/PresetDialogs.h"
 #include "platform/TextConversion.h"
 #include "presets/PresetTables.h"
-#include "view/deep/DeepScene.h"
-#include "view/deep/JuliaFolds.h"
 
 namespace morvale {
 namespace {
@@ -31,11 +28,6 @@ int TruncateToInt(double value) {
     return int(value);
 }
 
-double Step(double min, double max, int pixels) {
-    // A surface without pixels has no step; 0 keeps every derived value finite.
-    return pixels > 0 ? (max - min) / pixels : 0.0;
-}
-
 template <std::size_t N>
 std::array<double, N> Converted(const std::array<std::string, N>& texts) {
     std::array<double, N> values{};
@@ -47,11 +39,6 @@ std::array<double, N> Converted(const std::array<std::string, N>& texts) {
 int RoundToInt(double value) {
     if (std::isnan(value)) return 0;
     return TruncateToInt(std::round(value));
-}
-
-PlaneBox RoundedBox(const DeepRegion& deep) {
-    return {deep.Value(0).ToDouble(), deep.Value(1).ToDouble(), deep.Value(2).ToDouble(),
-            deep.Value(3).ToDouble()};
 }
 
 void CopyBox(const PlaneBox& box, double& xMin, double& xMax, double& yMin, double& yMax) {
@@ -67,12 +54,6 @@ std::array<std::string, 6> DeepTexts(const std::array<std::string, 7>& julia) {
 
 std::array<std::string, 6> DeepTexts(const std::array<std::string, 5>& mandel) {
     return {mandel[0], mandel[1], mandel[2], mandel[3], "0", "0"};
-}
-
-// Enough bits for the bounds a drag on the old picture selects, to the last new pixel.
-long ZoomBits(const DeepRegion& old, int width, int height) {
-    return old.WorkingBits(width, height) +
-           2 * long(std::bit_width(unsigned(std::max({width, height, 1})))) + 64;
 }
 
 struct PaneLayout {
@@ -306,77 +287,6 @@ void CMorvale1Doc::SetMandelRegion(const MandelRegion& region) {
     CopyBox(region.box, MandelPMin, MandelPMax, MandelQMin, MandelQMax);
 }
 
-void CMorvale1Doc::ApplyView() {
-    const PlaneView& view = PendingView;
-    // A view drawn deep comes back at full precision; any other from its exact doubles.
-    const DeepRegion deep =
-        view.deep
-            ? *view.deep
-            : DeepRegion::FromDoubles(view.julia, {view.box.xMin, view.box.xMax, view.box.yMin,
-                                                   view.box.yMax, view.p, view.q});
-    if (view.julia) {
-        SetJuliaRegion({view.box, view.p, view.q, double(view.limit)});
-        JuliaDeep = deep;
-    } else {
-        SetMandelRegion({view.box, double(view.limit)});
-        MandelDeep = deep;
-    }
-    IterationLimit = view.limit;
-}
-
-void CMorvale1Doc::ApplyZoom() {
-    // Corners in client pixels; rows gain the hidden sample rows above the client area.
-    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
-    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
-    // All four bounds from the old minima, at the steps of the picture on the screen.
-    auto zoom = [&](const PlaneBox& old, double stepX, double stepY) {
-        return PlaneBox{sx * stepX + old.xMin, ex * stepX + old.xMin, sy * stepY + old.yMin,
-                        ey * stepY + old.yMin};
-    };
-    JuliaDeep = ZoomedDeep(JuliaDeep);
-    MandelDeep = ZoomedDeep(MandelDeep);
-    // A deep picture's doubles have collapsed below its pixels: the zoomed region's come from the
-    // full-precision one, so a zoom back out draws what it selected.
-    JuliaRegion julia = GetJuliaRegion();
-    julia.box = JuliaIsDeep ? RoundedBox(JuliaDeep) : zoom(julia.box, JuliaStepX, JuliaStepY);
-    julia.depth = IterationLimit;
-    SetJuliaRegion(julia);
-    MandelRegion mandel = GetMandelRegion();
-    mandel.box = MandelIsDeep ? RoundedBox(MandelDeep) : zoom(mandel.box, MandelStepX, MandelStepY);
-    mandel.depth = IterationLimit;
-    SetMandelRegion(mandel);
-}
-
-void CMorvale1Doc::SettleZoom() {
-    if (ZoomPending != 1) return;
-    ApplyZoom();
-    ComputeSteps();
-    ZoomPending = 0;
-}
-
-// The full-precision region follows every zoom at the precision of its finest value, also on the
-// double path, so zooming out and in again comes back to the same place.
-DeepRegion CMorvale1Doc::ZoomedDeep(const DeepRegion& deep) const {
-    const double sx = ZoomCorners.x0, ex = ZoomCorners.x1;
-    const double sy = ZoomCorners.y0 + kHiddenRows, ey = ZoomCorners.y1 + kHiddenRows;
-    const long bits = std::max(ZoomBits(deep, stepsWidth_, stepsHeight_), deep.BoundBits());
-    return deep.Zoomed(sx, ex, sy, ey, deep.StepX(stepsWidth_, bits),
-                       deep.StepY(stepsHeight_, bits), bits);
-}
-
-void CMorvale1Doc::ComputeSteps() {
-    JuliaStepX = Step(JuliaXMin, JuliaXMax, PictureWidth);
-    JuliaStepY = Step(JuliaYMin, JuliaYMax, PictureHeight);
-    MandelStepX = Step(MandelPMin, MandelPMax, PictureWidth);
-    MandelStepY = Step(MandelQMin, MandelQMax, PictureHeight);
-    stepsWidth_ = PictureWidth;
-    stepsHeight_ = PictureHeight;
-    JuliaIsDeep =
-        DeepZoom && (JuliaDeep.NeedsDeep(PictureWidth, PictureHeight) ||
-                     JuliaOrbitsFold(JuliaDeep, PictureWidth, PictureHeight, IterationLimit));
-    MandelIsDeep = DeepZoom && MandelDeep.NeedsDeep(PictureWidth, PictureHeight);
-}
-
 void CMorvale1Doc::ChooseIterationLimit() {
     if (DepthFromBox == 1) {
         IterationLimit = Depth;
@@ -391,40 +301,6 @@ std::optional<PlaneBox> CMorvale1Doc::ChosenBox() const {
     if (FractalKind == Fractal::Julia) return GetJuliaRegion().box;
     if (FractalKind == Fractal::Mandelbrot) return GetMandelRegion().box;
     return std::nullopt;
-}
-
-std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
-    if (FractalKind == Fractal::Julia)
-        return PlaneView{true,           GetJuliaRegion().box,
-                         JuliaP,         JuliaQ,
-                         IterationLimit, std::make_shared<const DeepRegion>(JuliaDeep)};
-    if (FractalKind == Fractal::Mandelbrot)
-        return PlaneView{
-            false, GetMandelRegion().box, 0.0,
-            0.0,   IterationLimit,        std::make_shared<const DeepRegion>(MandelDeep)};
-    return std::nullopt;
-}
-
-std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) const {
-    if (FractalKind != Fractal::Julia && FractalKind != Fractal::Mandelbrot) return std::nullopt;
-    const bool julia = FractalKind == Fractal::Julia;
-    EscapeScene scene;
-    scene.julia = julia;
-    scene.xMin = julia ? JuliaXMin : MandelPMin;
-    scene.yMin = julia ? JuliaYMin : MandelQMin;
-    scene.stepX = julia ? JuliaStepX : MandelStepX;
-    scene.stepY = julia ? JuliaStepY : MandelStepY;
-    scene.cr = JuliaP;
-    scene.ci = JuliaQ;
-    scene.limit = IterationLimit;
-    scene.columns = std::clamp(PictureWidth, 0, visible.width);
-    scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
-    if (julia ? JuliaIsDeep : MandelIsDeep)
-        scene.deep = std::make_shared<DeepScene>(
-            julia ? JuliaDeep : MandelDeep,
-            DeepFrame{PictureWidth, PictureHeight, scene.columns, scene.firstSampleRow, scene.rows,
-                      IterationLimit});
-    return scene;
 }
 
 }  // namespace morvale
