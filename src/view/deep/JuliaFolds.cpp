@@ -26,14 +26,17 @@ bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit)
     for (int n = 0; n < std::min(limit, kMaxSteps); ++n) {
         const double distance = std::hypot(zr, zi);
         const double nearest = std::max(distance - spread, 0.0);
-        step *= 2 * nearest + step;
+        // The pixels nearest to 0 lie apart by about this after the step; the others by the
+        // spacing the picture's spread gives them, which the next steps go on from.
+        const double closest = step * (2 * nearest + step);
+        step *= std::max(2 * nearest, std::min(spread, 2 * distance));
         spread *= 2 * distance + spread;
         const double r = zr * zr - zi * zi + cr;
         zi = 2 * zr * zi + ci;
         zr = r;
         const double size = std::hypot(zr, zi);
         if (!(size * size <= 100.0)) return lost;
-        if (step < kResolved * size) lost = true;
+        if (closest < kResolved * size) lost = true;
         // Spread out again past the loss: the pixels' counts tell what double merged.
         if (lost && step >= kWideStep) return true;
         if (step == 0.0) return false;  // every pixel in one point: an attracting cycle's pull
