@@ -21,6 +21,7 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
                              const BigFloat& cIm, std::int64_t maxEntries, long bits,
                              const std::atomic<bool>* stop, const OrbitProgress& progress) {
     const std::int64_t length = std::clamp<std::int64_t>(maxEntries, 1, kMaxEntries);
+    const std::int64_t interval = CheckInterval(bits);
     z_.clear();
     wide_.clear();
     const auto reserve = std::size_t(std::min<std::int64_t>(length, 1 << 20));
@@ -36,9 +37,9 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
                             ? ComplexExp::From(re, im)
                             : WideOf(x, y));
         if (n > 0 && !(re * re + im * im <= kEscapeBound)) break;
-        if ((n + 1) % kProgressInterval == 0) {
-            if (stop && stop->load(std::memory_order_relaxed)) return false;
+        if ((n + 1) % interval == 0) {
             if (progress) progress(n + 1);
+            if (stop && stop->load(std::memory_order_relaxed)) return false;
         }
         mpfr_sqr(x2.get(), x.get(), MPFR_RNDN);
         mpfr_sqr(y2.get(), y.get(), MPFR_RNDN);

@@ -2,6 +2,7 @@
 // picture iterates its small offset against.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -22,6 +23,14 @@ public:
     static constexpr std::int64_t kMemoryBudget = std::int64_t(512) << 20;
     static constexpr std::int64_t kMaxEntries = kMemoryBudget / kBytesPerEntry;
     static constexpr int kProgressInterval = 1 << 14;
+
+    // Iterations between two looks at the stop flag (and two progress reports) at bits: an
+    // iteration's cost grows with the precision, so a look comes every few milliseconds at
+    // any depth.
+    static std::int64_t CheckInterval(long bits) {
+        return std::clamp<std::int64_t>(std::int64_t(kProgressInterval) * 128 / std::max(bits, 1L),
+                                        1, kProgressInterval);
+    }
 
     // Z_0 = start, Z_{n+1} = Z_n² + c at bits, until the first iterate outside the escape bound
     // (kept), maxEntries entries or the budget. False when stop was set meanwhile.
