@@ -1,6 +1,7 @@
 #include "view/deep/ReferenceOrbit.h"
 
 #include <algorithm>
+#include <new>
 
 #include "view/escape/EscapeKernel.h"
 
@@ -24,6 +25,7 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
     const std::int64_t interval = CheckInterval(bits);
     z_.clear();
     wide_.clear();
+    if (failNext_.exchange(false, std::memory_order_relaxed)) throw std::bad_alloc();
     const auto reserve = std::size_t(std::min<std::int64_t>(length, 1 << 20));
     z_.reserve(reserve);
     wide_.reserve(reserve);

@@ -38,6 +38,10 @@ public:
                  const BigFloat& cIm, std::int64_t maxEntries, long bits,
                  const std::atomic<bool>* stop, const OrbitProgress& progress);
 
+    // The next Compute anywhere fails as if memory had run out, so that tests reach the paths a
+    // real exhaustion takes.
+    static void FailNextCompute() { failNext_.store(true, std::memory_order_relaxed); }
+
     std::int64_t Size() const { return std::int64_t(z_.size()); }
     double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
     double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
@@ -50,6 +54,7 @@ private:
     };
     std::vector<Entry> z_;
     std::vector<ComplexExp> wide_;
+    static inline std::atomic<bool> failNext_{false};
 };
 
 }  // namespace morvale
