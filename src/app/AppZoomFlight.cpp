@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <atomic>
+#include <new>
 #include <thread>
 
 #include "app/Morvale1App.h"
@@ -76,14 +77,19 @@ bool CMorvale1App::SaveZoomFlight(const QString& path, const ZoomVideoOptions& o
     std::string outcome;
     QEventLoop loop;
     std::thread worker([&] {
-        outcome = MakeZoomFlight(
-            request,
-            [&state](FlightPhase phase, long done, long total) {
-                state.phase = int(phase);
-                state.total = total;
-                state.done = done;
-            },
-            &stop);
+        // Deep frames need references and tables; running out of memory ends the flight only.
+        try {
+            outcome = MakeZoomFlight(
+                request,
+                [&state](FlightPhase phase, long done, long total) {
+                    state.phase = int(phase);
+                    state.total = total;
+                    state.done = done;
+                },
+                &stop);
+        } catch (const std::bad_alloc&) {
+            outcome = "nicht genug Arbeitsspeicher";
+        }
         ended = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -115,6 +116,37 @@ TEST(FloatExp, SquaredModuliStayExactFarBelowADouble) {
     const FloatExp r = FloatExp::Normalised(1.0, -5000);
     EXPECT_TRUE(Scaled(a, r).Norm() < a.Norm());
     EXPECT_EQ((r * r / r - r).m, 0.0);
+}
+
+TEST(FloatExp, ConvertsAndOrdersAtTheEdgesOfADouble) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double edges[] = {8e307,
+                            1e308,
+                            std::numeric_limits<double>::max(),
+                            -1e308,
+                            std::numeric_limits<double>::min(),
+                            1e-310,
+                            -4.9e-324,
+                            inf};
+    for (double v : edges) {
+        EXPECT_EQ(FloatExp::From(v).ToDouble(), v) << v;
+        const ComplexExp z = ComplexExp::From(v, v / 2);
+        EXPECT_EQ(z.Re(), v) << v;
+        EXPECT_EQ(z.Im(), v / 2) << v;
+        EXPECT_EQ(ComplexExp::From(0.5, v).Im(), v) << v;
+    }
+    // Ascending, so every earlier value orders below every later one.
+    const double ascending[] = {0.0, 4.9e-324, 1e-310, 1.0, 16.0, 8e307, 1e308, inf};
+    for (double a : ascending) {
+        for (double b : ascending) {
+            EXPECT_EQ(FloatExp::From(a) < FloatExp::From(b), a < b) << a << " " << b;
+        }
+    }
+    const FloatExp huge = FloatExp::From(inf);
+    EXPECT_TRUE(FloatExp::From(16.0) < huge * FloatExp::From(0.5) + FloatExp::From(1e300));
+    EXPECT_TRUE(ComplexExp::From(inf, 0.0).AtLeast(4000));
+    EXPECT_EQ((ComplexExp::From(1e308, 1e308) * ComplexExp::From(1e308, 0.0)).Norm().ToDouble(),
+              inf);
 }
 
 }  // namespace

@@ -98,7 +98,28 @@ TEST(DeepPicture, StopsWhileTheReferenceIsComputed) {
                             stop = true;
                         });
     EXPECT_FALSE(ready);
-    EXPECT_EQ(reported, ReferenceOrbit::kProgressInterval);
+    EXPECT_EQ(reported, ReferenceOrbit::CheckInterval(region.SampleBits(kWidth, kHeight)));
+}
+
+TEST(DeepPicture, StopsWithinAFewIterationsOfAFineReference) {
+    // Tens of thousands of bits: an iteration of the reference costs a sizeable fraction of a
+    // millisecond, so the flag must be seen after a few of them, not after thousands.
+    const DeepRegion region =
+        DeepRegion::FromCentre(false, "0", "1", "1e-10000", "0", "0", kWidth, kHeight, 50);
+    ASSERT_GT(region.SampleBits(kWidth, kHeight), 30000);
+    std::atomic<bool> stop{false};
+    std::int64_t reports = 0;
+    DeepPicture picture;
+    const bool ready =
+        picture.Prepare(region, {kWidth, kHeight, kWidth, 50, kHeight - 50, 2'000'000'000}, &stop,
+                        [&](std::int64_t) {
+                            ++reports;
+                            stop = true;
+                        });
+    EXPECT_FALSE(ready);
+    EXPECT_EQ(reports, 1);
+    EXPECT_GT(picture.Timings().referenceLength, 0);
+    EXPECT_LE(picture.Timings().referenceLength, 100);
 }
 
 TEST(DeepPicture, JuliaReferenceProgressRunsOnceOverBothOrbits) {

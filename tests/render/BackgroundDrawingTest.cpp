@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "view/HeadlessWindow.h"
+#include "view/deep/DeepScene.h"
 #include "view/escape/BackgroundDrawing.h"
 #include "view/escape/EscapeJob.h"
 
@@ -82,6 +83,30 @@ TEST(EscapeJobTest, ACancelAfterTheLastRowLeavesTheJobComplete) {
     job.Cancel();
     EXPECT_TRUE(job.Complete());
     EXPECT_EQ(job.Tally().pixels, 96 * 64);
+}
+
+TEST(EscapeJobTest, MemoryRunningOutForTheReferenceEndsTheJobWithAMessage) {
+    PixelImage image(8, 8);
+    EscapeScene scene = SiegelDisk(1000);
+    scene.julia = false;
+    scene.columns = scene.rows = 8;
+    scene.deep = std::make_shared<DeepScene>(
+        DeepRegion::FromCentre(false, "-0.75", "0.1", "1e-40", "0", "0", 8, 8, 0),
+        DeepFrame{8, 8, 8, 0, 8, 1000});
+    std::atomic<int> ends = 0;
+    ReferenceOrbit::FailNextCompute();
+    {
+        EscapeJob job(scene, EscapeColouring{}, image.Surface(), [&] { ++ends; });
+        job.Wait();
+        EXPECT_FALSE(job.Complete());
+        EXPECT_EQ(job.Failure(), "nicht genug Arbeitsspeicher für dieses Bild");
+    }
+    EXPECT_EQ(ends, 1);
+    // The next drawing of the same scene is whole.
+    EscapeJob again(scene, EscapeColouring{}, image.Surface());
+    again.Wait();
+    EXPECT_TRUE(again.Complete());
+    EXPECT_TRUE(again.Failure().empty());
 }
 
 TEST(BackgroundDrawingTest, GivenBackRequestsNeverReplaceOnesMadeWhileItRan) {

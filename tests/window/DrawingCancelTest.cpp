@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
+#include "view/deep/ReferenceOrbit.h"
 
 namespace morvale::testing {
 namespace {
@@ -157,6 +158,20 @@ TEST_F(DrawingCancelTest, AnEscapeAfterTheLastRowKeepsTheCompletePicture) {
     EXPECT_EQ(view->DrawingCount(), drawn + 1);
     EXPECT_GT(view->LastEscapeTally.iterations, quick.iterations);
     EXPECT_EQ(doc->IterationLimit, 20000000);
+}
+
+TEST_F(DrawingCancelTest, MemoryRunningOutOnTheDrawingThreadEndsInAMessage) {
+    Command(ID_MANDELBROT);
+    doc->MandelTexts = {"-0.75", "-0.74999999999999999999999999", "0.1",
+                        "0.10000000000000000000000001", "100"};
+    doc->PresetChosen = 1;
+    ReferenceOrbit::FailNextCompute();
+    Command(ID_DRAW);
+    view->repaint();
+    RunUntil([this] { return !view->IsDrawing(); }, 60000);
+    EXPECT_FALSE(view->IsDrawing());
+    EXPECT_EQ(Pane0(),
+              QStringLiteral("Nicht gezeichnet: nicht genug Arbeitsspeicher für dieses Bild"));
 }
 
 TEST_F(DrawingCancelTest, ClosingTheWindowEndsTheDrawing) {

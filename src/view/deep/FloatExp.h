@@ -14,6 +14,9 @@ namespace morvale {
 namespace floatexp_detail {
 
 inline constexpr std::int64_t kZeroExponent = INT64_MIN / 4;  // below every real exponent
+// Above every real exponent: infinities and NaNs order above every finite value and stay
+// escaped through sums and products.
+inline constexpr std::int64_t kInfiniteExponent = INT64_MAX / 4;
 
 // e with 2^(e-1) <= |a| < 2^e for a normal, non-zero double.
 inline std::int64_t ExponentOf(double a) {
@@ -40,7 +43,7 @@ struct FloatExp {
 
     static FloatExp Normalised(double m, std::int64_t e) {
         using namespace floatexp_detail;
-        if (m == 0.0 || !std::isfinite(m)) return {m, m == 0.0 ? kZeroExponent : 0};
+        if (m == 0.0 || !std::isfinite(m)) return {m, m == 0.0 ? kZeroExponent : kInfiniteExponent};
         int k = 0;
         const double n = std::frexp(m, &k);
         return {n, e + k};
@@ -82,9 +85,9 @@ struct ComplexExp {
     static ComplexExp Normalised(double re, double im, std::int64_t e) {
         using namespace floatexp_detail;
         const double big = std::max(std::fabs(re), std::fabs(im));
-        if (big == 0.0) return {0.0, 0.0, kZeroExponent};
-        if (!(big < HUGE_VAL)) return {re, im, 0};  // not finite: escaped, stays so
-        if (big < 0x1p-1000) return Normalised(re * 0x1p1000, im * 0x1p1000, e - 1000);
+        // One test keeps the common case fast; the scale factor below exists only inside it.
+        if (!(big >= 0x1p-1000 && big < 0x1p1000)) [[unlikely]]
+            return NormalisedOutside(re, im, e, big);
         const std::int64_t k = ExponentOf(big);
         const double s = PowerOfTwo(-k);
         return {re * s, im * s, e + k};
@@ -97,6 +100,15 @@ struct ComplexExp {
     FloatExp Norm() const { return FloatExp::Normalised(re * re + im * im, 2 * e); }
     // Whether |z| >= 2^k.
     bool AtLeast(std::int64_t k) const { return e > k; }
+
+private:
+    static ComplexExp NormalisedOutside(double re, double im, std::int64_t e, double big) {
+        using namespace floatexp_detail;
+        if (big == 0.0) return {0.0, 0.0, kZeroExponent};
+        if (!(big < HUGE_VAL)) return {re, im, kInfiniteExponent};  // escaped, stays so
+        if (big < 1.0) return Normalised(re * 0x1p1000, im * 0x1p1000, e - 1000);
+        return Normalised(re * 0x1p-1000, im * 0x1p-1000, e + 1000);
+    }
 };
 
 inline ComplexExp operator*(const ComplexExp& a, const ComplexExp& b) {

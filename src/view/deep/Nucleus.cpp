@@ -37,6 +37,7 @@ std::int64_t AtomPeriod(const ReferenceOrbit& orbit, FloatExp reach) {
 std::optional<DeepPoint> FindNucleus(const DeepPoint& start, std::int64_t period, FloatExp reach,
                                      long bits, const std::atomic<bool>* stop) {
     DeepPoint c{start.re, start.im};
+    const std::int64_t interval = ReferenceOrbit::CheckInterval(bits);
     BigFloat x(bits), y(bits), x2(bits), y2(bits), xy(bits), t(bits);
     const FloatExp far2 = (reach * FloatExp::From(8.0)) * (reach * FloatExp::From(8.0));
     // Settled once a step is down to the working precision: a minibrot found this deep is far
@@ -47,7 +48,7 @@ std::optional<DeepPoint> FindNucleus(const DeepPoint& start, std::int64_t period
         mpfr_set_zero(y.get(), 1);
         ComplexExp d{};
         for (std::int64_t n = 0; n < period; ++n) {
-            if ((n & 0xfff) == 0 && stop && stop->load(std::memory_order_relaxed)) return {};
+            if (n % interval == 0 && stop && stop->load(std::memory_order_relaxed)) return {};
             const ComplexExp z = WideOf(x, y);
             d = ComplexExp{z.re, z.im, z.e + 1} * d + ComplexExp::From(1.0, 0.0);
             mpfr_sqr(x2.get(), x.get(), MPFR_RNDN);

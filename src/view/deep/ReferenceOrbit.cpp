@@ -1,6 +1,7 @@
 #include "view/deep/ReferenceOrbit.h"
 
 #include <algorithm>
+#include <new>
 
 #include "view/escape/EscapeKernel.h"
 
@@ -21,8 +22,10 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
                              const BigFloat& cIm, std::int64_t maxEntries, long bits,
                              const std::atomic<bool>* stop, const OrbitProgress& progress) {
     const std::int64_t length = std::clamp<std::int64_t>(maxEntries, 1, kMaxEntries);
+    const std::int64_t interval = CheckInterval(bits);
     z_.clear();
     wide_.clear();
+    if (failNext_.exchange(false, std::memory_order_relaxed)) throw std::bad_alloc();
     const auto reserve = std::size_t(std::min<std::int64_t>(length, 1 << 20));
     z_.reserve(reserve);
     wide_.reserve(reserve);
@@ -36,9 +39,9 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
                             ? ComplexExp::From(re, im)
                             : WideOf(x, y));
         if (n > 0 && !(re * re + im * im <= kEscapeBound)) break;
-        if ((n + 1) % kProgressInterval == 0) {
-            if (stop && stop->load(std::memory_order_relaxed)) return false;
+        if ((n + 1) % interval == 0) {
             if (progress) progress(n + 1);
+            if (stop && stop->load(std::memory_order_relaxed)) return false;
         }
         mpfr_sqr(x2.get(), x.get(), MPFR_RNDN);
         mpfr_sqr(y2.get(), y.get(), MPFR_RNDN);

@@ -2,6 +2,7 @@
 // picture iterates its small offset against.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -23,11 +24,23 @@ public:
     static constexpr std::int64_t kMaxEntries = kMemoryBudget / kBytesPerEntry;
     static constexpr int kProgressInterval = 1 << 14;
 
+    // Iterations between two looks at the stop flag (and two progress reports) at bits: an
+    // iteration's cost grows with the precision, so a look comes every few milliseconds at
+    // any depth.
+    static std::int64_t CheckInterval(long bits) {
+        return std::clamp<std::int64_t>(std::int64_t(kProgressInterval) * 128 / std::max(bits, 1L),
+                                        1, kProgressInterval);
+    }
+
     // Z_0 = start, Z_{n+1} = Z_n² + c at bits, until the first iterate outside the escape bound
     // (kept), maxEntries entries or the budget. False when stop was set meanwhile.
     bool Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
                  const BigFloat& cIm, std::int64_t maxEntries, long bits,
                  const std::atomic<bool>* stop, const OrbitProgress& progress);
+
+    // The next Compute anywhere fails as if memory had run out, so that tests reach the paths a
+    // real exhaustion takes.
+    static void FailNextCompute() { failNext_.store(true, std::memory_order_relaxed); }
 
     std::int64_t Size() const { return std::int64_t(z_.size()); }
     double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
@@ -41,6 +54,7 @@ private:
     };
     std::vector<Entry> z_;
     std::vector<ComplexExp> wide_;
+    static inline std::atomic<bool> failNext_{false};
 };
 
 }  // namespace morvale

@@ -1,5 +1,7 @@
 #include "view/escape/EscapeJob.h"
 
+#include <new>
+
 namespace morvale {
 
 EscapeJob::EscapeJob(EscapeScene scene, const EscapeColouring& colours, PixelSurface surface,
@@ -10,8 +12,14 @@ EscapeJob::EscapeJob(EscapeScene scene, const EscapeColouring& colours, PixelSur
     ended_ = done.get_future().share();
     thread_ =
         std::thread([this, surface, ended = std::move(ended), done = std::move(done)]() mutable {
-            tally_ =
-                RenderEscapeTime(scene_, colours_, surface, EscapeStrategy::Automatic, &progress_);
+            // References and tables grow with the depth and the limit; running out of memory
+            // for them ends this drawing, not the program.
+            try {
+                tally_ = RenderEscapeTime(scene_, colours_, surface, EscapeStrategy::Automatic,
+                                          &progress_);
+            } catch (const std::bad_alloc&) {
+                failure_ = "nicht genug Arbeitsspeicher für dieses Bild";
+            }
             done.set_value();
             if (ended) ended();
         });

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <string>
 #include <thread>
 
 #include "view/escape/EscapeRenderer.h"
@@ -33,12 +34,15 @@ public:
     void Wait() const { ended_.wait(); }
     // What was computed; only once ended.
     const EscapeTally& Tally() const { return tally_; }
+    // Empty, or in German why the drawing ended before its last row; only once ended.
+    const std::string& Failure() const { return failure_; }
 
 private:
     EscapeProgress progress_;
     EscapeScene scene_;
     EscapeColouring colours_;
     EscapeTally tally_;
+    std::string failure_;
     std::shared_future<void> ended_;
     std::thread thread_;
 };

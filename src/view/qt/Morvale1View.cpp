@@ -215,6 +215,12 @@ void CMorvale1View::RefuseDrawing(const std::string& why) {
 }
 
 void CMorvale1View::DrawingEnded() {
+    if (drawing_ && drawing_->Job().Ended() && !drawing_->Job().Failure().empty()) {
+        const std::string failure = drawing_->Job().Failure();  // outlives the drawing
+        progressTimer_.stop();
+        showingProgress_ = false;
+        return RefuseDrawing(failure);
+    }
     if (!drawing_ || !drawing_->Job().Complete()) return;
     drawing_->Complete();
     previewMapping_.reset();
