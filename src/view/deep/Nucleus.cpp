@@ -7,14 +7,6 @@ namespace {
 
 constexpr int kMaxSteps = 12;
 
-ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
-    long er = 0, ei = 0;
-    const double mr = re.Split(er), mi = im.Split(ei);
-    const long e = std::max(re.IsZero() ? ei : er, im.IsZero() ? er : ei);
-    return ComplexExp::Normalised(floatexp_detail::Scale(mr, er - e),
-                                  floatexp_detail::Scale(mi, ei - e), e);
-}
-
 BigFloat FromExp(double m, std::int64_t e, long bits) {
     BigFloat v(m, bits);
     mpfr_mul_2si(v.get(), v.get(), long(e), MPFR_RNDN);

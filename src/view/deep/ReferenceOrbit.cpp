@@ -6,7 +6,6 @@
 #include "view/escape/EscapeKernel.h"
 
 namespace morvale {
-namespace {
 
 ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
     long er = 0, ei = 0;
@@ -15,8 +14,6 @@ ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
     return ComplexExp::Normalised(floatexp_detail::Scale(mr, er - e),
                                   floatexp_detail::Scale(mi, ei - e), e);
 }
-
-}  // namespace
 
 bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
                              const BigFloat& cIm, std::int64_t maxEntries, long bits,

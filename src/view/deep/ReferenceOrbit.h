@@ -16,6 +16,9 @@ namespace morvale {
 // Progress while the reference is computed: iterations done so far.
 using OrbitProgress = std::function<void(std::int64_t)>;
 
+// A full-precision complex number with its whole exponent.
+ComplexExp WideOf(const BigFloat& re, const BigFloat& im);
+
 class ReferenceOrbit {
 public:
     // Bytes one stored entry costs, the table's share included; the budget caps the length.
