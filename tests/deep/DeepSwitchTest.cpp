@@ -7,6 +7,7 @@
 #include "DeepChecker.h"
 #include "doc/Morvale1Doc.h"
 #include "view/deep/DeepScene.h"
+#include "view/deep/JuliaFolds.h"
 #include "view/escape/EscapeRenderer.h"
 
 namespace morvale {
@@ -116,6 +117,24 @@ TEST_F(DeepSwitchTest, ZoomsKeepFullPrecisionPastDouble) {
     Prepare();
     // The one-shot rule: a repaint without a request returns to the texts.
     EXPECT_EQ(doc.MandelDeep.Value(1).ToDouble(), 1.0);
+}
+
+}  // namespace
+}  // namespace morvale
+
+namespace morvale {
+namespace {
+
+// Around 0 the first step squares the pixels' spread: c = i from 1e-12 down goes deep whatever
+// the picture's centre, also exactly 0; a picture of the whole set does not.
+TEST(JuliaFoldSwitch, AroundZeroThePictureGoesDeep) {
+    const auto fold = [](const char* lo, const char* hi, int limit) {
+        return JuliaOrbitsFold(DeepRegion::FromTexts(true, {lo, hi, lo, hi, "0", "1"}), 96, 104,
+                               limit);
+    };
+    EXPECT_TRUE(fold("-1e-12", "1e-12", 128));
+    EXPECT_TRUE(fold("-1e-12", "1.1e-12", 3000));
+    EXPECT_FALSE(fold("-2", "2", 3000));
 }
 
 }  // namespace

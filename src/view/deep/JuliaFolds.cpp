@@ -29,7 +29,7 @@ bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit)
         // The pixels nearest to 0 lie apart by about this after the step; the others by the
         // spacing the picture's spread gives them, which the next steps go on from.
         const double closest = step * (2 * nearest + step);
-        step *= std::max(2 * nearest, std::min(spread, 2 * distance));
+        step *= std::max(2 * nearest, spread);
         spread *= 2 * distance + spread;
         const double r = zr * zr - zi * zi + cr;
         zi = 2 * zr * zi + ci;
