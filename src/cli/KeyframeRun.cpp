@@ -8,8 +8,8 @@
 
 #include "cli/OutputFile.h"
 #include "cli/ProgressLine.h"
-#include "platform/QuotedText.h"
 #include "keyframes/KeyframeWriter.h"
+#include "platform/QuotedText.h"
 
 namespace morvale {
 namespace {
@@ -79,8 +79,7 @@ std::string RunKeyframes(const RenderOptions& o) {
         const auto start = std::chrono::steady_clock::now();
         double frameReference = 0.0;
         if (std::string failure = WriteFrame(o, plan, k, path, frameReference); !failure.empty())
-            return "-o: " + QuotedText(path) + " kann nicht geschrieben werden (" + failure +
-                   ")";
+            return "-o: " + QuotedText(path) + " kann nicht geschrieben werden (" + failure + ")";
         reference += frameReference;
         ++drawn;
         if (!o.quiet)

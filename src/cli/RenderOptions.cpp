@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "cli/OptionTable.h"
 #include "cli/WholeNumber.h"
 #include "platform/QuotedText.h"
 #include "presets/PresetTables.h"
@@ -269,12 +270,6 @@ const std::vector<OptionSpec>& Options() {
     return options;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& option : Options())
-        if (name == option.name) return &option;
-    return nullptr;
-}
-
 std::string CheckChoice(const RenderOptions& o) {
     const bool julia = o.kind == Fractal::Julia;
     const std::size_t rows = julia ? JuliaPresets.size() : MandelPresets.size();
@@ -314,27 +309,7 @@ ParsedOptions ParseRenderOptions(std::span<const std::string> args) {
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
-        const std::size_t equals = name.find('=');
-        const bool inlineValue = name.starts_with("--") && equals != std::string::npos;
-        if (inlineValue) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        const OptionSpec* option = FindOption(name);
-        if (!option) {
-            parsed.error =
-                "unbekannte Option " + QuotedText(args[i]) + " (--help zeigt alle Optionen)";
-            return parsed;
-        }
-        if (option->value && !inlineValue) {
-            if (i + 1 >= args.size()) {
-                parsed.error = name + ": Wert fehlt (" + option->value + ")";
-                return parsed;
-            }
-            value = args[++i];
-        }
-        parsed.error = option->handle(o, value);
+        parsed.error = TakeOption(args, i, o, Options());
         if (!parsed.error.empty() || o.help) return parsed;
     }
     parsed.error = CheckChoice(o);

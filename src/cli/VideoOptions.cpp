@@ -3,8 +3,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/QuotedText.h"
+#include "cli/OptionTable.h"
 #include "cli/WholeNumber.h"
+#include "platform/QuotedText.h"
 
 namespace morvale {
 namespace {
@@ -109,19 +110,13 @@ const std::vector<OptionSpec>& Options() {
     return options;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-    for (const OptionSpec& option : Options())
-        if (name == option.name) return &option;
-    return nullptr;
-}
-
 }  // namespace
 
 ParsedVideoOptions ParseVideoOptions(std::span<const std::string> args) {
     ParsedVideoOptions parsed;
     VideoOptions& o = parsed.options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i], value;
+        const std::string& name = args[i];
         if (!name.starts_with("-") || name == "-") {
             if (!o.folder.empty()) {
                 parsed.error = "nur ein Ordner: " + QuotedText(args[i]) + " ist zu viel";
@@ -130,26 +125,7 @@ ParsedVideoOptions ParseVideoOptions(std::span<const std::string> args) {
             o.folder = name;
             continue;
         }
-        const std::size_t equals = name.find('=');
-        const bool inlineValue = name.starts_with("--") && equals != std::string::npos;
-        if (inlineValue) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        const OptionSpec* option = FindOption(name);
-        if (!option) {
-            parsed.error =
-                "unbekannte Option " + QuotedText(args[i]) + " (--help zeigt alle Optionen)";
-            return parsed;
-        }
-        if (option->value && !inlineValue) {
-            if (i + 1 >= args.size()) {
-                parsed.error = name + ": Wert fehlt (" + option->value + ")";
-                return parsed;
-            }
-            value = args[++i];
-        }
-        parsed.error = option->handle(o, value);
+        parsed.error = TakeOption(args, i, o, Options());
         if (!parsed.error.empty() || o.help) return parsed;
     }
     if (o.folder.empty())

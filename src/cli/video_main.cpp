@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/ProgressLine.h"
-#include "platform/QuotedText.h"
 #include "cli/VideoOptions.h"
+#include "platform/QuotedText.h"
 
 namespace morvale {
 namespace {
