@@ -2,6 +2,7 @@
 // table, its value inline after "=" or as the next argument, and the option's handler.
 #pragma once
 
+#include <algorithm>
 #include <span>
 #include <string>
 
@@ -30,6 +31,19 @@ std::string TakeOption(std::span<const std::string> args, std::size_t& i, Option
         return option.handle(o, value);
     }
     return "unbekannte Option " + QuotedText(args[i]) + " (--help zeigt alle Optionen)";
+}
+
+// One line per option: its name, value placeholder and help text in aligned columns.
+template <class Table>
+std::string OptionHelp(const Table& table) {
+    std::string text;
+    for (const auto& option : table) {
+        std::string left = std::string("  ") + option.name;
+        if (option.value) left += std::string(" ") + option.value;
+        left.resize(std::max<std::size_t>(left.size() + 1, 28), ' ');
+        text += left + option.help + "\n";
+    }
+    return text;
 }
 
 }  // namespace morvale

@@ -344,18 +344,12 @@ std::vector<std::string> ChosenTexts(const RenderOptions& o) {
 }
 
 std::string RenderHelpText() {
-    std::string text =
+    const std::string text =
         "Aufruf: morvale-render [OPTIONEN] -o DATEI.png\n"
         "        morvale-render [OPTIONEN] --keyframes ORDNER\n"
         "Zeichnet ein Julia- oder Mandelbrot-Bild ohne Fenster, wie das Programm es nach\n"
         "Art, Voreinstellung, Tiefe und Zeichnen zeigt, und schreibt es als PNG.\n\n";
-    for (const OptionSpec& option : Options()) {
-        std::string left = std::string("  ") + option.name;
-        if (option.value) left += std::string(" ") + option.value;
-        left.resize(std::max<std::size_t>(left.size() + 1, 28), ' ');
-        text += left + option.help + "\n";
-    }
-    return text;
+    return text + OptionHelp(Options());
 }
 
 }  // namespace morvale

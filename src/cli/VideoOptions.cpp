@@ -138,17 +138,11 @@ ParsedVideoOptions ParseVideoOptions(std::span<const std::string> args) {
 }
 
 std::string VideoHelpText() {
-    std::string text =
+    const std::string text =
         "Aufruf: morvale-video ORDNER -o DATEI.mp4 [OPTIONEN]\n"
         "Macht aus den Schlüsselbildern, die morvale-render --keyframes ORDNER zeichnet, ein\n"
         "Zoomvideo (MP4, H.264), von der ganzen Menge hinein bis zur Ansicht.\n\n";
-    for (const OptionSpec& option : Options()) {
-        std::string left = std::string("  ") + option.name;
-        if (option.value) left += std::string(" ") + option.value;
-        left.resize(std::max<std::size_t>(left.size() + 1, 28), ' ');
-        text += left + option.help + "\n";
-    }
-    return text;
+    return text + OptionHelp(Options());
 }
 
 }  // namespace morvale
