@@ -88,10 +88,15 @@ protected:
     bool Checked(UINT id) { return Action(id)->isChecked(); }
 
     // Paints the view now, as the event loop would, and lets the drawing it started finish.
+    // Events the paint let through (a late resize from the window system) may ask for another.
     void PaintView() {
-        view->repaint();
-        WaitForDrawing();
-        QApplication::processEvents();
+        for (int paints = 0; paints < 20; ++paints) {
+            view->repaint();
+            WaitForDrawing();
+            QApplication::processEvents();
+            if (!view->IsDrawing() && !view->IsDrawingDue()) return;
+        }
+        ADD_FAILURE() << "the view kept asking to be drawn again";
     }
 
     // Runs the event loop until the view's drawing has ended, however slow the machine is.

@@ -57,6 +57,7 @@ protected:
             ASSERT_EQ(view->devicePixelRatio(), screen->ratio);
             EXPECT_EQ(view->DeviceSize(), screen->pixels);
             EXPECT_EQ(doc->PictureWidth, screen->pixels.width());
+            ASSERT_EQ(view->Picture().size(), view->ClientSize());
             EXPECT_EQ(view->Picture(), PlainPicture(view->ClientSize(), screen->pixels));
         }
     }
