@@ -44,8 +44,8 @@ std::pair<std::string, std::string> NeedAndHave(std::uint64_t need, std::uint64_
 
 }  // namespace
 
-std::string CheckPictureMemory(int width, int height, bool whole) {
-    std::uint64_t need = PngBandsMemory(width);
+std::string CheckPictureMemory(int width, int height, bool whole, std::uint64_t orbits) {
+    std::uint64_t need = PngBandsMemory(width) + orbits;
     if (whole) need += std::uint64_t(width) * std::uint64_t(height) * sizeof(Pixel);
     const std::uint64_t have = MachineMemory();
     if (need <= have) return {};

@@ -7,8 +7,8 @@
 namespace morvale {
 
 // Empty, or one German line: the memory a width × height picture needs, streamed (a few bands)
-// or held whole, against the machine's memory.
-std::string CheckPictureMemory(int width, int height, bool whole);
+// or held whole, with the deep orbits' and tables' most, against the machine's memory.
+std::string CheckPictureMemory(int width, int height, bool whole, std::uint64_t orbits = 0);
 
 // Empty, or one German line when freeBytes cannot hold even the smallest file a width × height
 // picture can become.

@@ -102,7 +102,11 @@ std::string Milliseconds(double seconds) {
     return Exact(std::round(seconds * 1e6) / 1e3) + " ms";
 }
 
-// The full-precision region and where a deep picture's time went.
+std::string Megabytes(std::int64_t bytes) {
+    return Exact(std::round(double(bytes) / (1 << 20) * 10) / 10) + " MB";
+}
+
+// The full-precision region and where a deep picture's time and memory went.
 void PrintDeepStats(const DeepScene& deep) {
     const DeepRegion& region = deep.Region();
     const DeepFrame& frame = deep.Frame();
@@ -113,7 +117,9 @@ void PrintDeepStats(const DeepScene& deep) {
               << text(3) << '\n'
               << "Referenz: " << Milliseconds(t.reference) << " (" << t.referenceLength
               << " Werte), Tabelle: " << Milliseconds(t.table)
-              << ", Bildpunkte: " << Milliseconds(t.pixels) << '\n';
+              << ", Bildpunkte: " << Milliseconds(t.pixels) << '\n'
+              << "Speicher: " << Megabytes(t.bytes) << " für Referenzen und Tabellen, höchstens "
+              << Megabytes(frame.memoryBudget) << '\n';
 }
 
 void PrintStats(HeadlessWindow& road, const Drawing& drawing, const DeepScene* deep) {
@@ -154,15 +160,13 @@ PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
 
 // Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
 // could not be written.
+// bands: the escape-time picture to stream; none for the tree.
 std::string DrawAndWrite(const RenderOptions& o, PictureSize window, HeadlessWindow& road,
-                         OutputFile& out) {
+                         std::optional<EscapeBands>& bands, OutputFile& out) {
     Drawing drawing;
-    std::optional<EscapeBands> bands;
     if (o.tree.on) {
         ReplayTree(o.tree, o.series, road);
         drawing = {road.View().LastEscapeTally, road.LastPaintSeconds()};
-    } else {
-        bands.emplace(road.Bands());
     }
     ProgressLine progress(window.height, !o.quiet && isatty(STDERR_FILENO));
     PngBands png = o.tree.on ? WholeImageBands(road.Image()) : EscapeTimeBands(*bands, drawing);
@@ -199,16 +203,24 @@ int Run(const std::vector<std::string>& args) {
     if (window.width > o.screen.width || window.height > o.screen.height)
         return Fail("--window: " + SizeText(window) + " ist größer als die Gerätegröße " +
                     SizeText(o.screen));
-    if (std::string error = CheckPictureMemory(window.width, window.height, o.tree.on);
-        !error.empty())
-        return Fail(error);
+    if (o.tree.on)
+        if (std::string error = CheckPictureMemory(window.width, window.height, true);
+            !error.empty())
+            return Fail(error);
     // Deferred paints only prepare: the region is known, and checked, before anything is drawn.
     HeadlessWindow road(o.screen, window, o.tree.on ? Painter::Production : Painter::Deferred);
+    std::optional<EscapeBands> bands;
     if (!o.tree.on) {
         Replay(o, road);
         if (std::string problem = DrawnRegionProblem(road.Document()); !problem.empty())
             return Fail(o.view.empty() ? problem
                                        : "--view: " + QuotedText(o.view) + ": " + problem);
+        bands.emplace(road.Bands());
+        const DeepScene* deep = bands->Scene().deep.get();
+        if (std::string error = CheckPictureMemory(window.width, window.height, false,
+                                                   deep ? std::uint64_t(deep->MemoryNeed()) : 0);
+            !error.empty())
+            return Fail(error);
     }
     OutputFile out;
     std::string error = out.Open(o.output, [&o] {
@@ -220,7 +232,7 @@ int Run(const std::vector<std::string>& args) {
         if (std::string space = CheckPictureSpace(window.width, window.height, out.FreeBytes());
             !space.empty())
             return Fail(space);
-        error = DrawAndWrite(o, window, road, out);
+        error = DrawAndWrite(o, window, road, bands, out);
     }
     if (!error.empty())
         return Fail("-o: " + QuotedText(o.output) + " kann nicht geschrieben werden (" + error +

@@ -19,6 +19,8 @@ public:
 
     const DeepRegion& Region() const { return region_; }
     const DeepFrame& Frame() const { return frame_; }
+    // The most its orbits and tables can take.
+    std::int64_t MemoryNeed() const { return DeepPicture::MemoryNeed(frame_, region_.Julia()); }
 
     // Reports the reference's iterations while it is computed.
     void SetOrbitProgress(OrbitProgress progress);
