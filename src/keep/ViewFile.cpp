@@ -1,4 +1,4 @@
-#include "view/keep/ViewFile.h"
+#include "keep/ViewFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -33,10 +33,6 @@ ViewReading Unreadable(int code) {
     ViewReading reading;
     reading.error = std::error_code(code, std::generic_category());
     return reading;
-}
-
-Fractal KindOf(ViewKind kind) {
-    return kind == ViewKind::Julia ? Fractal::Julia : Fractal::Mandelbrot;
 }
 
 }  // namespace
@@ -99,25 +95,6 @@ std::string ViewReadingMessage(const ViewReading& reading, const std::string& na
                    "wieder öffnen.";
     }
     return {};
-}
-
-EscapeBands ViewBands(const ViewRecord& record) {
-    HeadlessWindow road(record.device, record.client, Painter::Deferred);
-    road.ChooseKind(KindOf(record.kind));
-    road.TakeTexts(ViewPresetTexts(record));
-    road.ChooseSeries(record.series);
-    road.PressDraw();
-    return road.Bands();
-}
-
-bool WriteViewPng(const ViewRecord& record, const ByteSink& sink) {
-    const EscapeBands bands = ViewBands(record);
-    const PngBands png{bands.Width(), bands.Height(),
-                       [&bands](int rowBegin, int rowEnd, const PixelSurface& band) {
-                           bands.Render(rowBegin, rowEnd, band);
-                       },
-                       0, ViewTexts(record)};
-    return WritePngBands(png, sink);
 }
 
 bool WritePictureWithView(const PixelSurface& picture, const ViewRecord& record,

@@ -1,14 +1,13 @@
 // Saved views on disk: reading the view a PNG carries, with a German word for every way it can
-// fail, and writing the picture of a view with its texts.
+// fail, and writing a picture with the texts of its view.
 #pragma once
 
 #include <istream>
 #include <string>
 #include <system_error>
 
+#include "keep/ViewRecord.h"
 #include "png/PngBands.h"
-#include "view/escape/EscapeBands.h"
-#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 
@@ -27,12 +26,6 @@ ViewReading ReadViewFile(const std::string& path);
 // Why the view in the file called name cannot be opened, in German; empty when it was read.
 std::string ViewReadingMessage(const ViewReading& reading, const std::string& name);
 
-// The picture of an escape-time view at its recorded sizes, as the window shows it after taking
-// the view like a preset and drawing.
-EscapeBands ViewBands(const ViewRecord& record);
-
-// The escape-time view's picture with its texts, a band at a time; false when sink refused.
-bool WriteViewPng(const ViewRecord& record, const ByteSink& sink);
 // A picture already drawn (the tree) with the texts of its view.
 bool WritePictureWithView(const PixelSurface& picture, const ViewRecord& record,
                           const ByteSink& sink);

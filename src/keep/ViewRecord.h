@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/PictureSize.h"
 #include "platform/TextConversion.h"
 #include "png/PngBands.h"
-#include "view/HeadlessWindow.h"
 
 namespace morvale {
 
@@ -40,11 +40,6 @@ struct ViewRecord {
 
 // Keywords of the chunks begin with this.
 inline constexpr const char* kViewKeywordPrefix = "morvale:";
-
-// The picture the document's prepared values draw; none before a kind is chosen.
-std::optional<ViewRecord> RecordEscapeView(const CMorvale1Doc& doc, int series, PictureSize device,
-                                           PictureSize client);
-ViewRecord RecordTree(const CFractalView& view, PictureSize device, PictureSize client);
 
 std::vector<PngText> ViewTexts(const ViewRecord& record);
 

@@ -1,4 +1,4 @@
-#include "view/deep/BigFloat.h"
+#include "plane/BigFloat.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "view/deep/DeepRegion.h"
+#include "plane/DeepRegion.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "view/deep/BigFloat.h"
+#include "plane/BigFloat.h"
 
 namespace morvale {
 

@@ -4,8 +4,7 @@
 // pixel step itself is too fine.
 #pragma once
 
-#include "view/deep/DeepRegion.h"
-#include "view/deep/ReferenceOrbit.h"
+#include "plane/DeepRegion.h"
 
 namespace morvale {
 
@@ -15,11 +14,5 @@ namespace morvale {
 // centre's orbit in double with the picture's spread around it and the spacing of its nearest
 // pixels to 0.
 bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit);
-
-// The precision a deep Julia picture's orbits need past their folds: after a fold the pixels lie
-// apart by about the square of their spacing before it, and the reference must resolve that.
-// Follows the reference's orbit from the picture's pixel step and reach (|offset| bound); 0 when
-// the orbits neither spread out again after a fold nor escaped (an attracting cycle's pull).
-long JuliaFoldBits(const ReferenceOrbit& orbit, FloatExp step, FloatExp reach, bool escaped);
 
 }  // namespace morvale

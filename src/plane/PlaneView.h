@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "doc/PlaneRegion.h"
-#include "view/deep/DeepRegion.h"
+#include "plane/DeepRegion.h"
+#include "plane/PlaneRegion.h"
 
 namespace morvale {
 

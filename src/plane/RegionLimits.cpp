@@ -1,4 +1,4 @@
-#include "view/deep/RegionLimits.h"
+#include "plane/RegionLimits.h"
 
 #include <cctype>
 #include <cfloat>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "view/deep/DeepRegion.h"
+#include "plane/DeepRegion.h"
 
 namespace morvale {
 

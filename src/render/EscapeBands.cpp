@@ -1,8 +1,8 @@
-#include "view/escape/EscapeBands.h"
+#include "render/EscapeBands.h"
 
 #include <algorithm>
 
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
 
 namespace morvale {
 

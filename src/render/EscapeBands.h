@@ -2,7 +2,7 @@
 // memory for a band only.
 #pragma once
 
-#include "view/escape/EscapeKernel.h"
+#include "render/escape/EscapeKernel.h"
 
 namespace morvale {
 

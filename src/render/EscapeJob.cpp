@@ -1,4 +1,4 @@
-#include "view/escape/EscapeJob.h"
+#include "render/EscapeJob.h"
 
 #include <new>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
 
 namespace morvale {
 

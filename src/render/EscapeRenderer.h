@@ -1,9 +1,10 @@
-// The production escape-time drawing: only the visible pixels, vectorised, spread over all cores.
+// The production escape-time drawing: the double path, or the deep path where the scene carries a
+// deep part; only the visible pixels, spread over all cores.
 #pragma once
 
 #include "platform/CDC.h"
-#include "view/escape/EscapeKernel.h"
-#include "view/escape/EscapeProgress.h"
+#include "render/escape/EscapeKernel.h"
+#include "render/escape/EscapeProgress.h"
 
 namespace morvale {
 

@@ -8,9 +8,9 @@
 
 #include "DeepChecker.h"
 #include "RandomViews.h"
-#include "view/deep/DeepPicture.h"
-#include "view/deep/DeepScene.h"
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
+#include "render/deep/DeepPicture.h"
+#include "render/deep/DeepScene.h"
 
 namespace morvale {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/deep/BlaTable.h"
+#include "render/deep/BlaTable.h"
 
 #include <tbb/parallel_for.h>
 

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "view/deep/FloatExp.h"
-#include "view/deep/ReferenceOrbit.h"
+#include "plane/FloatExp.h"
+#include "render/deep/ReferenceOrbit.h"
 
 namespace morvale {
 

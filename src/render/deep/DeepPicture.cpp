@@ -1,4 +1,4 @@
-#include "view/deep/DeepPicture.h"
+#include "render/deep/DeepPicture.h"
 
 #include <tbb/parallel_for.h>
 
@@ -8,9 +8,9 @@
 #include <cmath>
 #include <limits>
 
-#include "view/deep/JuliaFolds.h"
-#include "view/deep/Nucleus.h"
-#include "view/escape/EscapeKernel.h"
+#include "render/deep/JuliaFoldBits.h"
+#include "render/deep/Nucleus.h"
+#include "render/escape/EscapeKernel.h"
 
 namespace morvale {
 namespace {

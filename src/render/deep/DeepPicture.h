@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "view/deep/BlaTable.h"
-#include "view/deep/DeepRegion.h"
-#include "view/deep/ReferenceOrbit.h"
+#include "plane/DeepRegion.h"
+#include "render/deep/BlaTable.h"
+#include "render/deep/ReferenceOrbit.h"
 
 namespace morvale {
 

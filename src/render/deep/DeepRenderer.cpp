@@ -1,4 +1,4 @@
-#include "view/deep/DeepRenderer.h"
+#include "render/deep/DeepRenderer.h"
 
 #include <tbb/blocked_range.h>
 #include <tbb/combinable.h>
@@ -7,8 +7,8 @@
 
 #include <chrono>
 
-#include "view/deep/DeepScene.h"
-#include "view/escape/EscapeRenderer.h"
+#include "render/deep/DeepScene.h"
+#include "render/escape/DoubleRenderer.h"
 
 namespace morvale {
 namespace {
@@ -24,7 +24,7 @@ EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring
     if (scene.limit <= 0) {
         EscapeScene plain = scene;
         plain.deep = nullptr;
-        return RenderEscapeTime(plain, colours, surface, EscapeStrategy::Automatic, progress);
+        return RenderDoubleEscapeTime(plain, colours, surface, EscapeStrategy::Automatic, progress);
     }
     DeepScene& deep = *scene.deep;
     if (progress) {

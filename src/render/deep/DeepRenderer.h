@@ -3,8 +3,8 @@
 #pragma once
 
 #include "doc/EscapeScene.h"
-#include "view/escape/EscapeKernel.h"
-#include "view/escape/EscapeProgress.h"
+#include "render/escape/EscapeKernel.h"
+#include "render/escape/EscapeProgress.h"
 
 namespace morvale {
 

@@ -1,4 +1,4 @@
-#include "view/deep/DeepScene.h"
+#include "render/deep/DeepScene.h"
 
 namespace morvale {
 

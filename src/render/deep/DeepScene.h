@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-#include "view/deep/DeepPicture.h"
+#include "render/deep/DeepPicture.h"
 
 namespace morvale {
 

@@ -1,4 +1,4 @@
-#include "view/deep/Nucleus.h"
+#include "render/deep/Nucleus.h"
 
 #include <algorithm>
 

@@ -8,9 +8,9 @@
 #include <atomic>
 #include <optional>
 
-#include "view/deep/DeepRegion.h"
-#include "view/deep/FloatExp.h"
-#include "view/deep/ReferenceOrbit.h"
+#include "plane/DeepRegion.h"
+#include "plane/FloatExp.h"
+#include "render/deep/ReferenceOrbit.h"
 
 namespace morvale {
 

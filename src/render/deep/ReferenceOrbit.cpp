@@ -1,9 +1,9 @@
-#include "view/deep/ReferenceOrbit.h"
+#include "render/deep/ReferenceOrbit.h"
 
 #include <algorithm>
 #include <new>
 
-#include "view/escape/EscapeKernel.h"
+#include "render/escape/EscapeKernel.h"
 
 namespace morvale {
 

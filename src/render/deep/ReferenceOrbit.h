@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "view/deep/BigFloat.h"
-#include "view/deep/FloatExp.h"
+#include "plane/BigFloat.h"
+#include "plane/FloatExp.h"
 
 namespace morvale {
 

@@ -3,8 +3,8 @@
 // lane computes exactly the iterates of the scalar loop.
 
 #undef HWY_TARGET_INCLUDE
-#define HWY_TARGET_INCLUDE "view/escape/EscapeKernel.cpp"
-#include "view/escape/EscapeKernel.h"
+#define HWY_TARGET_INCLUDE "render/escape/EscapeKernel.cpp"
+#include "render/escape/EscapeKernel.h"
 
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>

@@ -10,7 +10,7 @@
 #include "doc/ColourSeries.h"
 #include "doc/EscapeScene.h"
 #include "platform/PixelSurface.h"
-#include "view/escape/EscapeTally.h"
+#include "render/escape/EscapeTally.h"
 
 namespace morvale {
 

@@ -1,4 +1,4 @@
-#include "view/escape/EscapeProgress.h"
+#include "render/escape/EscapeProgress.h"
 
 #include <algorithm>
 

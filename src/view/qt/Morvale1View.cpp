@@ -18,7 +18,7 @@
 #include "platform/qt/ImageSurface.h"
 #include "platform/qt/PrintSupport.h"
 #include "view/ViewHints.h"
-#include "view/escape/BackgroundDrawing.h"
+#include "view/drawing/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/EmptyViewHint.h"
 #include "view/qt/EscapeKey.h"

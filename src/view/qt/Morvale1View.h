@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "doc/Morvale1Doc.h"
+#include "keep/ViewRecord.h"
 #include "view/FractalView.h"
-#include "view/keep/ViewRecord.h"
 #include "view/navigate/Navigation.h"
 
 class QMenu;

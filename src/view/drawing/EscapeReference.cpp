@@ -1,9 +1,9 @@
-#include "view/escape/EscapeReference.h"
+#include "view/drawing/EscapeReference.h"
 
 #include "doc/ColourSeries.h"
 #include "doc/Morvale1Doc.h"
+#include "render/escape/EscapeKernel.h"
 #include "view/FractalView.h"
-#include "view/escape/EscapeKernel.h"
 
 namespace morvale {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "doc/Morvale1Doc.h"
-#include "view/escape/EscapeJob.h"
-#include "view/keep/ViewRecord.h"
+#include "keep/ViewRecord.h"
+#include "render/EscapeJob.h"
 
 namespace morvale {
 

@@ -1,10 +1,12 @@
-#include "view/escape/BackgroundDrawing.h"
+#include "view/drawing/BackgroundDrawing.h"
 
 #include <algorithm>
 
+#include "keep/ViewRecord.h"
+#include "plane/RegionLimits.h"
 #include "view/FractalView.h"
-#include "view/deep/RegionLimits.h"
-#include "view/keep/ViewRecord.h"
+#include "view/KeptViews.h"
+#include "view/drawing/DocumentScene.h"
 
 namespace morvale {
 
@@ -26,7 +28,7 @@ BackgroundDrawing::BackgroundDrawing(CFractalView& view, CDC& dc, std::function<
         return;
     }
     // Only started for a chosen kind, so there is a scene.
-    const EscapeScene scene = prepared_.Scene(dc.Surface()).value();
+    const EscapeScene scene = DocumentScene(prepared_, dc.Surface()).value();
     const EscapeColouring colours = ColouringFromDevice(dc, view.ColourSeries);
     prepared_.FinishDrawing(&dc);
     job_ = std::make_unique<EscapeJob>(scene, colours, dc.Surface(), std::move(ended));

@@ -2,8 +2,9 @@
 #include <optional>
 
 #include "doc/Morvale1Doc.h"
+#include "render/EscapeRenderer.h"
 #include "view/FractalView.h"
-#include "view/escape/EscapeRenderer.h"
+#include "view/drawing/DocumentScene.h"
 
 namespace morvale {
 
@@ -12,7 +13,7 @@ void CFractalView::DrawEscapeTime(CDC* dc) {
     doc->PrepareDrawing(dc);
     LastEscapeTally = {};
     const PixelSurface& surface = dc->Surface();
-    if (const std::optional<EscapeScene> scene = doc->Scene(surface)) {
+    if (const std::optional<EscapeScene> scene = DocumentScene(*doc, surface)) {
         if (ComputeEscapeTime(*scene, ColouringFromDevice(*dc, ColourSeries), surface))
             dc->MarkDirty({0, 0, scene->columns, scene->rows});
         // Where the plain loop leaves its counters.
