@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#include "plane/FloatExp.h"
 
 namespace morvale {
 namespace {
@@ -11,35 +14,57 @@ constexpr int kMaxSteps = 10000;
 constexpr double kWideStep = 0x1p-16;
 const double kResolved = std::ldexp(1.0, -DeepRegion::kThresholdBits);
 
+FloatExp RoundedAbs(const BigFloat& value) {
+    long e = 0;
+    const double m = value.Split(e);
+    return FloatExp::Normalised(std::fabs(m), e);
+}
+
+FloatExp NotBelowZero(FloatExp a) {
+    return a.m > 0.0 ? a : FloatExp{};
+}
+
+FloatExp Hypot(FloatExp a, FloatExp b) {
+    const std::int64_t e = std::max(a.e, b.e);
+    return FloatExp::Normalised(
+        std::hypot(floatexp_detail::Scale(a.m, a.e - e), floatexp_detail::Scale(b.m, b.e - e)), e);
+}
+
 }  // namespace
 
 bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit) {
     if (!region.Julia() || width <= 0 || height <= 0) return false;
-    const double x0 = region.Value(0).ToDouble(), x1 = region.Value(1).ToDouble();
-    const double y0 = region.Value(2).ToDouble(), y1 = region.Value(3).ToDouble();
+    // Widths in FloatExp: around 0 a deep picture's squared spacing is far below double's range.
+    const FloatExp stepX = RoundedAbs(region.StepX(width, 64));
+    const FloatExp stepY = RoundedAbs(region.StepY(height, 64));
+    FloatExp step = stepY < stepX ? stepY : stepX;
+    // From the centre to the farthest pixel.
+    FloatExp spread =
+        Hypot(stepX * FloatExp::From(width), stepY * FloatExp::From(height)) * FloatExp::From(0.5);
+    if (!(step.m > 0) || !std::isfinite(spread.m) || !(step < FloatExp::From(kWideStep)))
+        return false;
     const double cr = region.Value(4).ToDouble(), ci = region.Value(5).ToDouble();
-    double step = std::min(std::fabs(x1 - x0) / width, std::fabs(y1 - y0) / height);
-    double spread = std::hypot(x1 - x0, y1 - y0) / 2;  // from the centre to the farthest pixel
-    if (!(step > 0) || !std::isfinite(spread) || step >= kWideStep) return false;
-    double zr = (x0 + x1) / 2, zi = (y0 + y1) / 2;
+    double zr = (region.Value(0).ToDouble() + region.Value(1).ToDouble()) / 2;
+    double zi = (region.Value(2).ToDouble() + region.Value(3).ToDouble()) / 2;
+    const FloatExp two = FloatExp::From(2.0);
     bool lost = false;
     for (int n = 0; n < std::min(limit, kMaxSteps); ++n) {
-        const double distance = std::hypot(zr, zi);
-        const double nearest = std::max(distance - spread, 0.0);
+        const FloatExp distance = FloatExp::From(std::hypot(zr, zi));
+        const FloatExp nearest = NotBelowZero(distance - spread);
         // The pixels nearest to 0 lie apart by about this after the step; the others by the
         // spacing the picture's spread gives them, which the next steps go on from.
-        const double closest = step * (2 * nearest + step);
-        step *= std::max(2 * nearest, spread);
-        spread *= 2 * distance + spread;
+        const FloatExp closest = step * (two * nearest + step);
+        step = step * (two * nearest < spread ? spread : two * nearest);
+        spread = spread * (two * distance + spread);
         const double r = zr * zr - zi * zi + cr;
         zi = 2 * zr * zi + ci;
         zr = r;
         const double size = std::hypot(zr, zi);
         if (!(size * size <= 100.0)) return lost;
-        if (closest < kResolved * size) lost = true;
+        if (closest < FloatExp::From(kResolved * size)) lost = true;
         // Spread out again past the loss: the pixels' counts tell what double merged.
-        if (lost && step >= kWideStep) return true;
-        if (step == 0.0) return false;  // every pixel in one point: an attracting cycle's pull
+        if (lost && !(step < FloatExp::From(kWideStep))) return true;
+        if (step.m == 0.0) return false;  // every pixel in one point: an attracting cycle's pull
     }
     return false;
 }

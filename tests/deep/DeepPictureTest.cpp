@@ -8,6 +8,7 @@
 
 #include "DeepChecker.h"
 #include "RandomViews.h"
+#include "plane/JuliaFolds.h"
 #include "render/EscapeRenderer.h"
 #include "render/deep/DeepPicture.h"
 #include "render/deep/DeepScene.h"
@@ -30,13 +31,14 @@ struct Location {
 
 // Every visible pixel against the full-precision brute force: at least 99.9 % identical counts,
 // every other within max(2, 0.1 %).
-void ExpectAgreement(const Location& at, int stride = 1) {
+void ExpectAgreement(const Location& at, int stride = 1, std::int64_t budget = kDeepMemoryBudget) {
     const DeepRegion region =
         DeepRegion::FromCentre(at.julia, at.re, at.im, at.height, at.p, at.q, kWidth, kHeight, 50);
-    ASSERT_TRUE(region.NeedsDeep(kWidth, kHeight));
+    ASSERT_TRUE(region.NeedsDeep(kWidth, kHeight) ||
+                (at.julia && JuliaOrbitsFold(region, kWidth, kHeight, at.limit)));
     DeepPicture picture;
-    ASSERT_TRUE(picture.Prepare(region, {kWidth, kHeight, kWidth, 50, kHeight - 50, at.limit},
-                                nullptr, {}));
+    ASSERT_TRUE(picture.Prepare(
+        region, {kWidth, kHeight, kWidth, 50, kHeight - 50, at.limit, budget}, nullptr, {}));
     int same = 0, total = 0;
     for (int y = 0; y < kHeight - 50; y += stride) {
         for (int x = 0; x < kWidth; x += stride) {
@@ -70,6 +72,8 @@ TEST(DeepPicture, AgreesWithTheFullPrecisionLoopOnJuliaViews) {
     ExpectAgreement({true, "0", "1", "1e-20", "0", "1", 3000});
     ExpectAgreement({true, "-1", "1", "1e-150", "0", "1", 3000});
     ExpectAgreement({true, "0", "1", "1e-320", "0", "1", 3000});
+    // Around 0 the first step squares every offset to below 1e-400: only kept apart in FloatExp.
+    ExpectAgreement({true, "0", "0", "1e-200", "0", "1", 3000}, 3);
 }
 
 // Views the code under test did not choose: preperiodic Mandelbrot points, Julia sets with every
@@ -82,6 +86,17 @@ TEST(DeepPicture, AgreesWithTheFullPrecisionLoopOnRandomViews) {
                              v.q.c_str(), v.limit},
                             5);
         }
+}
+
+// A budget of 400 iterations for a limit of 3,000: pixels that outlive the reference go on from
+// its start, outside the set and inside a minibrot, Mandelbrot and Julia.
+TEST(DeepPicture, AgreesWithTheFullPrecisionLoopBeyondTheBudgetsEnd) {
+    const std::int64_t budget = 400 * 32;
+    ExpectAgreement({false, "-0.743643887037158704752191506114774",
+                     "0.131825904205311970493132056385139", "1e-25", "0", "0", 3000},
+                    1, budget);
+    ExpectAgreement({false, "-1.75487766624669276", "0", "1e-18", "0", "0", 3000}, 3, budget);
+    ExpectAgreement({true, "0", "1", "1e-20", "0", "1", 3000}, 1, 2 * budget);
 }
 
 TEST(DeepPicture, StopsWhileTheReferenceIsComputed) {

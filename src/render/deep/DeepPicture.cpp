@@ -42,12 +42,32 @@ FloatExp AbsOf(FloatExp a) {
     return {std::fabs(a.m), a.e};
 }
 
+// Orbit, table and the reaches the table's build holds for a while, per iteration.
+constexpr std::int64_t kBytesPerIteration =
+    ReferenceOrbit::kBytesPerEntry + BlaTable::kBytesPerEntry + BlaTable::kBuildBytesPerEntry;
+
+OrbitCap CapOf(const DeepFrame& frame, bool julia) {
+    const std::int64_t share = frame.memoryBudget / (julia ? 2 : 1);
+    return {std::int64_t(std::max(frame.limit, 0)) + 1,
+            share / kBytesPerIteration * ReferenceOrbit::kBytesPerEntry};
+}
+
 }  // namespace
 
 std::int64_t DeepPicture::ReferenceWork(const DeepFrame& frame, bool julia) {
-    const std::int64_t one = std::min<std::int64_t>(std::int64_t(std::max(frame.limit, 0)) + 1,
-                                                    ReferenceOrbit::kMaxEntries);
+    const OrbitCap cap = CapOf(frame, julia);
+    const std::int64_t one = std::min(cap.entries, cap.bytes / ReferenceOrbit::kBytesPerEntry);
     return julia ? 2 * one : one;
+}
+
+std::int64_t DeepPicture::MemoryNeed(const DeepFrame& frame, bool julia) {
+    const OrbitCap cap = CapOf(frame, julia);
+    return std::min(cap.entries * kBytesPerIteration, frame.memoryBudget / (julia ? 2 : 1)) *
+           (julia ? 2 : 1);
+}
+
+OrbitCap DeepPicture::Cap() const {
+    return CapOf(frame_, julia_);
 }
 
 bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
@@ -71,7 +91,7 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     DeepPoint centre = region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
     SetOffsets(region, centre, bits);
 
-    const std::int64_t entries = std::int64_t(std::max(frame.limit, 0)) + 1;
+    const OrbitCap cap = Cap();
     auto start = std::chrono::steady_clock::now();
     const BigFloat zero(bits);
     bool done;
@@ -82,23 +102,22 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
             if (progress) progress(first + n);
         };
         BigFloat p = region.Constant(4, bits), q = region.Constant(5, bits);
-        done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress);
+        done = main_.orbit.Compute(centre.re, centre.im, p, q, cap, bits, stop, progress);
         // Past a fold the reference must resolve the square of the pixels' spacing.
-        const long folds = std::min(
-            JuliaFoldBits(main_.orbit, PixelStep(region), reach_, main_.orbit.Size() < entries),
-            DeepRegion::kMaxBits);
+        const long folds =
+            std::min(JuliaFoldBits(main_.orbit, PixelStep(region), reach_, main_.orbit.Escaped()),
+                     DeepRegion::kMaxBits);
         if (done && folds > bits) {
             bits = folds;
             centre = region.Sample(frame.width, frame.height, frame.width / 2, centreRow, bits);
             p = region.Constant(4, bits), q = region.Constant(5, bits);
-            done = main_.orbit.Compute(centre.re, centre.im, p, q, entries, bits, stop, progress);
+            done = main_.orbit.Compute(centre.re, centre.im, p, q, cap, bits, stop, progress);
         }
         const BigFloat origin(bits);
-        done = done && critical_.orbit.Compute(origin, origin, p, q, entries, bits, stop, second);
+        done = done && critical_.orbit.Compute(origin, origin, p, q, cap, bits, stop, second);
     } else {
-        done = main_.orbit.Compute(zero, zero, centre.re, centre.im, entries, bits, stop, progress);
-        if (done && main_.orbit.Size() < std::min(entries, ReferenceOrbit::kMaxEntries))
-            done = TakeNucleus(region, centre, entries, bits, progress);
+        done = main_.orbit.Compute(zero, zero, centre.re, centre.im, cap, bits, stop, progress);
+        if (done && main_.orbit.Escaped()) done = TakeNucleus(region, centre, bits, progress);
     }
     timings_.reference = Seconds(start);
     timings_.referenceLength = main_.orbit.Size();
@@ -107,6 +126,8 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     main_.table.Build(main_.orbit, tolerance, reach_, !julia_);
     if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach_, false);
     timings_.table = Seconds(start);
+    timings_.bytes = main_.orbit.Bytes() + main_.table.Bytes() + critical_.orbit.Bytes() +
+                     critical_.table.Bytes();
     return !Stopped();
 }
 
@@ -137,15 +158,15 @@ void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& referenc
     reach_ = reachX + reachY;  // bounds |dc| from above
 }
 
-bool DeepPicture::TakeNucleus(const DeepRegion& region, const DeepPoint& centre,
-                              std::int64_t entries, long bits, const OrbitProgress& progress) {
+bool DeepPicture::TakeNucleus(const DeepRegion& region, const DeepPoint& centre, long bits,
+                              const OrbitProgress& progress) {
     const std::int64_t period = AtomPeriod(main_.orbit, reach_);
     if (period == 0) return true;
     const std::optional<DeepPoint> nucleus = FindNucleus(centre, period, reach_, bits, stop_);
     if (!nucleus) return !Stopped();
     ReferenceOrbit orbit;
     const BigFloat zero(bits);
-    if (!orbit.Compute(zero, zero, nucleus->re, nucleus->im, entries, bits, stop_, progress))
+    if (!orbit.Compute(zero, zero, nucleus->re, nucleus->im, Cap(), bits, stop_, progress))
         return false;
     if (orbit.Size() <= main_.orbit.Size()) return true;
     // The centre's own pixel is its orbit: counted exactly, whatever its rounding decides.
@@ -203,7 +224,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
                 n += std::int64_t(1) << level;
             }
             if (!skipped) {
-                const ComplexExp& z = orbit.Wide(m);
+                const ComplexExp z = orbit.Wide(m);
                 wz = (ComplexExp{z.re, z.im, z.e + 1} + wz) * wz + c;
                 ++m;
                 ++n;

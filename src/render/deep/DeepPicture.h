@@ -21,7 +21,12 @@ struct DeepTimings {
     double table = 0.0;
     double pixels = 0.0;
     std::int64_t referenceLength = 0;
+    std::int64_t bytes = 0;  // orbits and tables
 };
+
+// What the orbits and tables of one deep picture may take together. A reference that reaches it
+// ends there, and pixels that outlive it go on from the orbit's start.
+inline constexpr std::int64_t kDeepMemoryBudget = std::int64_t(512) << 20;
 
 struct DeepFrame {
     int width = 0;           // device pixels: the region spans them
@@ -30,6 +35,7 @@ struct DeepFrame {
     int firstSampleRow = 0;  // sample row of client row 0
     int rows = 0;            // visible client rows [0, rows)
     int limit = 0;
+    std::int64_t memoryBudget = kDeepMemoryBudget;
 };
 
 class DeepPicture {
@@ -46,6 +52,8 @@ public:
 
     // The reference iterations Prepare reports progress against: each orbit's capped length.
     static std::int64_t ReferenceWork(const DeepFrame& frame, bool julia);
+    // The most the orbits and tables of such a picture can take.
+    static std::int64_t MemoryNeed(const DeepFrame& frame, bool julia);
 
     // False when stop was set before the references were done.
     bool Prepare(const DeepRegion& region, const DeepFrame& frame, const std::atomic<bool>* stop,
@@ -69,9 +77,11 @@ private:
     FloatExp reach_;
     // The centre's orbit escaped before the limit: a minibrot's nucleus in reach, whose orbit
     // lasts longer, becomes the reference. False when stopped.
-    bool TakeNucleus(const DeepRegion& region, const DeepPoint& centre, std::int64_t entries,
-                     long bits, const OrbitProgress& progress);
+    bool TakeNucleus(const DeepRegion& region, const DeepPoint& centre, long bits,
+                     const OrbitProgress& progress);
     bool Stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
+    // Each orbit's share of the budget: the limit's length, or what fits beside its table.
+    OrbitCap Cap() const;
 
     DeepFrame frame_;
     bool julia_ = false;

@@ -19,7 +19,7 @@ std::int64_t AtomPeriod(const ReferenceOrbit& orbit, FloatExp reach) {
     const FloatExp reach2 = reach * reach;
     ComplexExp d{};
     for (std::int64_t m = 0; m + 1 < orbit.Size(); ++m) {
-        const ComplexExp& z = orbit.Wide(m);
+        const ComplexExp z = orbit.Wide(m);
         d = ComplexExp{z.re, z.im, z.e + 1} * d + ComplexExp::From(1.0, 0.0);
         if (orbit.Wide(m + 1).Norm() < d.Norm() * reach2) return m + 1;
     }

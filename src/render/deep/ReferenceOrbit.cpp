@@ -16,26 +16,29 @@ ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
 }
 
 bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
-                             const BigFloat& cIm, std::int64_t maxEntries, long bits,
+                             const BigFloat& cIm, OrbitCap cap, long bits,
                              const std::atomic<bool>* stop, const OrbitProgress& progress) {
-    const std::int64_t length = std::clamp<std::int64_t>(maxEntries, 1, kMaxEntries);
+    const std::int64_t length =
+        std::clamp<std::int64_t>(std::min(cap.entries, cap.bytes / kBytesPerEntry), 1, INT64_MAX);
     const std::int64_t interval = CheckInterval(bits);
     z_.clear();
     wide_.clear();
+    escaped_ = false;
     if (failNext_.exchange(false, std::memory_order_relaxed)) throw std::bad_alloc();
-    const auto reserve = std::size_t(std::min<std::int64_t>(length, 1 << 20));
-    z_.reserve(reserve);
-    wide_.reserve(reserve);
+    // Reserved whole: growing by copies would hold up to three times the orbit at once. Pages
+    // never reached are never touched.
+    z_.reserve(std::size_t(length));
     BigFloat x(bits), y(bits), x2(bits), y2(bits), xy(bits);
     mpfr_set(x.get(), startRe.get(), MPFR_RNDN);
     mpfr_set(y.get(), startIm.get(), MPFR_RNDN);
-    for (std::int64_t n = 0; n < length; ++n) {
+    for (std::int64_t n = 0; n < length && Bytes() + kBytesPerWideEntry <= cap.bytes; ++n) {
         const double re = x.ToDouble(), im = y.ToDouble();
         z_.push_back({re, im});
-        wide_.push_back(std::fabs(re) > 1e-290 || std::fabs(im) > 1e-290 || (re == 0 && im == 0)
-                            ? ComplexExp::From(re, im)
-                            : WideOf(x, y));
-        if (n > 0 && !(re * re + im * im <= kEscapeBound)) break;
+        if (Tiny(re, im)) wide_.push_back({n, WideOf(x, y)});
+        if (n > 0 && !(re * re + im * im <= kEscapeBound)) {
+            escaped_ = true;
+            break;
+        }
         if ((n + 1) % interval == 0) {
             if (progress) progress(n + 1);
             if (stop && stop->load(std::memory_order_relaxed)) return false;
