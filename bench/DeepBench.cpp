@@ -12,8 +12,8 @@
 #include "DeepLocations.h"
 #include "PublicLocations.h"
 #include "doc/ColourSeries.h"
-#include "view/deep/DeepScene.h"
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
+#include "render/deep/DeepScene.h"
 
 namespace morvale {
 namespace {

@@ -15,7 +15,7 @@
 #include "PublicLocations.h"
 #include "RandomViews.h"
 #include "doc/EscapeScene.h"
-#include "view/deep/DeepPicture.h"
+#include "render/deep/DeepPicture.h"
 
 namespace morvale {
 namespace {

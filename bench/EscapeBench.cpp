@@ -10,9 +10,10 @@
 #include <string>
 
 #include "presets/PresetTables.h"
+#include "render/EscapeRenderer.h"
 #include "view/HeadlessWindow.h"
-#include "view/escape/EscapeReference.h"
-#include "view/escape/EscapeRenderer.h"
+#include "view/drawing/DocumentScene.h"
+#include "view/drawing/EscapeReference.h"
 
 namespace morvale {
 namespace {
@@ -64,7 +65,7 @@ void Production(benchmark::State& state, const Scene& scene) {
     CDC dc(image.Surface(), kScreen.width, kScreen.height);
     CMorvale1Doc& doc = road->Document();
     doc.BuildPalette(&dc);
-    const EscapeScene escape = doc.Scene(image.Surface()).value();
+    const EscapeScene escape = DocumentScene(doc, image.Surface()).value();
     const EscapeColouring colours = ColouringFromDevice(dc, road->View().ColourSeries);
     EscapeTally tally;
     for (auto _ : state) tally = RenderEscapeTime(escape, colours, image.Surface());

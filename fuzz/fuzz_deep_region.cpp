@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "FuzzInput.h"
+#include "plane/DeepRegion.h"
+#include "plane/RegionLimits.h"
 #include "platform/TextConversion.h"
-#include "view/deep/DeepRegion.h"
-#include "view/deep/RegionLimits.h"
 
 namespace {
 

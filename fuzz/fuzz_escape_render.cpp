@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "render/EscapeRenderer.h"
 #include "view/HeadlessWindow.h"
-#include "view/escape/EscapeRenderer.h"
+#include "view/drawing/DocumentScene.h"
 
 using namespace morvale;
 
@@ -92,7 +93,7 @@ bool Same(const PixelImage& a, const PixelImage& b) {
 // iterations, the plain loop's arithmetic.
 bool EscapesEarly(HeadlessWindow& road, const Script& s, int budget) {
     PixelImage probe(s.window.width, s.window.height);
-    const EscapeScene scene = road.Document().Scene(probe.Surface()).value();
+    const EscapeScene scene = DocumentScene(road.Document(), probe.Surface()).value();
     for (int x = 0; x < scene.columns; ++x) {
         for (int y = 0; y < scene.rows; ++y) {
             const double px = x * scene.stepX + scene.xMin;

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "view/keep/ViewFile.h"
+#include "keep/ViewFile.h"
 
 using namespace morvale;
 

@@ -6,8 +6,9 @@
 #include <string>
 
 #include "FuzzInput.h"
-#include "view/deep/RegionLimits.h"
-#include "view/keep/ViewFile.h"
+#include "keep/ViewFile.h"
+#include "plane/RegionLimits.h"
+#include "view/KeptViews.h"
 
 using namespace morvale;
 

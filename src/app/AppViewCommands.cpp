@@ -12,12 +12,13 @@
 
 #include "app/Morvale1App.h"
 #include "doc/Morvale1Doc.h"
+#include "keep/ViewFile.h"
 #include "platform/qt/FileErrors.h"
 #include "platform/qt/ImageSurface.h"
 #include "platform/qt/LocalisedFileModel.h"
 #include "platform/qt/QtText.h"
 #include "res/ResourceTables.h"
-#include "view/keep/ViewFile.h"
+#include "view/KeptViews.h"
 #include "view/qt/Morvale1View.h"
 #include "view/readout/PointerReadout.h"
 

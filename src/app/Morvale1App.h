@@ -10,13 +10,13 @@
 #include <optional>
 
 #include "frame/MainFrame.h"
+#include "keep/ViewRecord.h"
 #include "platform/CommandTarget.h"
 #include "platform/qt/CommandRouter.h"
 #include "platform/qt/LastFolders.h"
 #include "platform/qt/PrintSupport.h"
 #include "platform/qt/RecentFileList.h"
 #include "video/ZoomVideo.h"
-#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 

@@ -5,10 +5,10 @@
 
 #include "cli/OptionTable.h"
 #include "cli/WholeNumber.h"
+#include "plane/DeepRegion.h"
+#include "plane/RegionLimits.h"
 #include "platform/QuotedText.h"
 #include "presets/PresetTables.h"
-#include "view/deep/DeepRegion.h"
-#include "view/deep/RegionLimits.h"
 
 namespace morvale {
 namespace {

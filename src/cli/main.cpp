@@ -18,13 +18,14 @@
 #include "cli/ProgressLine.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
+#include "keep/ViewFile.h"
+#include "plane/RegionLimits.h"
 #include "platform/QuotedText.h"
 #include "png/PngBands.h"
+#include "render/deep/DeepScene.h"
+#include "render/escape/EscapeKernel.h"
 #include "view/HeadlessWindow.h"
-#include "view/deep/DeepScene.h"
-#include "view/deep/RegionLimits.h"
-#include "view/escape/EscapeKernel.h"
-#include "view/keep/ViewFile.h"
+#include "view/KeptViews.h"
 
 namespace morvale {
 namespace {

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "doc/EscapeScene.h"
-#include "doc/PlaneRegion.h"
-#include "doc/PlaneView.h"
 #include "doc/PresetDialogs.h"
-#include "doc/ZoomRect.h"
+#include "plane/DeepRegion.h"
+#include "plane/PlaneRegion.h"
+#include "plane/PlaneView.h"
+#include "plane/ZoomRect.h"
 #include "platform/CDC.h"
 #include "platform/Document.h"
 #include "platform/MainFrameLink.h"
 #include "platform/Palette.h"
-#include "view/deep/DeepRegion.h"
 
 namespace morvale {
 
@@ -89,9 +89,6 @@ public:
     std::optional<PlaneBox> ChosenBox() const;
     // The view the prepared values draw; none before a kind is chosen.
     std::optional<PlaneView> CurrentView() const;
-    // What the prepared values draw on a device of PictureWidth × PictureHeight whose visible
-    // client area is `visible`; none before a kind is chosen.
-    std::optional<EscapeScene> Scene(const PixelSurface& visible) const;
 
     CPalette* OldPalette = nullptr;
     CPalette Palette;

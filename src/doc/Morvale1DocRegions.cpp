@@ -1,11 +1,10 @@
 // The document's regions: views and zooms applied at full precision beside the doubles, the
-// steps, and the scene and view a drawing takes from them.
+// steps, and the view a drawing takes from them.
 #include <algorithm>
 #include <bit>
 
 #include "doc/Morvale1Doc.h"
-#include "view/deep/DeepScene.h"
-#include "view/deep/JuliaFolds.h"
+#include "plane/JuliaFolds.h"
 
 namespace morvale {
 namespace {
@@ -109,28 +108,6 @@ std::optional<PlaneView> CMorvale1Doc::CurrentView() const {
             false, GetMandelRegion().box, 0.0,
             0.0,   IterationLimit,        std::make_shared<const DeepRegion>(MandelDeep)};
     return std::nullopt;
-}
-
-std::optional<EscapeScene> CMorvale1Doc::Scene(const PixelSurface& visible) const {
-    if (FractalKind != Fractal::Julia && FractalKind != Fractal::Mandelbrot) return std::nullopt;
-    const bool julia = FractalKind == Fractal::Julia;
-    EscapeScene scene;
-    scene.julia = julia;
-    scene.xMin = julia ? JuliaXMin : MandelPMin;
-    scene.yMin = julia ? JuliaYMin : MandelQMin;
-    scene.stepX = julia ? JuliaStepX : MandelStepX;
-    scene.stepY = julia ? JuliaStepY : MandelStepY;
-    scene.cr = JuliaP;
-    scene.ci = JuliaQ;
-    scene.limit = IterationLimit;
-    scene.columns = std::clamp(PictureWidth, 0, visible.width);
-    scene.rows = std::clamp(PictureHeight - kHiddenRows, 0, visible.height);
-    if (julia ? JuliaIsDeep : MandelIsDeep)
-        scene.deep = std::make_shared<DeepScene>(
-            julia ? JuliaDeep : MandelDeep,
-            DeepFrame{PictureWidth, PictureHeight, scene.columns, scene.firstSampleRow, scene.rows,
-                      IterationLimit});
-    return scene;
 }
 
 }  // namespace morvale

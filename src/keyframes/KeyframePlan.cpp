@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "doc/EscapeScene.h"
+#include "plane/DeepRegion.h"
 #include "presets/PresetTables.h"
-#include "view/deep/DeepRegion.h"
 
 namespace morvale {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "view/HeadlessWindow.h"
-#include "view/deep/BigFloat.h"
+#include "plane/BigFloat.h"
+#include "platform/PictureSize.h"
 
 namespace morvale {
 

@@ -1,7 +1,9 @@
 #include "keyframes/KeyframeWriter.h"
 
-#include "view/deep/DeepScene.h"
-#include "view/keep/ViewRecord.h"
+#include "keep/ViewRecord.h"
+#include "render/deep/DeepScene.h"
+#include "view/HeadlessWindow.h"
+#include "view/KeptViews.h"
 
 namespace morvale {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "keyframes/KeyframePlan.h"
 #include "png/PngBands.h"
-#include "view/escape/EscapeTally.h"
+#include "render/escape/EscapeTally.h"
 
 namespace morvale {
 

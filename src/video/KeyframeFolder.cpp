@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <map>
 
+#include "keep/ViewFile.h"
 #include "keyframes/KeyframePlan.h"
-#include "view/keep/ViewFile.h"
 
 namespace morvale {
 namespace {

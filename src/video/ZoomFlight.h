@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "keep/ViewRecord.h"
 #include "video/ZoomVideo.h"
-#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 

@@ -1,8 +1,8 @@
 #include "view/FractalView.h"
 
 #include "doc/Morvale1Doc.h"
+#include "keep/ViewRecord.h"
 #include "view/ViewHints.h"
-#include "view/keep/ViewRecord.h"
 
 namespace morvale {
 namespace {

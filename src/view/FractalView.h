@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "doc/PlaneView.h"
-#include "doc/ZoomRect.h"
+#include "plane/PlaneView.h"
+#include "plane/ZoomRect.h"
 #include "platform/CDC.h"
 #include "platform/CommandTarget.h"
 #include "platform/MainFrameLink.h"
+#include "render/escape/EscapeTally.h"
 #include "view/PaneWriter.h"
-#include "view/escape/EscapeTally.h"
 #include "view/navigate/Navigation.h"
 #include "view/navigate/ViewHistory.h"
 #include "view/tree/TreeRandom.h"

@@ -5,8 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "view/escape/EscapeReference.h"
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
+#include "view/drawing/DocumentScene.h"
+#include "view/drawing/EscapeReference.h"
 #include "view/zoom/DragReplay.h"
 
 namespace morvale {
@@ -130,7 +131,7 @@ void HeadlessWindow::Paint() {
 
 EscapeBands HeadlessWindow::Bands() const {
     const PixelSurface area{nullptr, window_.width, window_.height, 0};
-    const std::optional<EscapeScene> chosen = doc_.Scene(area);
+    const std::optional<EscapeScene> chosen = DocumentScene(doc_, area);
     EscapeScene scene = chosen.value_or(EscapeScene{});
     if (!chosen || view_.ViewMode != Drawing::EscapeTime) scene.rows = 0;
     // The palette every paint realises before it draws.

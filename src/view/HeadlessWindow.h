@@ -10,20 +10,15 @@
 #include "doc/ColourSeries.h"
 #include "doc/Morvale1Doc.h"
 #include "doc/PresetDialogs.h"
+#include "platform/PictureSize.h"
 #include "platform/PixelSurface.h"
+#include "render/EscapeBands.h"
 #include "view/FractalView.h"
-#include "view/escape/EscapeBands.h"
 
 namespace morvale {
 
 // The colour the view's background is erased to before a drawing (button face).
 inline constexpr Pixel kBackground = PixelFromRgb(240, 240, 240);
-
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const PictureSize&) const = default;
-};
 
 // How paints draw the escape-time picture: the production renderer, the plain loop, or not at
 // all: Deferred paints run the document and view over a client area without rows, and Bands()

@@ -4,8 +4,8 @@
 #include <span>
 
 #include "doc/Morvale1Doc.h"
+#include "render/escape/EscapeTally.h"
 #include "view/FractalView.h"
-#include "view/escape/EscapeTally.h"
 
 namespace morvale {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "FakeFrame.h"
 #include "doc/Morvale1Doc.h"
+#include "view/drawing/DocumentScene.h"
 
 namespace morvale {
 namespace {
@@ -119,12 +120,12 @@ TEST_F(PrepareDrawingTest, PresetDepthIgnoredForKindThree) {
 
 TEST_F(PrepareDrawingTest, SceneTakesTheChosenKindAndOnlyTheVisibleRowsAndColumns) {
     PixelImage visible{300, 900};
-    EXPECT_FALSE(doc.Scene(visible.Surface())) << "no kind, no picture";
+    EXPECT_FALSE(DocumentScene(doc, visible.Surface())) << "no kind, no picture";
     doc.OnJulia();
     doc.JuliaTexts = {"-1.2", "1.2", "-1.6", "1.6", "0.31", "0.025", "500"};
     doc.MandelTexts = {"-2.25", "0.75", "-1.5", "1.5", "64"};
     Prepare();
-    const std::optional<EscapeScene> julia = doc.Scene(visible.Surface());
+    const std::optional<EscapeScene> julia = DocumentScene(doc, visible.Surface());
     ASSERT_TRUE(julia);
     EXPECT_TRUE(julia->julia);
     EXPECT_EQ(std::pair(julia->xMin, julia->yMin), std::pair(-1.2, -1.6));
@@ -137,7 +138,7 @@ TEST_F(PrepareDrawingTest, SceneTakesTheChosenKindAndOnlyTheVisibleRowsAndColumn
     doc.OnMandelbrot();
     doc.SetPictureSize(1000, 20);
     Prepare();
-    const std::optional<EscapeScene> mandel = doc.Scene(visible.Surface());
+    const std::optional<EscapeScene> mandel = DocumentScene(doc, visible.Surface());
     ASSERT_TRUE(mandel);
     EXPECT_FALSE(mandel->julia);
     EXPECT_EQ(std::pair(mandel->xMin, mandel->yMin), std::pair(-2.25, -1.5));

@@ -6,8 +6,8 @@
 
 #include "RenderProgram.h"
 #include "cli/RenderOptions.h"
-#include "view/deep/DeepRegion.h"
-#include "view/deep/RegionLimits.h"
+#include "plane/DeepRegion.h"
+#include "plane/RegionLimits.h"
 
 namespace morvale {
 namespace {

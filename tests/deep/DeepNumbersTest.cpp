@@ -6,10 +6,10 @@
 #include <random>
 #include <string>
 
+#include "plane/BigFloat.h"
+#include "plane/DeepRegion.h"
+#include "plane/FloatExp.h"
 #include "platform/TextConversion.h"
-#include "view/deep/BigFloat.h"
-#include "view/deep/DeepRegion.h"
-#include "view/deep/FloatExp.h"
 
 namespace morvale {
 namespace {

@@ -8,10 +8,10 @@
 
 #include "DeepChecker.h"
 #include "RandomViews.h"
-#include "view/deep/DeepPicture.h"
-#include "view/deep/DeepScene.h"
-#include "view/deep/JuliaFolds.h"
-#include "view/escape/EscapeRenderer.h"
+#include "plane/JuliaFolds.h"
+#include "render/EscapeRenderer.h"
+#include "render/deep/DeepPicture.h"
+#include "render/deep/DeepScene.h"
 
 namespace morvale {
 namespace {

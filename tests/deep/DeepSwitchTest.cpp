@@ -6,9 +6,10 @@
 
 #include "DeepChecker.h"
 #include "doc/Morvale1Doc.h"
-#include "view/deep/DeepScene.h"
-#include "view/deep/JuliaFolds.h"
-#include "view/escape/EscapeRenderer.h"
+#include "plane/JuliaFolds.h"
+#include "render/EscapeRenderer.h"
+#include "render/deep/DeepScene.h"
+#include "view/drawing/DocumentScene.h"
 
 namespace morvale {
 namespace {
@@ -38,7 +39,7 @@ protected:
     // The colours are taken while the drawing's palette is realised, as a drawing takes them.
     EscapeScene Prepare() {
         doc.PrepareDrawing(&dc);
-        EscapeScene scene = doc.Scene(image.Surface()).value();
+        EscapeScene scene = DocumentScene(doc, image.Surface()).value();
         colours = ColouringFromDevice(dc, 4);
         doc.FinishDrawing(&dc);
         return scene;

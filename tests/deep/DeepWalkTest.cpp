@@ -5,8 +5,8 @@
 
 #include "DeepChecker.h"
 #include "RandomViews.h"
+#include "render/deep/DeepPicture.h"
 #include "view/HeadlessWindow.h"
-#include "view/deep/DeepPicture.h"
 #include "view/navigate/Navigation.h"
 
 namespace morvale {

@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include "render/EscapeJob.h"
+#include "render/deep/DeepScene.h"
 #include "view/HeadlessWindow.h"
-#include "view/deep/DeepScene.h"
-#include "view/escape/BackgroundDrawing.h"
-#include "view/escape/EscapeJob.h"
+#include "view/drawing/BackgroundDrawing.h"
 
 namespace morvale {
 namespace {

@@ -9,9 +9,10 @@
 #include <sstream>
 
 #include "RenderProgram.h"
+#include "keep/ViewFile.h"
 #include "platform/TextConversion.h"
 #include "png/PngTexts.h"
-#include "view/keep/ViewFile.h"
+#include "view/KeptViews.h"
 
 namespace morvale::testing {
 namespace {

@@ -18,9 +18,9 @@
 
 #include "ModalAnswerer.h"
 #include "WindowFixture.h"
+#include "keep/ViewRecord.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PrintSupport.h"
-#include "view/keep/ViewRecord.h"
 
 namespace morvale::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "view/deep/DeepRegion.h"
+#include "plane/DeepRegion.h"
 
 namespace morvale {
 

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "presets/PresetTables.h"
+#include "render/EscapeRenderer.h"
 #include "view/HeadlessWindow.h"
-#include "view/escape/EscapeRenderer.h"
+#include "view/drawing/DocumentScene.h"
 
 namespace morvale::testing {
 
@@ -61,7 +62,7 @@ inline PixelImage DrawWithStrategy(const RoadScript& script, EscapeStrategy stra
     CDC dc(image.Surface(), script.screen.width, script.screen.height);
     CMorvale1Doc& doc = road.Document();
     doc.BuildPalette(&dc);
-    const EscapeScene scene = doc.Scene(image.Surface()).value();
+    const EscapeScene scene = DocumentScene(doc, image.Surface()).value();
     RenderEscapeTime(scene, ColouringFromDevice(dc, script.series), image.Surface(), strategy);
     doc.FinishDrawing(&dc);
     return image;

@@ -17,7 +17,7 @@
 #include "frame/MainFrame.h"
 #include "platform/qt/ImageSurface.h"
 #include "presets/qt/PresetDialogRunner.h"
-#include "view/escape/EscapeReference.h"
+#include "view/drawing/EscapeReference.h"
 #include "view/qt/Morvale1View.h"
 
 namespace morvale::testing {

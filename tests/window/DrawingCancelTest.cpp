@@ -5,7 +5,7 @@
 #include "WindowFixture.h"
 #include "platform/qt/DepthComboBox.h"
 #include "platform/qt/PaneStatusBar.h"
-#include "view/deep/ReferenceOrbit.h"
+#include "render/deep/ReferenceOrbit.h"
 
 namespace morvale::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "RoadScript.h"
 #include "WindowFixture.h"
-#include "view/keep/ViewFile.h"
+#include "keep/ViewFile.h"
 
 namespace morvale::testing {
 namespace {

@@ -8,11 +8,12 @@
 #include <cmath>
 
 #include "WindowFixture.h"
+#include "keep/ViewFile.h"
+#include "plane/RegionLimits.h"
 #include "platform/qt/ImageSurface.h"
 #include "platform/qt/PaneStatusBar.h"
 #include "presets/PresetTables.h"
-#include "view/deep/RegionLimits.h"
-#include "view/keep/ViewFile.h"
+#include "view/KeptViews.h"
 #include "view/readout/PointerReadout.h"
 
 namespace morvale {

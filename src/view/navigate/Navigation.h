@@ -2,7 +2,7 @@
 // the screen, which the document applies as it applies a drag's (so zooms nest the same way).
 #pragma once
 
-#include "doc/ZoomRect.h"
+#include "plane/ZoomRect.h"
 
 namespace morvale {
 

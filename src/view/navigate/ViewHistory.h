@@ -6,7 +6,7 @@
 #include <deque>
 #include <optional>
 
-#include "doc/PlaneView.h"
+#include "plane/PlaneView.h"
 
 namespace morvale {
 

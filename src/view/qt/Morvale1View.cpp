@@ -3,7 +3,6 @@
 #include <qpa/qplatformscreen.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -11,37 +10,23 @@
 #include <QStatusTipEvent>
 #include <cmath>
 #include <cstring>
-#include <tuple>
 #include <utility>
 
 #include "doc/Morvale1Doc.h"
 #include "platform/qt/ImageSurface.h"
-#include "platform/qt/PrintSupport.h"
 #include "view/ViewHints.h"
-#include "view/escape/BackgroundDrawing.h"
+#include "view/drawing/BackgroundDrawing.h"
 #include "view/qt/DrawingPace.h"
 #include "view/qt/EmptyViewHint.h"
 #include "view/qt/EscapeKey.h"
-#include "view/qt/PageProgress.h"
 #include "view/qt/TreeScreenDrawing.h"
 #include "view/qt/ViewNavigation.h"
+#include "view/qt/ViewPrinting.h"
 
 namespace morvale {
 namespace {
 
 using View = CMorvale1View;
-
-constexpr CommandEntry<View> kPrintCommands[] = {
-    {ID_FILE_PRINT, &View::OnFilePrint},
-    {ID_FILE_PRINT_DIRECT, &View::OnFilePrintDirect},
-    {ID_FILE_PRINT_PREVIEW, &View::OnFilePrintPreview},
-};
-
-// The physical pixel under the pointer.
-CPoint ClientPoint(const QMouseEvent* event, qreal ratio) {
-    const QPointF p = event->position() * ratio;
-    return {int(std::floor(p.x())), int(std::floor(p.y()))};
-}
 
 // A client device context: drawings land in the view's image and show when it is released.
 class ClientDC : public CDC {
@@ -63,7 +48,8 @@ CMorvale1View::CMorvale1View(CMorvale1Doc* document, QWidget* parent)
     : QWidget(parent),
       CFractalView(document),
       navigation_(std::make_unique<ViewNavigation>(*this)),
-      escapeKey_(std::make_unique<EscapeKey>(this, [this] { return StopComputing(); })) {
+      escapeKey_(std::make_unique<EscapeKey>(this, [this] { return StopComputing(); })),
+      pages_(std::make_unique<ViewPrinting>(*this)) {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -82,11 +68,11 @@ void CMorvale1View::SetPictureMenu(QMenu* menu) {
 }
 
 bool CMorvale1View::ExecuteCommand(UINT id) {
-    return ExecuteFromTable(*this, kPrintCommands, id) || CFractalView::ExecuteCommand(id);
+    return pages_->ExecuteCommand(id) || CFractalView::ExecuteCommand(id);
 }
 
 bool CMorvale1View::UpdateCommand(CCmdUI& ui) {
-    return UpdateFromTable(*this, kPrintCommands, ui) || CFractalView::UpdateCommand(ui);
+    return pages_->UpdateCommand(ui) || CFractalView::UpdateCommand(ui);
 }
 
 QColor CMorvale1View::BackgroundColour() const {
@@ -285,10 +271,7 @@ void CMorvale1View::CancelDrawing() {
 }
 
 bool CMorvale1View::StopComputing() {
-    if (stopPage_) {
-        stopPage_();
-        return true;
-    }
+    if (pages_->StopPage()) return true;
     if (!IsDrawing()) return false;
     CancelDrawing();
     return true;
@@ -353,95 +336,18 @@ void CMorvale1View::resizeEvent(QResizeEvent*) {
     update();
 }
 
-CRect CMorvale1View::DragFrameBounds() const {
-    return {std::min(DragAnchor.x, DragCurrent.x), std::min(DragAnchor.y, DragCurrent.y),
-            std::max(DragAnchor.x, DragCurrent.x), std::max(DragAnchor.y, DragCurrent.y)};
-}
-
-void CMorvale1View::MoveDragFrame(CPoint to) {
-    UpdatePhysical(DragFrameBounds());
-    DragCurrent = to;
-    UpdatePhysical(DragFrameBounds());
-}
-
-void CMorvale1View::EraseDragFrame(CDC*) {
-    UpdatePhysical(DragFrameBounds());
-}
-
-void CMorvale1View::mousePressEvent(QMouseEvent* event) {
-    if (navigation_->Press(event)) return;
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
-}
-
-void CMorvale1View::mouseMoveEvent(QMouseEvent* event) {
-    navigation_->Move(event);
-    OnMouseMove(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
-}
-
-void CMorvale1View::mouseReleaseEvent(QMouseEvent* event) {
-    if (navigation_->Release(event)) return;
-    if (event->button() != Qt::LeftButton) return;
-    const bool framed = Dragging && drawing_;
-    OnLButtonUp(kNoKeyFlags, ClientPoint(event, devicePixelRatio()));
-    // Rows that arrive later would cover the red frame; it stays until the next drawing.
-    if (framed) frameOverDrawing_ = true;
-}
-
-// The window class asks for double-clicks, which then arrive instead of a second press.
-void CMorvale1View::mouseDoubleClickEvent(QMouseEvent*) {}
-
-void CMorvale1View::wheelEvent(QWheelEvent* event) {
-    navigation_->Wheel(event);
-}
-
-void CMorvale1View::keyPressEvent(QKeyEvent* event) {
-    if (!navigation_->Key(event)) QWidget::keyPressEvent(event);
-}
-
-void CMorvale1View::contextMenuEvent(QContextMenuEvent* event) {
-    if (!navigation_->ContextMenu(event)) event->ignore();
-}
-
 bool CMorvale1View::DrawPage(CDC& dc) {
-    QScopedValueRollback printing(printingPage_, true);
-    pageCancelled_ = false;
-    // A page never printed leaves no trace: what it changed goes back if it is cancelled.
-    CMorvale1Doc before = *GetDocument();
-    const auto kept =
-        std::tuple(PictureWidth, PictureHeight, PixelColumn, PixelRow, LastEscapeTally);
-    pageRequestsMeanwhile_ = {};
-    OnDraw(&dc);
-    GetDocument()->GiveBackRequests(pageRequestsMeanwhile_);
-    if (!pageCancelled_) return true;
-    std::tie(PictureWidth, PictureHeight, PixelColumn, PixelRow, LastEscapeTally) = kept;
-    GetDocument()->AdoptGeometry(before);
-    GetDocument()->GiveBackRequests(before.TakeRequests());
-    return false;
+    return pages_->DrawPage(dc);
+}
+
+void CMorvale1View::SetPrintSupport(PrintSupport* printing) {
+    pages_->SetPrintSupport(printing);
 }
 
 bool CMorvale1View::ComputeEscapeTime(const EscapeScene& scene, const EscapeColouring& colours,
                                       const PixelSurface& surface) {
-    if (!printingPage_) return CFractalView::ComputeEscapeTime(scene, colours, surface);
-    // The window takes input while the page is computed: requests made meanwhile are the next
-    // drawing's, not ended with the page.
-    GetDocument()->TakeRequests();  // the page's own, prepared already
-    pageCancelled_ =
-        !ComputePageWithProgress(window(), scene, colours, surface, LastEscapeTally, stopPage_);
-    pageRequestsMeanwhile_ = GetDocument()->TakeRequests();
-    return !pageCancelled_;
-}
-
-void CMorvale1View::OnFilePrint() {
-    if (printing_) printing_->Print(window(), true, [this](CDC& dc) { return DrawPage(dc); });
-}
-
-void CMorvale1View::OnFilePrintDirect() {
-    if (printing_) printing_->Print(window(), false, [this](CDC& dc) { return DrawPage(dc); });
-}
-
-void CMorvale1View::OnFilePrintPreview() {
-    if (printing_) printing_->Preview(window(), [this](CDC& dc) { return DrawPage(dc); });
+    if (!pages_->DrawingPage()) return CFractalView::ComputeEscapeTime(scene, colours, surface);
+    return pages_->ComputePage(scene, colours, surface);
 }
 
 void CMorvale1View::StartTree() {

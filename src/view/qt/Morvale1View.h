@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "doc/Morvale1Doc.h"
+#include "keep/ViewRecord.h"
 #include "view/FractalView.h"
-#include "view/keep/ViewRecord.h"
 #include "view/navigate/Navigation.h"
 
 class QMenu;
@@ -27,6 +27,7 @@ class BackgroundDrawing;
 class EscapeKey;
 class TreeScreenDrawing;
 class ViewNavigation;
+class ViewPrinting;
 
 class CMorvale1View : public QWidget, public CFractalView {
 public:
@@ -35,14 +36,9 @@ public:
 
     bool ExecuteCommand(UINT id) override;
     bool UpdateCommand(CCmdUI& ui) override;
-    void SetPrintSupport(PrintSupport* printing) { printing_ = printing; }
+    void SetPrintSupport(PrintSupport* printing);
     // The context menu of a Mandelbrot picture.
     void SetPictureMenu(QMenu* menu);
-
-    // Print commands: with the print dialog, straight to the printer, and the page preview.
-    void OnFilePrint();
-    void OnFilePrintDirect();
-    void OnFilePrintPreview();
 
     // Draws a page for the printer: OnDraw on a device the size of the page. False when the
     // user cancelled it.
@@ -143,17 +139,13 @@ private:
     QElapsedTimer drawingClock_;
     QTimer progressTimer_;
     std::unique_ptr<EscapeKey> escapeKey_;
-    std::function<void()> stopPage_;  // set while a printed page is computed
+    std::unique_ptr<ViewPrinting> pages_;
     bool showingProgress_ = false;
     bool frameOverDrawing_ = false;  // a red frame was released while a drawing ran
-    PrintSupport* printing_ = nullptr;
-    bool pictureShown_ = false;  // false: the image is only background, and the hint shows
+    bool pictureShown_ = false;      // false: the image is only background, and the hint shows
     bool drawingDue_ = true;
     bool painting_ = false;
     bool captured_ = false;
-    bool printingPage_ = false;
-    bool pageCancelled_ = false;
-    CMorvale1Doc::Requests pageRequestsMeanwhile_;
     int drawings_ = 0;
     std::unique_ptr<TreeScreenDrawing> trees_;
 };

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <limits>
 
-#include "view/escape/EscapeJob.h"
+#include "render/EscapeJob.h"
 #include "view/qt/DrawingPace.h"
 
 namespace morvale {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "view/escape/EscapeRenderer.h"
+#include "render/EscapeRenderer.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <QPoint>
 #include <optional>
 
-#include "doc/ZoomRect.h"
+#include "plane/ZoomRect.h"
 #include "view/navigate/Navigation.h"
 
 class QContextMenuEvent;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "view/deep/BigFloat.h"
+#include "plane/BigFloat.h"
 
 namespace morvale {
 
