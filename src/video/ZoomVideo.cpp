@@ -12,7 +12,8 @@ namespace {
 // The keyframes a run needs now, k and k + 1; the others are let go, so memory holds two.
 class KeyframeCache {
 public:
-    explicit KeyframeCache(const KeyframeFolder& frames) : frames_(frames) {}
+    KeyframeCache(const KeyframeFolder& frames, ChannelModel model)
+        : frames_(frames), model_(model) {}
 
     // Keyframe k and, when upper, k + 1; error set (and nulls) when one cannot be read.
     std::pair<const KeyframePyramid*, const KeyframePyramid*> Get(int k, bool upper,
@@ -33,17 +34,19 @@ private:
             error = "Das Schlüsselbild „" + path + "“ lässt sich nicht lesen: " + error + ".";
             return nullptr;
         }
-        auto pyramid = std::make_unique<KeyframePyramid>(std::move(image));
+        auto pyramid = std::make_unique<KeyframePyramid>(image, model_);
         return held_.emplace(k, std::move(pyramid)).first->second.get();
     }
 
     const KeyframeFolder& frames_;
+    ChannelModel model_;
     std::map<int, std::unique_ptr<KeyframePyramid>> held_;
 };
 
-// Composes the frame at t; empty or why not.
+// Composes the frame at t into out (an RgbImage or the encoder's planes); empty or why not.
+template <typename Out>
 std::string ComposeAt(KeyframeCache& cache, const FrameComposer& composer, int keyframes, double t,
-                      RgbImage& out) {
+                      Out& out) {
     int k = int(std::floor(t));
     double f = t - k;
     if (k >= keyframes - 1) k = keyframes - 1, f = 0.0;
@@ -77,15 +80,15 @@ std::string MakeZoomVideo(const KeyframeFolder& frames, const std::string& outpu
     const long total = VideoFrameCount(keyframes, o);
     VideoEncoder encoder;
     if (std::string error = encoder.Open(output, o.format); !error.empty()) return error;
-    KeyframeCache cache(frames);
+    KeyframeCache cache(frames, ChannelModel::Yuv709);
     FrameComposer composer(o.format.width, o.format.height);
-    RgbImage image(o.format.width, o.format.height);
     for (long i = 0; i < total; ++i) {
         if (stop && stop->load()) return "abgebrochen";
         const double t = FrameHeightExponent(i, keyframes, o);
-        if (std::string error = ComposeAt(cache, composer, keyframes, t, image); !error.empty())
+        std::array<PlaneTarget, 3> picture = encoder.Picture();
+        if (std::string error = ComposeAt(cache, composer, keyframes, t, picture); !error.empty())
             return error;
-        if (std::string error = encoder.Add(image); !error.empty()) return error;
+        if (std::string error = encoder.Submit(); !error.empty()) return error;
         if (progress) progress(i + 1, total);
     }
     return encoder.Finish();
@@ -93,7 +96,7 @@ std::string MakeZoomVideo(const KeyframeFolder& frames, const std::string& outpu
 
 RgbImage ComposeVideoFrame(const KeyframeFolder& frames, double t, int width, int height,
                            std::string& error) {
-    KeyframeCache cache(frames);
+    KeyframeCache cache(frames, ChannelModel::Rgb);
     FrameComposer composer(width, height);
     RgbImage image(width, height);
     error = ComposeAt(cache, composer, int(frames.paths.size()), t, image);
