@@ -152,7 +152,8 @@ void AddRow(const Layer& layer, int y, Scratch& s) {
         layer.ramp ? (layer.fade * ay.ramp[i] + kOne / 2) >> 15 : layer.fade;
     const ColumnTaps columns{ax.first.data(),
                              {ax.weight[0].data(), ax.weight[1].data(), ax.weight[2].data()},
-                             ax.ramp.data()};
+                             ax.ramp.data(),
+                             !layer.ramp};
     LayColumns(s.line.data(), columns, rowAlpha, ax.end - ax.begin, s.acc.data() + ax.begin);
 }
 

@@ -36,21 +36,30 @@ void WeighRowsImpl(const std::uint8_t* const* rows, const std::uint16_t* weights
     }
 }
 
+// Sample values of the vector at j, 256 times the channel's value.
+template <class D>
+HWY_INLINE hn::Vec<D> Sample(D d, const std::int32_t* base, const ColumnTaps& taps, std::size_t j) {
+    const auto mask = hn::Set(d, 0x3FF);
+    const auto v = hn::GatherIndex(d, base, hn::LoadU(d, taps.first + j));
+    auto sum = hn::Mul(hn::And(v, mask), hn::LoadU(d, taps.weight[0] + j));
+    sum = hn::Add(sum,
+                  hn::Mul(hn::And(hn::ShiftRight<10>(v), mask), hn::LoadU(d, taps.weight[1] + j)));
+    sum = hn::Add(sum, hn::Mul(hn::ShiftRight<20>(v), hn::LoadU(d, taps.weight[2] + j)));
+    return hn::ShiftRight<2>(hn::Add(sum, hn::Set(d, 2)));  // sum is 1024 times the value
+}
+
 void LayColumnsImpl(const std::uint32_t* line, const ColumnTaps& taps, std::int32_t rowAlpha,
                     int count, std::int32_t* acc) {
     const hn::ScalableTag<std::int32_t> d;
-    const std::size_t n = hn::Lanes(d);
+    const std::size_t n = hn::Lanes(d), whole = std::size_t(count);
     const std::int32_t* base = reinterpret_cast<const std::int32_t*>(line);
-    const auto mask = hn::Set(d, 0x3FF), round = hn::Set(d, 2), round15 = hn::Set(d, 1 << 14),
-               alpha = hn::Set(d, rowAlpha);
-    for (std::size_t j = 0; j < std::size_t(count); j += n) {
-        const auto v = hn::GatherIndex(d, base, hn::LoadU(d, taps.first + j));
-        auto sum = hn::Mul(hn::And(v, mask), hn::LoadU(d, taps.weight[0] + j));
-        sum = hn::Add(
-            sum, hn::Mul(hn::And(hn::ShiftRight<10>(v), mask), hn::LoadU(d, taps.weight[1] + j)));
-        sum = hn::Add(sum, hn::Mul(hn::ShiftRight<20>(v), hn::LoadU(d, taps.weight[2] + j)));
-        // sum is 1024 times the value; acc holds 256 times it.
-        const auto value = hn::ShiftRight<2>(hn::Add(sum, round));
+    std::size_t j = 0;
+    // Alpha 1 everywhere: the layer's values replace acc's, as the blend below would.
+    if (taps.opaque && rowAlpha == 1 << 15)
+        for (; j + n <= whole; j += n) hn::StoreU(Sample(d, base, taps, j), d, acc + j);
+    const auto round15 = hn::Set(d, 1 << 14), alpha = hn::Set(d, rowAlpha);
+    for (; j < whole; j += n) {
+        const auto value = Sample(d, base, taps, j);
         const auto a =
             hn::ShiftRight<15>(hn::Add(hn::Mul(alpha, hn::LoadU(d, taps.ramp + j)), round15));
         const auto old = hn::LoadU(d, acc + j);

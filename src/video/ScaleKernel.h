@@ -12,6 +12,7 @@ struct ColumnTaps {
     const std::int32_t* first;      // index into the line of the sample's first of three values
     const std::int32_t* weight[3];  // of the three values, summing to 256
     const std::int32_t* ramp;       // 0 .. 2^15
+    bool opaque;                    // ramp is 2^15 for every sample up to the padding
 };
 
 // A line of a layer's level, filtered down its columns: for c < count (rounded up to whole
@@ -24,8 +25,8 @@ void WeighRows(const std::uint8_t* const* rows, const std::uint16_t* weights, in
 // For sample j < count: v = sum of weight[t][j] · (value t at line[first[j]]) / 4, laid over
 // acc[j] by alpha = rowAlpha · ramp[j] / 2^15 (rowAlpha ≤ 2^15): acc[j] += (v − acc[j]) ·
 // alpha / 2^15. acc holds 256 times the channel's value.
-void LayColumns(const std::uint32_t* line, const ColumnTaps& taps, std::int32_t rowAlpha,
-                int count, std::int32_t* acc);
+void LayColumns(const std::uint32_t* line, const ColumnTaps& taps, std::int32_t rowAlpha, int count,
+                std::int32_t* acc);
 // out[j] = acc[j] / 256, rounded and within 0 .. 255, for j < count rounded up to whole vectors.
 void StoreChannel(const std::int32_t* acc, int count, std::uint8_t* out);
 
