@@ -9,10 +9,12 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "keyframes/KeyframeWriter.h"
 #include "video/FrameComposer.h"
+#include "video/ZoomFlight.h"
 #include "video/ZoomVideo.h"
 
 namespace morvale {
@@ -33,13 +35,19 @@ struct Scratch {
     }
 };
 
-// Three keyframes of a Mandelbrot spot in seahorse valley, drawn once.
-const KeyframeFolder& Keyframes() {
+// Three keyframes of a Mandelbrot spot in seahorse valley at oversize (1 or 2) times the
+// video's size, drawn once.
+const KeyframeFolder& Keyframes(int oversize = kKeyframeOversize) {
     static const Scratch scratch;
-    static const KeyframeFolder frames = [] {
-        const fs::path& folder = scratch.folder;
+    static std::map<int, KeyframeFolder> drawn;
+    if (auto it = drawn.find(oversize); it != drawn.end()) return it->second;
+    {
+        std::string name = "x";
+        name += std::to_string(oversize);
+        const fs::path folder = scratch.folder / name;
+        fs::create_directories(folder);
         const KeyframePlan plan({false, "-0.743643887037151", "0.131825904205330", "2e-5"},
-                                {3840, 2160}, "7e-5");
+                                {1920 * oversize, 1080 * oversize}, "7e-5");
         for (int k = 0; k < kKeyframes; ++k) {
             std::ofstream out(folder / KeyframePlan::FileName(k), std::ios::binary);
             WriteKeyframe(plan, k, {"1500", std::nullopt, 1, true},
@@ -51,9 +59,8 @@ const KeyframeFolder& Keyframes() {
         std::string error;
         KeyframeFolder scanned = ScanKeyframes(folder.string(), error);
         if (!error.empty()) throw std::runtime_error(error);
-        return scanned;
-    }();
-    return frames;
+        return drawn.emplace(oversize, std::move(scanned)).first->second;
+    }
 }
 
 // The kernel's figures of resident memory (VmHWM: the peak, VmRSS: now), in MB.
@@ -107,9 +114,9 @@ void ComposeRgb(benchmark::State& state) {
     ComposeInto(state, ChannelModel::Rgb, out);
 }
 
-// x264 preset and frame threads (0: its choice).
-void Assemble(benchmark::State& state, const char* preset, int threads) {
-    const KeyframeFolder& frames = Keyframes();
+// x264 preset and frame threads (0: its choice), keyframes oversize times the video's size.
+void Assemble(benchmark::State& state, const char* preset, int threads, int oversize) {
+    const KeyframeFolder& frames = Keyframes(oversize);
     const fs::path video = fs::path(frames.paths[0]).parent_path() / "zoom.mp4";
     ZoomVideoOptions o;
     o.format.preset = preset;
@@ -132,17 +139,18 @@ void Assemble(benchmark::State& state, const char* preset, int threads) {
 BENCHMARK(ComposeYuv)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)->Repetitions(5);
 BENCHMARK(ComposeRgb)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)->Repetitions(5);
 // The default first; then other presets and thread counts to choose from.
-#define MORVALE_ASSEMBLE(name, preset, threads)        \
-    BENCHMARK_CAPTURE(Assemble, name, preset, threads) \
-        ->Unit(benchmark::kMillisecond)                \
-        ->UseRealTime()                                \
-        ->Iterations(1)                                \
+#define MORVALE_ASSEMBLE(name, preset, threads, oversize)        \
+    BENCHMARK_CAPTURE(Assemble, name, preset, threads, oversize) \
+        ->Unit(benchmark::kMillisecond)                          \
+        ->UseRealTime()                                          \
+        ->Iterations(1)                                          \
         ->Repetitions(5)
-MORVALE_ASSEMBLE(superfast, "superfast", 0);
-MORVALE_ASSEMBLE(superfast_2_threads, "superfast", 2);
-MORVALE_ASSEMBLE(superfast_4_threads, "superfast", 4);
-MORVALE_ASSEMBLE(veryfast, "veryfast", 0);
-MORVALE_ASSEMBLE(ultrafast, "ultrafast", 0);
+MORVALE_ASSEMBLE(superfast, "superfast", 0, 2);
+MORVALE_ASSEMBLE(superfast_2_threads, "superfast", 2, 2);
+MORVALE_ASSEMBLE(superfast_4_threads, "superfast", 4, 2);
+MORVALE_ASSEMBLE(veryfast, "veryfast", 0, 2);
+MORVALE_ASSEMBLE(ultrafast, "ultrafast", 0, 2);
+MORVALE_ASSEMBLE(superfast_keyframes_1x, "superfast", 0, 1);
 
 }  // namespace
 }  // namespace morvale
