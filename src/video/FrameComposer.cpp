@@ -116,8 +116,8 @@ struct Layer {
 // scale: the keyframe's level-0 pixels per frame pixel.
 Layer MakeLayer(const KeyframePyramid& frame, int channel, double scale, const Sampling& sx,
                 const Sampling& sy, double fade, bool ramp) {
-    const int level = std::clamp(int(std::floor(std::log2(scale * sx.step) + 1e-9)),
-                                 frame.FirstLevel(channel), frame.Levels() - 1);
+    const int level =
+        std::clamp(int(std::floor(std::log2(scale * sx.step) + 1e-9)), 0, frame.Levels() - 1);
     const Plane& src = frame.Level(level, channel);
     Layer layer{&src, MakeAxis(sx, frame.Width(), src.width, level, scale),
                 MakeAxis(sy, frame.Height(), src.height, level, scale),

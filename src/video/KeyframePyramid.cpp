@@ -65,8 +65,6 @@ KeyframePyramid::KeyframePyramid(const RgbImage& frame, ChannelModel model) : mo
         const Channels& last = levels_.back();
         levels_.push_back({Halve(last[0]), Halve(last[1]), Halve(last[2])});
     }
-    for (int c = 1; c < 3; ++c)
-        if (FirstLevel(c) > 0) levels_.front()[std::size_t(c)] = Plane();
 }
 
 }  // namespace morvale

@@ -2,8 +2,7 @@
 // smaller forms for scaling down without aliasing: level L + 1 is level L filtered by
 // (1/4, 1/2, 1/4) on both axes with every second pixel kept, so that pixel m of level L samples
 // the keyframe at m · 2^L, as pixel m·2^L of level 0 does. Levels go down to a pixel's width or
-// height, so any scale finds one whose pixels are at most twice smaller than it needs. Cb and Cr
-// start at level 1: a video samples them at half its size, from keyframes at least its own.
+// height, so any scale finds one whose pixels are at most twice smaller than it needs.
 #pragma once
 
 #include <array>
@@ -23,10 +22,6 @@ public:
 
     bool Empty() const { return levels_.empty(); }
     int Levels() const { return int(levels_.size()); }
-    // The channel's first level held.
-    int FirstLevel(int channel) const {
-        return model_ == ChannelModel::Yuv709 && channel > 0 && Levels() > 1 ? 1 : 0;
-    }
     const Plane& Level(int level, int channel) const {
         return levels_[std::size_t(level)][std::size_t(channel)];
     }
