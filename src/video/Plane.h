@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "video/PageAllocator.h"
+
 namespace morvale {
 
 inline constexpr int kPlaneSlack = 128;  // bytes, more than the widest vector
@@ -14,7 +16,7 @@ struct Plane {
     int width = 0;
     int height = 0;
     std::ptrdiff_t stride = 0;  // bytes from one row to the next
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t, PageAllocator<std::uint8_t>> bytes;
 
     Plane() = default;
     Plane(int w, int h)
