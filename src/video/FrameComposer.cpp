@@ -157,35 +157,35 @@ void AddRow(const Layer& layer, int y, Scratch& s) {
     LayColumns(s.line.data(), columns, rowAlpha, ax.end - ax.begin, s.acc.data() + ax.begin);
 }
 
-// The layers over one channel of background into out.
-void ComposeChannel(const std::vector<Layer>& layers, int background, const PlaneTarget& out) {
+// Rows [begin, end) of the layers over one channel of background into out.
+void ComposeRows(const std::vector<Layer>& layers, int background, const PlaneTarget& out,
+                 int begin, int end) {
     int lineCount = 0;
     for (const Layer& layer : layers)
         lineCount = std::max(lineCount, layer.x.high - layer.x.low + 1);
-    tbb::parallel_for(tbb::blocked_range<int>(0, out.height, 16),
-                      [&](const tbb::blocked_range<int>& r) {
-                          Scratch s{std::vector<std::uint16_t>(Padded(lineCount + 2)),
-                                    std::vector<std::uint32_t>(Padded(lineCount)),
-                                    std::vector<std::int32_t>(Padded(out.width)),
-                                    std::vector<std::uint8_t>(Padded(out.width))};
-                          for (int y = r.begin(); y < r.end(); ++y) {
-                              std::fill(s.acc.begin(), s.acc.end(), background * 256);
-                              for (const Layer& layer : layers) AddRow(layer, y, s);
-                              StoreChannel(s.acc.data(), out.width, s.bytes.data());
-                              std::uint8_t* d = out.data + out.stride * y;
-                              if (out.step == 1) {
-                                  std::memcpy(d, s.bytes.data(), std::size_t(out.width));
-                              } else {
-                                  for (int x = 0; x < out.width; ++x)
-                                      d[x * out.step] = s.bytes[std::size_t(x)];
-                              }
-                          }
-                      });
+    Scratch s{std::vector<std::uint16_t>(Padded(lineCount + 2)),
+              std::vector<std::uint32_t>(Padded(lineCount)),
+              std::vector<std::int32_t>(Padded(out.width)),
+              std::vector<std::uint8_t>(Padded(out.width))};
+    for (int y = begin; y < end; ++y) {
+        std::fill(s.acc.begin(), s.acc.end(), background * 256);
+        for (const Layer& layer : layers) AddRow(layer, y, s);
+        StoreChannel(s.acc.data(), out.width, s.bytes.data());
+        std::uint8_t* d = out.data + out.stride * y;
+        if (out.step == 1) {
+            std::memcpy(d, s.bytes.data(), std::size_t(out.width));
+        } else {
+            for (int x = 0; x < out.width; ++x) d[x * out.step] = s.bytes[std::size_t(x)];
+        }
+    }
 }
 
-}  // namespace
-
-namespace {
+void ComposeChannel(const std::vector<Layer>& layers, int background, const PlaneTarget& out) {
+    tbb::parallel_for(tbb::blocked_range<int>(0, out.height, 16),
+                      [&](const tbb::blocked_range<int>& r) {
+                          ComposeRows(layers, background, out, r.begin(), r.end());
+                      });
+}
 
 // Keyframe k + 1 filling the frame, and keyframe k over its middle, for one channel.
 std::vector<Layer> Layers(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
