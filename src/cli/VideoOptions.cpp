@@ -76,7 +76,7 @@ const std::vector<OptionSpec>& Options() {
              return WholeIn("--quality", v, 0, 51, o.video.format.quality);
          }},
         {"--preset", "NAME",
-         "Tempo von x264: ultrafast, superfast, veryfast (Vorgabe), faster, fast, medium, slow",
+         "Tempo von x264: ultrafast, superfast (Vorgabe), veryfast, faster, fast, medium, slow",
          [](VideoOptions& o, const std::string& v) -> std::string {
              static const char* const known[] = {"ultrafast", "superfast", "veryfast",
                                                  "faster",    "fast",      "medium",

@@ -5,144 +5,224 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "video/ScaleKernel.h"
 
 namespace morvale {
 namespace {
+
+constexpr int kTaps = 3;  // level pixels under a sample: its footprint is under two wide
+constexpr std::int32_t kOne = 1 << 15;  // fades and ramps
+constexpr std::size_t kVector = 64;     // entries: a whole number of vectors of any width
+
+std::size_t Padded(int n) {
+    return (std::size_t(std::max(n, 0)) + kVector - 1) / kVector * kVector + kVector;
+}
 
 double SmoothStep(double x) {
     x = std::clamp(x, 0.0, 1.0);
     return x * x * (3.0 - 2.0 * x);
 }
 
-// How one axis of the frame samples one pyramid level: for each frame pixel the keyframe covers,
-// the level's pixels under it and the share of its area each takes, and the edge ramp.
-struct Axis {
-    int begin = 0, end = 0;  // frame pixels the keyframe covers
-    int stride = 0;          // taps per frame pixel
-    std::vector<int> index;
-    std::vector<float> weight;
-    std::vector<float> ramp;
-    int low = 0, high = -1;  // level pixels touched
+// Where the samples of a channel lie along one axis of the frame: sample j is centred on frame
+// pixel offset + j · step (pixel J on J) and covers step frame pixels.
+struct Sampling {
+    int samples;
+    double step, offset;
+    int frame;  // frame pixels
 };
 
-// out frame pixels; size0 keyframe pixels at level 0, sizeL at level; scale: level-0 pixels per
-// frame pixel. Pixel j of the frame and pixel q of level 0 sample the plane at (j − out/2) and
-// (q − size0/2) pixels from the common centre.
-Axis MakeAxis(int out, int size0, int sizeL, int level, double scale) {
+// How one axis of a channel samples one pyramid level: for each sample the keyframe covers,
+// three neighbouring level pixels from first with the shares (of 256) of the area under the
+// sample each takes, and the edge ramp.
+struct Axis {
+    int begin = 0, end = 0;  // samples the keyframe covers
+    int low = 0, high = -1;  // level pixels with a share
+    std::vector<std::int32_t> first;
+    std::array<std::vector<std::int32_t>, kTaps> weight;
+    std::vector<std::int32_t> ramp;  // 0 .. kOne
+};
+
+// Shares of 256 that sum to exactly 256, so flat areas stay flat.
+void Quantise(const double (&share)[kTaps], Axis& a) {
+    double sum = 0.0;
+    int before = 0;
+    for (int t = 0; t < kTaps; ++t) {
+        sum += share[t];
+        const int upTo = int(std::lround(sum * 256.0));
+        a.weight[std::size_t(t)].push_back(upTo - before);
+        before = upTo;
+    }
+}
+
+// size0 keyframe pixels at level 0, sizeL at level; scale: level-0 pixels per frame pixel. Frame
+// pixel J and pixel q of level 0 sample the plane at (J − frame/2) and (q − size0/2) pixels
+// from the common centre.
+Axis MakeAxis(const Sampling& s, int size0, int sizeL, int level, double scale) {
     Axis a;
-    const double s = std::ldexp(scale, -level);
-    const double w = std::max(s, 1.0);
-    a.stride = int(std::ceil(w)) + 1;
-    const double margin = (double(out) - double(size0) / scale) / 2.0;
-    a.begin = out;
+    const double w = std::max(std::ldexp(scale * s.step, -level), 1.0);
+    const double margin = (double(s.frame) - double(size0) / scale) / 2.0;
+    a.begin = s.samples;
     a.low = sizeL;
-    for (int j = 0; j < out; ++j) {
-        const double u0 = double(size0) / 2.0 + (double(j) - double(out) / 2.0) * scale;
+    for (int j = 0; j < s.samples; ++j) {
+        const double p = s.offset + j * s.step;
+        const double u0 = double(size0) / 2.0 + (p - double(s.frame) / 2.0) * scale;
         if (u0 < -0.5 || u0 > double(size0) - 0.5) continue;
         a.begin = std::min(a.begin, j);
         a.end = j + 1;
         const double c = std::ldexp(u0, -level), lo = c - w / 2.0, hi = c + w / 2.0;
-        int taken = 0;
-        for (int q = int(std::floor(lo + 0.5)); q <= int(std::floor(hi + 0.5)); ++q) {
+        const int qLow = int(std::floor(lo + 0.5)), qHigh = int(std::floor(hi + 0.5));
+        const int first = std::clamp(qLow, 0, sizeL - 1);
+        double share[kTaps] = {};
+        // Pixels beyond the level's edge lend their share to the edge pixel.
+        for (int q = qLow; q <= qHigh; ++q) {
             const double overlap = std::min(hi, q + 0.5) - std::max(lo, q - 0.5);
-            if (overlap <= 0.0 || taken == a.stride) continue;
-            const int clamped = std::clamp(q, 0, sizeL - 1);
-            a.index.push_back(clamped);
-            a.weight.push_back(float(overlap / w));
-            a.low = std::min(a.low, clamped);
-            a.high = std::max(a.high, clamped);
-            ++taken;
+            if (overlap > 0.0)
+                share[std::min(std::clamp(q, 0, sizeL - 1) - first, kTaps - 1)] += overlap / w;
         }
-        for (; taken < a.stride; ++taken) {
-            a.index.push_back(a.index.back());
-            a.weight.push_back(0.0f);
-        }
+        a.first.push_back(first);
+        Quantise(share, a);
+        a.low = std::min(a.low, first);
+        a.high = std::max(a.high, std::min(std::clamp(qHigh, 0, sizeL - 1), first + kTaps - 1));
         const double edge = std::min(u0 + 0.5, double(size0) - 0.5 - u0) / scale;
-        a.ramp.push_back(margin <= 0.5 ? 1.0f : float(SmoothStep(edge / margin)));
+        a.ramp.push_back(
+            margin <= 0.5 ? kOne : std::int32_t(std::lround(SmoothStep(edge / margin) * kOne)));
     }
     if (a.end == 0) a.begin = 0;
     return a;
 }
 
-// One keyframe's part in a frame: the level it is sampled from, both axes, and its weight.
+// The horizontal axis as the column loop reads it: indices into the line from low, and
+// padding that leaves the row alone.
+void PrepareColumns(Axis& a, bool ramp) {
+    for (std::int32_t& first : a.first) first -= a.low;
+    if (!ramp) std::fill(a.ramp.begin(), a.ramp.end(), kOne);
+    const std::size_t padded = Padded(a.end - a.begin);
+    a.first.resize(padded, 0);
+    for (auto& w : a.weight) w.resize(padded, 0);
+    a.ramp.resize(padded, 0);
+}
+
+// One keyframe's part in a channel: the level it is sampled from, both axes, and its weight.
 struct Layer {
-    const RgbImage* level = nullptr;
+    const Plane* level = nullptr;
     Axis x, y;
-    float fade = 1.0f;
+    std::int32_t fade = kOne;
     bool ramp = false;  // weighted towards its edges too
 };
 
 // scale: the keyframe's level-0 pixels per frame pixel.
-Layer MakeLayer(const KeyframePyramid& frame, double scale, int width, int height, double fade,
-                bool ramp) {
-    const int level = std::clamp(int(std::floor(std::log2(scale) + 1e-9)), 0, frame.Levels() - 1);
-    const RgbImage& src = frame.Level(level);
-    return {&src, MakeAxis(width, frame.Width(), src.width, level, scale),
-            MakeAxis(height, frame.Height(), src.height, level, scale), float(fade), ramp};
+Layer MakeLayer(const KeyframePyramid& frame, int channel, double scale, const Sampling& sx,
+                const Sampling& sy, double fade, bool ramp) {
+    const int level =
+        std::clamp(int(std::floor(std::log2(scale * sx.step) + 1e-9)), 0, frame.Levels() - 1);
+    const Plane& src = frame.Level(level, channel);
+    Layer layer{&src, MakeAxis(sx, frame.Width(), src.width, level, scale),
+                MakeAxis(sy, frame.Height(), src.height, level, scale),
+                std::int32_t(std::lround(fade * kOne)), ramp};
+    PrepareColumns(layer.x, ramp);
+    return layer;
 }
 
-// Blends the layer's part of frame row y into row; line holds the level's columns it touches.
-void AddRow(const Layer& layer, int y, std::vector<float>& line, float* row) {
+struct Scratch {
+    std::vector<std::uint16_t> work;
+    std::vector<std::uint32_t> line;
+    std::vector<std::int32_t> acc;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Lays the layer's part of sample row y over acc.
+void AddRow(const Layer& layer, int y, Scratch& s) {
     const Axis &ax = layer.x, &ay = layer.y;
     if (y < ay.begin || y >= ay.end || ax.begin >= ax.end) return;
-    const int i = y - ay.begin;
-    const int first = ax.low * 3, count = (ax.high - ax.low + 1) * 3;
-    line.assign(std::size_t(count), 0.0f);
-    // Down the columns first: plain runs of bytes, which the compiler turns into vectors.
-    for (int t = 0; t < ay.stride; ++t) {
-        const float w = ay.weight[std::size_t(i * ay.stride + t)];
-        if (w == 0.0f) continue;
-        const std::uint8_t* s = layer.level->Row(ay.index[std::size_t(i * ay.stride + t)]) + first;
-        for (int c = 0; c < count; ++c) line[std::size_t(c)] += w * float(s[c]);
+    const std::size_t i = std::size_t(y - ay.begin);
+    const std::uint8_t* rows[kTaps];
+    std::uint16_t weights[kTaps];
+    int taps = 0;
+    for (int t = 0; t < kTaps; ++t) {
+        const std::int32_t w = ay.weight[std::size_t(t)][i];
+        if (w == 0) continue;
+        rows[taps] = layer.level->Row(ay.first[i] + t) + ax.low;
+        weights[taps++] = std::uint16_t(w);
     }
-    const float rampY = layer.ramp ? ay.ramp[std::size_t(i)] : 1.0f;
-    for (int j = ax.begin; j < ax.end; ++j) {
-        const int k = j - ax.begin;
-        const int* idx = ax.index.data() + std::size_t(k) * ax.stride;
-        const float* wt = ax.weight.data() + std::size_t(k) * ax.stride;
-        float sum[3] = {0.0f, 0.0f, 0.0f};
-        if (ax.stride == 3) {  // the usual case, a footprint of one to two level pixels
-            const float* s0 = line.data() + (idx[0] - ax.low) * 3;
-            const float* s1 = line.data() + (idx[1] - ax.low) * 3;
-            const float* s2 = line.data() + (idx[2] - ax.low) * 3;
-            for (int ch = 0; ch < 3; ++ch)
-                sum[ch] = wt[0] * s0[ch] + wt[1] * s1[ch] + wt[2] * s2[ch];
+    WeighRows(rows, weights, taps, ax.high - ax.low + 1, s.work.data(), s.line.data());
+    const std::int32_t rowAlpha =
+        layer.ramp ? (layer.fade * ay.ramp[i] + kOne / 2) >> 15 : layer.fade;
+    const ColumnTaps columns{ax.first.data(),
+                             {ax.weight[0].data(), ax.weight[1].data(), ax.weight[2].data()},
+                             ax.ramp.data(),
+                             !layer.ramp};
+    LayColumns(s.line.data(), columns, rowAlpha, ax.end - ax.begin, s.acc.data() + ax.begin);
+}
+
+// Rows [begin, end) of the layers over one channel of background into out.
+void ComposeRows(const std::vector<Layer>& layers, int background, const PlaneTarget& out,
+                 int begin, int end) {
+    int lineCount = 0;
+    for (const Layer& layer : layers)
+        lineCount = std::max(lineCount, layer.x.high - layer.x.low + 1);
+    Scratch s{std::vector<std::uint16_t>(Padded(lineCount + 2)),
+              std::vector<std::uint32_t>(Padded(lineCount)),
+              std::vector<std::int32_t>(Padded(out.width)),
+              std::vector<std::uint8_t>(Padded(out.width))};
+    for (int y = begin; y < end; ++y) {
+        std::fill(s.acc.begin(), s.acc.end(), background * 256);
+        for (const Layer& layer : layers) AddRow(layer, y, s);
+        StoreChannel(s.acc.data(), out.width, s.bytes.data());
+        std::uint8_t* d = out.data + out.stride * y;
+        if (out.step == 1) {
+            std::memcpy(d, s.bytes.data(), std::size_t(out.width));
         } else {
-            for (int t = 0; t < ax.stride; ++t) {
-                const float* s = line.data() + (idx[t] - ax.low) * 3;
-                for (int ch = 0; ch < 3; ++ch) sum[ch] += wt[t] * s[ch];
-            }
+            for (int x = 0; x < out.width; ++x) d[x * out.step] = s.bytes[std::size_t(x)];
         }
-        const float a = layer.fade * rampY * (layer.ramp ? ax.ramp[std::size_t(k)] : 1.0f);
-        float* d = row + j * 3;
-        for (int ch = 0; ch < 3; ++ch) d[ch] = d[ch] * (1.0f - a) + sum[ch] * a;
     }
+}
+
+void ComposeChannel(const std::vector<Layer>& layers, int background, const PlaneTarget& out) {
+    tbb::parallel_for(tbb::blocked_range<int>(0, out.height, 16),
+                      [&](const tbb::blocked_range<int>& r) {
+                          ComposeRows(layers, background, out, r.begin(), r.end());
+                      });
+}
+
+// Keyframe k + 1 filling the frame, and keyframe k over its middle, for one channel.
+std::vector<Layer> Layers(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
+                          int channel, const Sampling& sx, const Sampling& sy, int height) {
+    const double grow = std::exp2(f);
+    const bool blend = upper && f > 0.0;
+    std::vector<Layer> layers;
+    if (blend)
+        layers.push_back(
+            MakeLayer(*upper, channel, grow / 2.0 * upper->Height() / height, sx, sy, 1.0, false));
+    layers.push_back(MakeLayer(lower, channel, grow * lower.Height() / height, sx, sy,
+                               blend ? 1.0 - SmoothStep(f) : 1.0, blend));
+    return layers;
 }
 
 }  // namespace
 
 void FrameComposer::Compose(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
                             RgbImage& out) const {
-    const double grow = std::exp2(f);
-    const bool blend = upper && f > 0.0;
-    std::vector<Layer> layers;
-    if (blend)
-        layers.push_back(
-            MakeLayer(*upper, grow / 2.0 * upper->Height() / height_, width_, height_, 1.0, false));
-    layers.push_back(MakeLayer(lower, grow * lower.Height() / height_, width_, height_,
-                               blend ? 1.0 - SmoothStep(f) : 1.0, blend));
     if (out.width != width_ || out.height != height_) out = RgbImage(width_, height_);
-    tbb::parallel_for(
-        tbb::blocked_range<int>(0, height_, 8), [&](const tbb::blocked_range<int>& r) {
-            std::vector<float> line, row(std::size_t(width_) * 3);
-            for (int y = r.begin(); y < r.end(); ++y) {
-                std::fill(row.begin(), row.end(), 0.0f);
-                for (const Layer& layer : layers) AddRow(layer, y, line, row.data());
-                std::uint8_t* d = out.Row(y);
-                for (int i = 0; i < width_ * 3; ++i)
-                    d[i] = std::uint8_t(std::clamp(row[std::size_t(i)] + 0.5f, 0.0f, 255.0f));
-            }
-        });
+    const Sampling sx{width_, 1.0, 0.0, width_}, sy{height_, 1.0, 0.0, height_};
+    for (int c = 0; c < 3; ++c)
+        ComposeChannel(Layers(lower, upper, f, c, sx, sy, height_), 0,
+                       {out.rgb.data() + c, std::ptrdiff_t(width_) * 3, 3, width_, height_});
+}
+
+void FrameComposer::Compose(const KeyframePyramid& lower, const KeyframePyramid* upper, double f,
+                            const std::array<PlaneTarget, 3>& yuv) const {
+    static constexpr int kBlack[3] = {16, 128, 128};
+    const Sampling luma[2] = {{width_, 1.0, 0.0, width_}, {height_, 1.0, 0.0, height_}};
+    const Sampling chroma[2] = {{(width_ + 1) / 2, 2.0, 0.0, width_},
+                                {(height_ + 1) / 2, 2.0, 0.5, height_}};
+    for (int c = 0; c < 3; ++c) {
+        const Sampling* s = c == 0 ? luma : chroma;
+        ComposeChannel(Layers(lower, upper, f, c, s[0], s[1], height_), kBlack[c],
+                       yuv[std::size_t(c)]);
+    }
 }
 
 }  // namespace morvale

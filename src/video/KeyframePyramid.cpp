@@ -7,44 +7,64 @@
 namespace morvale {
 namespace {
 
-constexpr int kMaxLevels = 6;  // keyframes up to 32 times the video's size
+using Channels = std::array<Plane, 3>;
 
-// Every second pixel of each row, filtered; rows stay.
-RgbImage HalveRows(const RgbImage& in) {
-    RgbImage out((in.width + 1) / 2, in.height);
+// BT.709 in the video range (Y 16..235, Cb and Cr 16..240), 16 fraction bits.
+constexpr int kYuv[3][3] = {{11966, 40254, 4064}, {-6596, -22189, 28784}, {28784, -26145, -2639}};
+constexpr int kYuvBias[3] = {16, 128, 128};
+
+Channels Split(const RgbImage& in, ChannelModel model) {
+    Channels out{Plane(in.width, in.height), Plane(in.width, in.height),
+                 Plane(in.width, in.height)};
     tbb::parallel_for(0, in.height, [&](int y) {
         const std::uint8_t* s = in.Row(y);
-        std::uint8_t* d = out.Row(y);
-        for (int m = 0; m < out.width; ++m) {
-            const int a = std::max(2 * m - 1, 0), b = 2 * m, c = std::min(2 * m + 1, in.width - 1);
-            for (int ch = 0; ch < 3; ++ch)
-                d[m * 3 + ch] =
-                    std::uint8_t((s[a * 3 + ch] + 2 * s[b * 3 + ch] + s[c * 3 + ch] + 2) / 4);
+        std::uint8_t* d[3] = {out[0].Row(y), out[1].Row(y), out[2].Row(y)};
+        if (model == ChannelModel::Rgb) {
+            for (int x = 0; x < in.width; ++x)
+                for (int c = 0; c < 3; ++c) d[c][x] = s[x * 3 + c];
+            return;
+        }
+        for (int x = 0; x < in.width; ++x) {
+            const int r = s[x * 3], g = s[x * 3 + 1], b = s[x * 3 + 2];
+            for (int c = 0; c < 3; ++c)
+                d[c][x] = std::uint8_t(
+                    kYuvBias[c] +
+                    ((kYuv[c][0] * r + kYuv[c][1] * g + kYuv[c][2] * b + 32768) >> 16));
         }
     });
     return out;
 }
 
-// Every second row, filtered; columns stay.
-RgbImage HalveColumns(const RgbImage& in) {
-    RgbImage out(in.width, (in.height + 1) / 2);
-    const int n = in.width * 3;
+// Every second pixel of each row and every second row, each filtered (1/4, 1/2, 1/4).
+Plane Halve(const Plane& in) {
+    Plane rows((in.width + 1) / 2, in.height);
+    tbb::parallel_for(0, in.height, [&](int y) {
+        const std::uint8_t* s = in.Row(y);
+        std::uint8_t* d = rows.Row(y);
+        for (int m = 0; m < rows.width; ++m) {
+            const int a = std::max(2 * m - 1, 0), c = std::min(2 * m + 1, in.width - 1);
+            d[m] = std::uint8_t((s[a] + 2 * s[2 * m] + s[c] + 2) / 4);
+        }
+    });
+    Plane out(rows.width, (in.height + 1) / 2);
     tbb::parallel_for(0, out.height, [&](int m) {
-        const std::uint8_t* a = in.Row(std::max(2 * m - 1, 0));
-        const std::uint8_t* b = in.Row(2 * m);
-        const std::uint8_t* c = in.Row(std::min(2 * m + 1, in.height - 1));
+        const std::uint8_t* a = rows.Row(std::max(2 * m - 1, 0));
+        const std::uint8_t* b = rows.Row(2 * m);
+        const std::uint8_t* c = rows.Row(std::min(2 * m + 1, in.height - 1));
         std::uint8_t* d = out.Row(m);
-        for (int i = 0; i < n; ++i) d[i] = std::uint8_t((a[i] + 2 * b[i] + c[i] + 2) / 4);
+        for (int i = 0; i < out.width; ++i) d[i] = std::uint8_t((a[i] + 2 * b[i] + c[i] + 2) / 4);
     });
     return out;
 }
 
 }  // namespace
 
-KeyframePyramid::KeyframePyramid(RgbImage frame) {
-    levels_.push_back(std::move(frame));
-    while (Levels() < kMaxLevels && levels_.back().width > 1 && levels_.back().height > 1)
-        levels_.push_back(HalveColumns(HalveRows(levels_.back())));
+KeyframePyramid::KeyframePyramid(const RgbImage& frame, ChannelModel model) : model_(model) {
+    levels_.push_back(Split(frame, model));
+    while (levels_.back()[0].width > 1 && levels_.back()[0].height > 1) {
+        const Channels& last = levels_.back();
+        levels_.push_back({Halve(last[0]), Halve(last[1]), Halve(last[2])});
+    }
 }
 
 }  // namespace morvale

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "video/PageAllocator.h"
+
 namespace morvale {
 
 struct RgbImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgb;  // width · height · 3
+    std::vector<std::uint8_t, PageAllocator<std::uint8_t>> rgb;  // width · height · 3
 
     RgbImage() = default;
     RgbImage(int w, int h) : width(w), height(h), rgb(std::size_t(w) * std::size_t(h) * 3) {}

@@ -4,13 +4,13 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace morvale {
 namespace {
@@ -33,6 +33,13 @@ std::string TemporaryBeside(const std::string& path) {
     return (folder / name).string();
 }
 
+// Settings that x264's preset of that name leaves out and that pay here, measured on zoom
+// videos: at superfast, macroblock-tree rate control over 10 frames of lookahead makes files
+// about a sixth smaller at the same quality for almost no time.
+constexpr std::pair<const char*, const char*> kPresetExtras[] = {
+    {"superfast", "rc-lookahead=10:mbtree=1"},
+};
+
 }  // namespace
 
 struct VideoEncoder::Codec {
@@ -40,7 +47,6 @@ struct VideoEncoder::Codec {
     AVFormatContext* format = nullptr;
     AVCodecContext* context = nullptr;
     AVStream* stream = nullptr;
-    SwsContext* scaler = nullptr;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
     std::int64_t next = 0;
@@ -49,7 +55,6 @@ struct VideoEncoder::Codec {
     ~Codec() {
         av_packet_free(&packet);
         av_frame_free(&frame);
-        sws_freeContext(scaler);
         avcodec_free_context(&context);
         if (format) {
             avio_closep(&format->pb);
@@ -98,9 +103,14 @@ std::string VideoEncoder::Open(const std::string& path, const VideoFormat& f) {
     x.color_primaries = AVCOL_PRI_BT709;
     x.color_trc = AVCOL_TRC_BT709;
     x.color_range = AVCOL_RANGE_MPEG;
+    x.chroma_sample_location = AVCHROMA_LOC_LEFT;
+    x.thread_count = f.threads;
+    x.thread_type = FF_THREAD_FRAME;
     if (av_opt_set(x.priv_data, "preset", f.preset.c_str(), 0) < 0)
         return "x264 kennt die Voreinstellung „" + f.preset + "“ nicht";
     av_opt_set_int(x.priv_data, "crf", f.quality, 0);
+    for (const auto& [preset, params] : kPresetExtras)
+        if (f.preset == preset) av_opt_set(x.priv_data, "x264-params", params, 0);
     if (c.format->oformat->flags & AVFMT_GLOBALHEADER) x.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     if (const int e = avcodec_open2(c.context, h264, nullptr); e < 0)
         return "der H.264-Kodierer lässt sich nicht öffnen: " + AvText(e);
@@ -115,10 +125,6 @@ std::string VideoEncoder::Open(const std::string& path, const VideoFormat& f) {
     const int header = avformat_write_header(c.format, &muxing);
     av_dict_free(&muxing);
     if (header < 0) return AvText(header);
-    c.scaler = sws_getContext(f.width, f.height, AV_PIX_FMT_RGB24, f.width, f.height,
-                              AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
-    sws_setColorspaceDetails(c.scaler, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
     c.frame = av_frame_alloc();
     c.frame->format = x.pix_fmt;
     c.frame->width = f.width;
@@ -128,16 +134,23 @@ std::string VideoEncoder::Open(const std::string& path, const VideoFormat& f) {
     return {};
 }
 
-std::string VideoEncoder::Add(const RgbImage& image) {
+std::array<PlaneTarget, 3> VideoEncoder::Picture() {
+    AVFrame& p = *codec_->frame;
+    const int w = p.width, h = p.height;
+    return {PlaneTarget{p.data[0], p.linesize[0], 1, w, h},
+            PlaneTarget{p.data[1], p.linesize[1], 1, (w + 1) / 2, (h + 1) / 2},
+            PlaneTarget{p.data[2], p.linesize[2], 1, (w + 1) / 2, (h + 1) / 2}};
+}
+
+std::string VideoEncoder::Submit() {
     Codec& c = *codec_;
-    if (const int e = av_frame_make_writable(c.frame); e < 0) return AvText(e);
-    const std::uint8_t* planes[1] = {image.rgb.data()};
-    const int strides[1] = {image.width * 3};
-    sws_scale(c.scaler, planes, strides, 0, image.height, c.frame->data, c.frame->linesize);
     c.frame->pts = c.next++;
     if (const int e = avcodec_send_frame(c.context, c.frame); e < 0)
         return "Kodierfehler: " + AvText(e);
-    return c.Drain();
+    if (std::string error = c.Drain(); !error.empty()) return error;
+    // x264 has copied the picture; a fresh one only if someone still holds it.
+    if (const int e = av_frame_make_writable(c.frame); e < 0) return AvText(e);
+    return {};
 }
 
 std::string VideoEncoder::Finish() {

@@ -1,6 +1,8 @@
 #include "video/ZoomVideo.h"
 
+#include <array>
 #include <cmath>
+#include <future>
 #include <map>
 #include <memory>
 
@@ -9,44 +11,81 @@
 namespace morvale {
 namespace {
 
-// The keyframes a run needs now, k and k + 1; the others are let go, so memory holds two.
+// Where height exponent t lies among the keyframes: keyframe k and the fraction f of the way
+// to k + 1 (0 at and beyond the last).
+std::pair<int, double> Between(double t, int keyframes) {
+    const int k = int(std::floor(t));
+    if (k >= keyframes - 1) return {keyframes - 1, 0.0};
+    return {k, t - k};
+}
+
+// The keyframes a run needs now, k and k + 1, and those it will need next, read meanwhile on a
+// thread of their own so that the frames do not wait for them; the others are let go, so
+// memory holds three at most.
 class KeyframeCache {
 public:
-    explicit KeyframeCache(const KeyframeFolder& frames) : frames_(frames) {}
+    KeyframeCache(const KeyframeFolder& frames, ChannelModel model)
+        : frames_(frames), model_(model) {}
 
     // Keyframe k and, when upper, k + 1; error set (and nulls) when one cannot be read.
     std::pair<const KeyframePyramid*, const KeyframePyramid*> Get(int k, bool upper,
                                                                   std::string& error) {
-        for (auto it = held_.begin(); it != held_.end();)
-            it = it->first == k || (upper && it->first == k + 1) ? std::next(it) : held_.erase(it);
-        const KeyframePyramid* lower = Load(k, error);
-        const KeyframePyramid* next = upper && lower ? Load(k + 1, error) : nullptr;
+        for (auto it = held_.begin(); it != held_.end();) {
+            const int held = it->first;
+            const bool keep =
+                held == k || (upper && held == k + 1) || held == ahead_[0] || held == ahead_[1];
+            it = keep ? std::next(it) : held_.erase(it);
+        }
+        const KeyframePyramid* lower = Take(k, error);
+        const KeyframePyramid* next = upper && lower ? Take(k + 1, error) : nullptr;
         return {lower, next};
     }
 
+    // Starts reading keyframe k and, when upper, k + 1 for a later Get.
+    void Prefetch(int k, bool upper) {
+        ahead_ = {k, upper ? k + 1 : k};
+        for (int a : ahead_)
+            if (!held_.count(a))
+                held_.emplace(a, std::async(std::launch::async, [this, a] { return Read(a); }));
+    }
+
 private:
-    const KeyframePyramid* Load(int k, std::string& error) {
-        if (auto it = held_.find(k); it != held_.end()) return it->second.get();
+    struct Loaded {
+        std::unique_ptr<KeyframePyramid> pyramid;
+        std::string error;
+    };
+
+    Loaded Read(int k) const {
         const std::string& path = frames_.paths[std::size_t(k)];
+        std::string error;
         RgbImage image = ReadPngRgb(path, error);
-        if (!error.empty()) {
-            error = "Das Schlüsselbild „" + path + "“ lässt sich nicht lesen: " + error + ".";
-            return nullptr;
-        }
-        auto pyramid = std::make_unique<KeyframePyramid>(std::move(image));
-        return held_.emplace(k, std::move(pyramid)).first->second.get();
+        if (!error.empty())
+            return {nullptr,
+                    "Das Schlüsselbild „" + path + "“ lässt sich nicht lesen: " + error + "."};
+        return {std::make_unique<KeyframePyramid>(image, model_), {}};
+    }
+
+    const KeyframePyramid* Take(int k, std::string& error) {
+        auto it = held_.find(k);
+        if (it == held_.end())
+            it = held_.emplace(k, std::async(std::launch::deferred, [this, k] { return Read(k); }))
+                     .first;
+        const Loaded& loaded = it->second.get();
+        error = loaded.error;
+        return loaded.pyramid.get();
     }
 
     const KeyframeFolder& frames_;
-    std::map<int, std::unique_ptr<KeyframePyramid>> held_;
+    ChannelModel model_;
+    std::map<int, std::shared_future<Loaded>> held_;
+    std::array<int, 2> ahead_ = {-1, -1};
 };
 
-// Composes the frame at t; empty or why not.
+// Composes the frame at t into out (an RgbImage or the encoder's planes); empty or why not.
+template <typename Out>
 std::string ComposeAt(KeyframeCache& cache, const FrameComposer& composer, int keyframes, double t,
-                      RgbImage& out) {
-    int k = int(std::floor(t));
-    double f = t - k;
-    if (k >= keyframes - 1) k = keyframes - 1, f = 0.0;
+                      Out& out) {
+    const auto [k, f] = Between(t, keyframes);
     std::string error;
     const auto [lower, upper] = cache.Get(k, f > 0.0, error);
     if (!error.empty()) return error;
@@ -77,15 +116,19 @@ std::string MakeZoomVideo(const KeyframeFolder& frames, const std::string& outpu
     const long total = VideoFrameCount(keyframes, o);
     VideoEncoder encoder;
     if (std::string error = encoder.Open(output, o.format); !error.empty()) return error;
-    KeyframeCache cache(frames);
+    KeyframeCache cache(frames, ChannelModel::Yuv709);
     FrameComposer composer(o.format.width, o.format.height);
-    RgbImage image(o.format.width, o.format.height);
     for (long i = 0; i < total; ++i) {
         if (stop && stop->load()) return "abgebrochen";
+        if (const long ahead = i + FramesPerDoubling(o); ahead < total) {
+            const auto [k, f] = Between(FrameHeightExponent(ahead, keyframes, o), keyframes);
+            cache.Prefetch(k, f > 0.0);
+        }
         const double t = FrameHeightExponent(i, keyframes, o);
-        if (std::string error = ComposeAt(cache, composer, keyframes, t, image); !error.empty())
+        std::array<PlaneTarget, 3> picture = encoder.Picture();
+        if (std::string error = ComposeAt(cache, composer, keyframes, t, picture); !error.empty())
             return error;
-        if (std::string error = encoder.Add(image); !error.empty()) return error;
+        if (std::string error = encoder.Submit(); !error.empty()) return error;
         if (progress) progress(i + 1, total);
     }
     return encoder.Finish();
@@ -93,7 +136,7 @@ std::string MakeZoomVideo(const KeyframeFolder& frames, const std::string& outpu
 
 RgbImage ComposeVideoFrame(const KeyframeFolder& frames, double t, int width, int height,
                            std::string& error) {
-    KeyframeCache cache(frames);
+    KeyframeCache cache(frames, ChannelModel::Rgb);
     FrameComposer composer(width, height);
     RgbImage image(width, height);
     error = ComposeAt(cache, composer, int(frames.paths.size()), t, image);

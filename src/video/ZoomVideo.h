@@ -7,6 +7,7 @@
 #include <string>
 
 #include "video/KeyframeFolder.h"
+#include "video/RgbImage.h"
 #include "video/VideoEncoder.h"
 
 namespace morvale {

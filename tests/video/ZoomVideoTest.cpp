@@ -1,12 +1,15 @@
 // Zoom videos from keyframe folders: frames at keyframe heights, hand-overs without a jump, the
 // folder's checks, the video file and a cancelled run.
 #include <gtest/gtest.h>
+#include <hwy/targets.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "RenderProgram.h"
+#include "video/FrameComposer.h"
 #include "video/ZoomVideo.h"
 
 namespace morvale::testing {
@@ -84,6 +87,61 @@ TEST_F(ZoomVideo, KeyframesHandOverWithoutAJump) {
         // Halfway the picture has moved: the comparison can see a change.
         EXPECT_GT(Compare(At(f, k - 0.5, 48, 28), at).mean, 1.0) << k;
     }
+}
+
+// The video's planes between two keyframes: Y as the RGB still's luma (BT.709, video range), Cb
+// and Cr from the pixels each sample covers (the left column of a pair, both rows), and the same
+// bytes from every instruction set the machine has.
+TEST_F(ZoomVideo, VideoPlanesAreTheStillInBt709OnEveryInstructionSet) {
+    const KeyframeFolder f = Scan(frames);
+    std::string error;
+    const RgbImage k4 = ReadPngRgb(f.paths[4], error), k5 = ReadPngRgb(f.paths[5], error);
+    const int w = 48, h = 28;
+    RgbImage still;
+    const KeyframePyramid lowerRgb(k4, ChannelModel::Rgb), upperRgb(k5, ChannelModel::Rgb);
+    FrameComposer(w, h).Compose(lowerRgb, &upperRgb, 0.4, still);
+    const KeyframePyramid lower(k4, ChannelModel::Yuv709), upper(k5, ChannelModel::Yuv709);
+    auto planes = [&] {
+        std::array<Plane, 3> p{Plane(w, h), Plane(w / 2, h / 2), Plane(w / 2, h / 2)};
+        std::array<PlaneTarget, 3> to;
+        for (std::size_t c = 0; c < 3; ++c)
+            to[c] = {p[c].bytes.data(), p[c].stride, 1, p[c].width, p[c].height};
+        FrameComposer(w, h).Compose(lower, &upper, 0.4, to);
+        return p;
+    };
+    const std::array<Plane, 3> yuv = planes();
+    // (Y, Cb, Cr) of the still's pixel (x, y), clamped to the frame.
+    auto expected = [&](int x, int y, int c) {
+        static constexpr double kRow[3][3] = {
+            {0.2126, 0.7152, 0.0722}, {-0.1146, -0.3854, 0.5}, {0.5, -0.4542, -0.0458}};
+        const std::uint8_t* p = still.Row(std::clamp(y, 0, h - 1)) + std::clamp(x, 0, w - 1) * 3;
+        const double v = kRow[c][0] * p[0] + kRow[c][1] * p[1] + kRow[c][2] * p[2];
+        return c == 0 ? 16.0 + v * 219.0 / 255.0 : 128.0 + v * 224.0 / 255.0;
+    };
+    double chromaError = 0.0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            EXPECT_NEAR(yuv[0].Row(y)[x], expected(x, y, 0), 1.5) << x << "," << y;
+            if (x % 2 || y % 2) continue;
+            for (int c = 1; c < 3; ++c) {
+                double mean = 0.0;
+                for (int dy = 0; dy < 2; ++dy)
+                    mean += (expected(x - 1, y + dy, c) + 2 * expected(x, y + dy, c) +
+                             expected(x + 1, y + dy, c)) /
+                            8.0;
+                chromaError += std::abs(yuv[c].Row(y / 2)[x / 2] - mean);
+            }
+        }
+    EXPECT_LT(chromaError / (w * h / 2), 2.5);  // a sample one pixel off: about 4
+    for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+        const std::array<Plane, 3> again = planes();
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(again[c].bytes, yuv[c].bytes) << hwy::TargetName(target);
+    }
+    hwy::SetSupportedTargetsForTest(0);
+    hwy::GetChosenTarget().Update(hwy::SupportedTargets());
 }
 
 TEST_F(ZoomVideo, MissingForeignAndBrokenFramesAreNamed) {
