@@ -131,13 +131,11 @@ std::string BigFloat::Format(int digits) const {
         mpfr_get_str(nullptr, &exponent, 10, std::size_t(std::max(digits, 2)), v_, MPFR_RNDN);
     std::string mantissa(raw);
     mpfr_free_str(raw);
-    std::string sign;
-    if (mantissa.front() == '-') {
-        sign = "-";
-        mantissa.erase(0, 1);
-    }
+    const bool negative = mantissa.front() == '-';
+    if (negative) mantissa.erase(0, 1);
     while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
-    std::string out = sign;
+    std::string out;
+    if (negative) out.push_back('-');
     out.push_back(mantissa.front());
     if (mantissa.size() > 1) {
         out.push_back('.');
