@@ -3,34 +3,46 @@
 #include <tbb/parallel_for.h>
 
 #include <algorithm>
+#include <new>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
 
 namespace morvale {
 namespace {
 
 using Channels = std::array<Plane, 3>;
 
-// BT.709 in the video range (Y 16..235, Cb and Cr 16..240), 16 fraction bits.
-constexpr int kYuv[3][3] = {{11966, 40254, 4064}, {-6596, -22189, 28784}, {28784, -26145, -2639}};
-constexpr int kYuvBias[3] = {16, 128, 128};
+// BT.709 in the video range (Y 16..235, Cb and Cr 16..240), as the encoder takes it; once per
+// keyframe, which then serves every frame of its doubling.
+void ConvertToYcbcr(const RgbImage& in, Channels& out) {
+    SwsContext* context =
+        sws_getContext(in.width, in.height, AV_PIX_FMT_RGB24, in.width, in.height,
+                       AV_PIX_FMT_YUV444P, SWS_POINT | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    if (!context) throw std::bad_alloc();
+    const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
+    sws_setColorspaceDetails(context, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
+    const std::uint8_t* source[] = {in.Row(0)};
+    const int sourceStride[] = {in.width * 3};
+    std::uint8_t* target[] = {out[0].Row(0), out[1].Row(0), out[2].Row(0)};
+    const int targetStride[] = {int(out[0].stride), int(out[1].stride), int(out[2].stride)};
+    sws_scale(context, source, sourceStride, 0, in.height, target, targetStride);
+    sws_freeContext(context);
+}
 
 Channels Split(const RgbImage& in, ChannelModel model) {
     Channels out{Plane(in.width, in.height), Plane(in.width, in.height),
                  Plane(in.width, in.height)};
+    if (model == ChannelModel::Yuv709) {
+        ConvertToYcbcr(in, out);
+        return out;
+    }
     tbb::parallel_for(0, in.height, [&](int y) {
         const std::uint8_t* s = in.Row(y);
         std::uint8_t* d[3] = {out[0].Row(y), out[1].Row(y), out[2].Row(y)};
-        if (model == ChannelModel::Rgb) {
-            for (int x = 0; x < in.width; ++x)
-                for (int c = 0; c < 3; ++c) d[c][x] = s[x * 3 + c];
-            return;
-        }
-        for (int x = 0; x < in.width; ++x) {
-            const int r = s[x * 3], g = s[x * 3 + 1], b = s[x * 3 + 2];
-            for (int c = 0; c < 3; ++c)
-                d[c][x] = std::uint8_t(
-                    kYuvBias[c] +
-                    ((kYuv[c][0] * r + kYuv[c][1] * g + kYuv[c][2] * b + 32768) >> 16));
-        }
+        for (int x = 0; x < in.width; ++x)
+            for (int c = 0; c < 3; ++c) d[c][x] = s[x * 3 + c];
     });
     return out;
 }
