@@ -56,6 +56,7 @@ struct State {
 struct Looks {
     State kept;
     std::int64_t n = -1;  // the count at the kept look; -1: none yet
+    int top = 0;          // the highest level of a run taken since
     std::uint64_t count = 0;
     // Whether now repeats the kept state; comparable: whether anything since may differ.
     bool Repeat(const State& now, std::int64_t atN, bool comparable) {
@@ -64,6 +65,7 @@ struct Looks {
         if (std::has_single_bit(++count)) {
             kept = now;
             n = atN;
+            top = 0;
         }
         return false;
     }
@@ -240,12 +242,11 @@ std::int64_t DeepPicture::Track::NextLook(std::int64_t m) const {
 }
 
 std::int64_t DeepPicture::Leap(const Track& track, std::int64_t m, std::int64_t n,
-                               std::int64_t period) const {
-    // Near the limit, runs are cut short and the periods differ: those before are alike. Along
-    // the repeating orbit no run of runLevel or more was taken, so no longer one was looked
-    // at, and no entry may force a rebase.
-    const int levels =
-        m > 0 ? track.runLevel : std::max(main_.table.Levels(), critical_.table.Levels()) - 1;
+                               std::int64_t period, int top) const {
+    // Near the limit, runs are cut short and the periods differ; those before it are alike. No
+    // run above level top + 1 was looked at. Along the repeating orbit no entry may force a
+    // rebase either.
+    const int levels = std::max(top + 1, BlaTable::kFirstLevel);
     std::int64_t room = frame_.limit - (std::int64_t(1) << levels) - n;
     if (m > 0) room = std::min(room, track.orbit.Size() - 2 - m);
     return std::max<std::int64_t>(room / period, 0);
@@ -283,7 +284,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     // number of its periods and lowest runs apart.
     Looks starts, along;
     std::int64_t nextLook = cycles_ ? 0 : kNever;
-    bool cycled = false, longRun = false;
+    bool cycled = false;
+    int runs = 0;  // the highest level of a run taken since the last look
     auto rebase = [&] {
         m = 0;
         if (julia_) track = &critical_;
@@ -295,15 +297,18 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         if (m >= nextLook) [[unlikely]] {
             const State now{track, wide, std::bit_cast<std::uint64_t>(wide ? wz.re : zr),
                             std::bit_cast<std::uint64_t>(wide ? wz.im : zi), wide ? wz.e : 0};
-            const bool back = m == 0 ? starts.Repeat(now, n, true)
-                                     : m == nextLook && along.Repeat(now, n, !longRun);
-            longRun = false;
+            starts.top = std::max(starts.top, runs);
+            along.top = std::max(along.top, runs);
+            runs = 0;
+            Looks& looks = m == 0 ? starts : along;
+            const bool back = (m == 0 || m == nextLook) &&
+                              looks.Repeat(now, n, m == 0 || along.top < track->runLevel);
             nextLook = track->NextLook(m);
             if (back) {
                 cycled = true;
                 nextLook = kNever;
-                const std::int64_t period = n - (m == 0 ? starts : along).n;
-                const std::int64_t leap = Leap(*track, m, n, period) * period;
+                const std::int64_t period = n - looks.n;
+                const std::int64_t leap = Leap(*track, m, n, period, looks.top) * period;
                 n += leap;
                 if (m > 0) m += leap;
             }
@@ -320,7 +325,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
                 wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
                 m += std::int64_t(1) << level;
                 n += std::int64_t(1) << level;
-                longRun |= level >= track->runLevel;
+                runs = std::max(runs, level);
             }
             if (!skipped) {
                 const ComplexExp z = orbit.Wide(m);
@@ -358,7 +363,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             zi = ni;
             m += std::int64_t(1) << level;
             n += std::int64_t(1) << level;
-            longRun |= level >= track->runLevel;
+            runs = std::max(runs, level);
         }
         if (!skipped) {
             const double tr = 2.0 * orbit.Re(m) + zr, ti = 2.0 * orbit.Im(m) + zi;

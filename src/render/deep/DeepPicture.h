@@ -85,8 +85,8 @@ private:
     };
     // How many of a pixel's periods, found at entry m and count n, can be left out without
     // changing what comes after them.
-    std::int64_t Leap(const Track& track, std::int64_t m, std::int64_t n,
-                      std::int64_t period) const;
+    std::int64_t Leap(const Track& track, std::int64_t m, std::int64_t n, std::int64_t period,
+                      int top) const;
     ComplexExp Offset(int column, int clientRow) const;
     FloatExp PixelStep(const DeepRegion& region) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
