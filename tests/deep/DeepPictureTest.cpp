@@ -213,18 +213,11 @@ TEST(DeepPicture, EndsCyclesWithTheCountsOfTheWholeRun) {
     for (const Location& at : {Location{false, kTipMinibrot, "0", "1e-28", "0", "0", 100'000},
                                Location{true, kBasilicaBeta, "0", "1e-25", "-1", "0", 100'000}}) {
         DeepPicture picture = Prepared(at, 32);
-        int cycled = 0, escaped = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                const DeepPicture::Result r = picture.Iterate(x, y);
-                cycled += r.forEver;
-                escaped += r.k < at.limit;
-            }
-        EXPECT_GT(cycled, 0) << at.re;
-        EXPECT_GT(escaped, 0) << at.re;
         std::vector<DeepPicture::Result> ended;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) ended.push_back(picture.Iterate(x, y));
+        EXPECT_TRUE(std::ranges::any_of(ended, &DeepPicture::Result::forEver)) << at.re;
+        EXPECT_TRUE(std::ranges::any_of(ended, [&](const auto& r) { return r.k < at.limit; }));
         picture.DetectCycles(false);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {

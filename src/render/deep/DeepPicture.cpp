@@ -58,7 +58,7 @@ struct Looks {
     std::int64_t n = -1;  // the count at the kept look; -1: none yet
     int top = 0;          // the highest level of a run taken since
     std::uint64_t count = 0;
-    // Whether now repeats the kept state; comparable: whether anything since may differ.
+    // Whether now repeats the kept state; comparable: nothing since can make the steps differ.
     bool Repeat(const State& now, std::int64_t atN, bool comparable) {
         if (n >= 0 && comparable && now == kept) return true;
         if (!comparable) count = 0;
