@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -175,6 +176,57 @@ TEST(DeepPicture, StopsWithinAPixelAtTheLargestLimit) {
     RenderEscapeTime(scene, {}, PixelSurface{pixels, 4, 4, 4}, EscapeStrategy::Automatic,
                      &progress);
     EXPECT_EQ(progress.RowsDone(), 0);
+}
+
+// The nucleus of the period-26 minibrot nearest the tip: about 1e-29 across.
+constexpr const char* kTipMinibrot =
+    "-1.999999999999996712761384990600845404975533893784487394834697184155573";
+// The basilica's fixed point on the real axis: its basin's components crowd around it.
+constexpr const char* kBasilicaBeta = "1.6180339887498948482045868343656381177203091798057628621";
+
+DeepPicture Prepared(const Location& at, int side) {
+    const DeepRegion region =
+        DeepRegion::FromCentre(at.julia, at.re, at.im, at.height, at.p, at.q, side, side + 50, 50);
+    DeepPicture picture;
+    EXPECT_TRUE(picture.Prepare(region, {side, side + 50, side, 50, side, at.limit}, nullptr, {}));
+    return picture;
+}
+
+TEST(DeepPicture, EndsInsidePixelsOnTheirCycles) {
+    // Minibrot interiors with the nucleus for reference, and a basin of a Julia set's cycle.
+    for (const Location& at : {Location{false, kTipMinibrot, "0", "1e-31", "0", "0", 1'000'000},
+                               Location{false, "-1.75487766624669276004950889635852869189", "0",
+                                        "1e-30", "0", "0", 1'000'000},
+                               Location{true, "0.1", "0.1", "1e-30", "-1", "0", 1'000'000}}) {
+        const DeepPicture picture = Prepared(at, 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const DeepPicture::Result r = picture.Iterate(x, y);
+                EXPECT_EQ(r.k, at.limit) << at.re << " " << x << "," << y;
+                EXPECT_TRUE(r.forEver) << at.re << " " << x << "," << y;
+                EXPECT_LT(r.passes, at.limit / 100) << at.re << " " << x << "," << y;
+            }
+    }
+}
+
+TEST(DeepPicture, EndsCyclesWithTheCountsOfTheWholeRun) {
+    for (const Location& at : {Location{false, kTipMinibrot, "0", "1e-28", "0", "0", 100'000},
+                               Location{true, kBasilicaBeta, "0", "1e-25", "-1", "0", 100'000}}) {
+        DeepPicture picture = Prepared(at, 32);
+        std::vector<DeepPicture::Result> ended;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) ended.push_back(picture.Iterate(x, y));
+        EXPECT_TRUE(std::ranges::any_of(ended, &DeepPicture::Result::forEver)) << at.re;
+        EXPECT_TRUE(std::ranges::any_of(ended, [&](const auto& r) { return r.k < at.limit; }));
+        picture.DetectCycles(false);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const DeepPicture::Result whole = picture.Iterate(x, y);
+                const DeepPicture::Result& r = ended[std::size_t(y * 32 + x)];
+                EXPECT_EQ(r.k, whole.k) << at.re << " " << x << "," << y;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(r.m), std::bit_cast<std::uint64_t>(whole.m));
+            }
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "render/deep/JuliaFoldBits.h"
 #include "render/deep/Nucleus.h"
@@ -40,6 +41,46 @@ double Normal(double v) {
 
 FloatExp AbsOf(FloatExp a) {
     return {std::fabs(a.m), a.e};
+}
+
+// A pixel's offset, and the orbit it follows; with the entry and the count, its whole state.
+struct State {
+    const void* track = nullptr;
+    bool wide = false;
+    std::uint64_t re = 0, im = 0;
+    std::int64_t e = 0;
+    bool operator==(const State&) const = default;
+};
+
+// Brent's way of finding a cycle: of a sequence of looks at the state, the 2^j-th is kept.
+struct Looks {
+    State kept;
+    std::int64_t n = -1;  // the count at the kept look; -1: none yet
+    int top = 0;          // the highest level of a run taken since
+    std::uint64_t count = 0;
+    // Whether now repeats the kept state; comparable: nothing since can make the steps differ.
+    bool Repeat(const State& now, std::int64_t atN, bool comparable) {
+        if (n >= 0 && comparable && now == kept) return true;
+        if (!comparable) count = 0;
+        if (std::has_single_bit(++count)) {
+            kept = now;
+            n = atN;
+            top = 0;
+        }
+        return false;
+    }
+};
+
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
+// Entries that every step and run computed from them treats alike.
+bool SameEntry(const ReferenceOrbit& orbit, std::int64_t a, std::int64_t b) {
+    if (std::bit_cast<std::uint64_t>(orbit.Re(a)) != std::bit_cast<std::uint64_t>(orbit.Re(b)) ||
+        std::bit_cast<std::uint64_t>(orbit.Im(a)) != std::bit_cast<std::uint64_t>(orbit.Im(b)))
+        return false;
+    const ComplexExp x = orbit.Wide(a), y = orbit.Wide(b);
+    return std::bit_cast<std::uint64_t>(x.re) == std::bit_cast<std::uint64_t>(y.re) &&
+           std::bit_cast<std::uint64_t>(x.im) == std::bit_cast<std::uint64_t>(y.im) && x.e == y.e;
 }
 
 // Orbit, table and the reaches the table's build holds for a while, per iteration.
@@ -126,6 +167,8 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     main_.table.Build(main_.orbit, tolerance, reach_, !julia_);
     if (julia_) critical_.table.Build(critical_.orbit, tolerance, reach_, false);
     timings_.table = Seconds(start);
+    main_.FindRepeats();
+    critical_.FindRepeats();
     timings_.bytes = main_.orbit.Bytes() + main_.table.Bytes() + critical_.orbit.Bytes() +
                      critical_.table.Bytes();
     return !Stopped();
@@ -177,6 +220,38 @@ bool DeepPicture::TakeNucleus(const DeepRegion& region, const DeepPoint& centre,
     return true;
 }
 
+void DeepPicture::Track::FindRepeats() {
+    repeatsFrom = stride = 0;
+    const std::int64_t last = orbit.Size() - 1;
+    if (orbit.Escaped()) return;
+    std::int64_t period = 1;
+    while (period < last && !SameEntry(orbit, last - period, last)) ++period;
+    if (period >= last) return;
+    repeatsFrom = last - period;
+    while (repeatsFrom > 0 && SameEntry(orbit, repeatsFrom - 1, repeatsFrom - 1 + period))
+        --repeatsFrom;
+    // Runs below runLevel then start alike in every stride: those up to a period long.
+    runLevel = std::max(BlaTable::kFirstLevel, int(std::bit_width(std::uint64_t(period - 1))));
+    stride = std::lcm(period, std::int64_t(1) << runLevel);
+}
+
+std::int64_t DeepPicture::Track::NextLook(std::int64_t m) const {
+    if (stride == 0) return kNever;
+    if (m < repeatsFrom) return repeatsFrom;
+    return repeatsFrom + ((m - repeatsFrom) / stride + 1) * stride;
+}
+
+std::int64_t DeepPicture::Leap(const Track& track, std::int64_t m, std::int64_t n,
+                               std::int64_t period, int top) const {
+    // Near the limit, runs are cut short and the periods differ; those before it are alike. No
+    // run above level top + 1 was looked at. Along the repeating orbit no entry may force a
+    // rebase either.
+    const int levels = std::max(top + 1, BlaTable::kFirstLevel);
+    std::int64_t room = frame_.limit - (std::int64_t(1) << levels) - n;
+    if (m > 0) room = std::min(room, track.orbit.Size() - 2 - m);
+    return std::max<std::int64_t>(room / period, 0);
+}
+
 ComplexExp DeepPicture::Offset(int column, int clientRow) const {
     const FloatExp re = columnOffset_[std::size_t(column)];
     const FloatExp im = rowOffset_[std::size_t(clientRow)];
@@ -204,12 +279,40 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
     bool wide = true;
     std::int64_t m = 0, n = 0;
     std::uint64_t passes = 0;
+    // A pixel back at an earlier state bit for bit repeats itself for ever. Looks come at every
+    // start along an orbit (m = 0) and, while the orbit repeats itself, at entries a whole
+    // number of its periods and lowest runs apart.
+    Looks starts, along;
+    std::int64_t nextLook = cycles_ ? 0 : kNever;
+    bool cycled = false;
+    int runs = 0;  // the highest level of a run taken since the last look
     auto rebase = [&] {
         m = 0;
         if (julia_) track = &critical_;
+        if (!cycled && cycles_) nextLook = 0;
+        along = {};
     };
     while (n < limit) {
         if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
+        if (m >= nextLook) [[unlikely]] {
+            const State now{track, wide, std::bit_cast<std::uint64_t>(wide ? wz.re : zr),
+                            std::bit_cast<std::uint64_t>(wide ? wz.im : zi), wide ? wz.e : 0};
+            starts.top = std::max(starts.top, runs);
+            along.top = std::max(along.top, runs);
+            runs = 0;
+            Looks& looks = m == 0 ? starts : along;
+            const bool back = (m == 0 || m == nextLook) &&
+                              looks.Repeat(now, n, m == 0 || along.top < track->runLevel);
+            nextLook = track->NextLook(m);
+            if (back) {
+                cycled = true;
+                nextLook = kNever;
+                const std::int64_t period = n - looks.n;
+                const std::int64_t leap = Leap(*track, m, n, period, looks.top) * period;
+                n += leap;
+                if (m > 0) m += leap;
+            }
+        }
         const ReferenceOrbit& orbit = track->orbit;
         const BlaTable& table = track->table;
         int level = 0;
@@ -222,6 +325,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
                 wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
                 m += std::int64_t(1) << level;
                 n += std::int64_t(1) << level;
+                runs = std::max(runs, level);
             }
             if (!skipped) {
                 const ComplexExp z = orbit.Wide(m);
@@ -232,7 +336,8 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             const ComplexExp full = orbit.Wide(m) + wz;
             const FloatExp norm = full.Norm();
             const double magnitude = norm.ToDouble();
-            if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
+            if (!(magnitude <= kEscapeBound))
+                return {n - 1, magnitude, false, std::int64_t(passes)};
             if (norm < wz.Norm() || m == orbit.Size() - 1) {
                 wz = full;
                 rebase();
@@ -258,6 +363,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             zi = ni;
             m += std::int64_t(1) << level;
             n += std::int64_t(1) << level;
+            runs = std::max(runs, level);
         }
         if (!skipped) {
             const double tr = 2.0 * orbit.Re(m) + zr, ti = 2.0 * orbit.Im(m) + zi;
@@ -270,7 +376,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
         }
         const double fr = orbit.Re(m) + zr, fi = orbit.Im(m) + zi;
         const double magnitude = fr * fr + fi * fi;
-        if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude};
+        if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude, false, std::int64_t(passes)};
         const double size = zr * zr + zi * zi;
         if (magnitude < size || m == orbit.Size() - 1) {
             zr = fr;
@@ -286,7 +392,7 @@ DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
             wz = ComplexExp::From(zr, zi);
         }
     }
-    return {limit, 0.0};
+    return {limit, 0.0, cycled, std::int64_t(passes)};
 }
 
 }  // namespace morvale

@@ -46,8 +46,10 @@ public:
     static constexpr double kDefaultTolerance = 0x1p-36;
 
     struct Result {
-        std::int64_t k = 0;  // iterates that stayed within the bound; limit: never escaped
-        double m = 0.0;      // squared modulus of the first one outside
+        std::int64_t k = 0;       // iterates that stayed within the bound; limit: never escaped
+        double m = 0.0;           // squared modulus of the first one outside
+        bool forEver = false;     // k is the limit because the pixel came back to an earlier state
+        std::int64_t passes = 0;  // steps and approximated runs taken
     };
 
     // The reference iterations Prepare reports progress against: each orbit's capped length.
@@ -60,6 +62,8 @@ public:
                  const OrbitProgress& progress, double tolerance = kDefaultTolerance);
 
     Result Iterate(int column, int clientRow) const;
+    // Off: every pixel that stays runs up to the limit, for comparison.
+    void DetectCycles(bool on) { cycles_ = on; }
 
     const DeepFrame& Frame() const { return frame_; }
     const DeepTimings& Timings() const { return timings_; }
@@ -69,7 +73,20 @@ private:
     struct Track {
         ReferenceOrbit orbit;
         BlaTable table;
+        // From entry repeatsFrom on the orbit repeats itself bit for bit, every stride entries
+        // a whole number of runs below runLevel too: a pixel's runs and steps there that stay
+        // below it depend on its offset alone.
+        std::int64_t repeatsFrom = 0;
+        std::int64_t stride = 0;  // 0: it does not repeat
+        int runLevel = 0;
+        void FindRepeats();
+        // The entry after m where a pixel's state is next compared.
+        std::int64_t NextLook(std::int64_t m) const;
     };
+    // How many of a pixel's periods, found at entry m and count n, can be left out without
+    // changing what comes after them.
+    std::int64_t Leap(const Track& track, std::int64_t m, std::int64_t n, std::int64_t period,
+                      int top) const;
     ComplexExp Offset(int column, int clientRow) const;
     FloatExp PixelStep(const DeepRegion& region) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
@@ -90,6 +107,7 @@ private:
     std::optional<Result> centreResult_;  // the centre's pixel, when a nucleus is the reference
     std::vector<FloatExp> columnOffset_, rowOffset_;
     const std::atomic<bool>* stop_ = nullptr;
+    bool cycles_ = true;
     DeepTimings timings_;
 };
 

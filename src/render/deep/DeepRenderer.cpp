@@ -51,7 +51,8 @@ EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring
                 for (int x = 0; x < columns; ++x) {
                     if (StopRequested(scene)) return;
                     const DeepPicture::Result r = picture->Iterate(x, rowOffset + y);
-                    EmitEscapePixel(colours, scene.limit, r.k, r.m, row + x, tally);
+                    EmitEscapePixel(colours, scene.limit, r.forEver ? kStaysForEver : r.k, r.m,
+                                    row + x, tally);
                     ++tally.pixels;
                 }
             }
