@@ -15,6 +15,7 @@
 #include "cli/KeyframeRun.h"
 #include "cli/OutputFile.h"
 #include "cli/PictureBudget.h"
+#include "cli/ProgramRun.h"
 #include "cli/ProgressLine.h"
 #include "cli/RenderOptions.h"
 #include "cli/TreeRequest.h"
@@ -30,11 +31,8 @@
 namespace morvale {
 namespace {
 
-constexpr int kBadArguments = 2;
-
 int Fail(const std::string& message) {
-    std::cerr << "morvale-render: " << message << '\n';
-    return kBadArguments;
+    return FailAs("morvale-render", message);
 }
 
 // Kind command, database dialog, depth box, colour series, draw command, then every zoom drag
@@ -245,11 +243,6 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace morvale
 
 int main(int argc, char** argv) {
-    try {
-        return morvale::Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::bad_alloc&) {
-        return morvale::Fail("nicht genug Arbeitsspeicher für dieses Bild");
-    } catch (const std::exception& error) {
-        return morvale::Fail(std::string("unerwarteter Fehler: ") + error.what());
-    }
+    return morvale::RunProgram("morvale-render", argc, argv, morvale::Run,
+                               "nicht genug Arbeitsspeicher für dieses Bild");
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ProgramRun.h"
 #include "cli/ProgressLine.h"
 #include "cli/VideoOptions.h"
 #include "platform/QuotedText.h"
@@ -14,11 +15,8 @@
 namespace morvale {
 namespace {
 
-constexpr int kFailed = 2;
-
 int Fail(const std::string& message) {
-    std::cerr << "morvale-video: " << message << '\n';
-    return kFailed;
+    return FailAs("morvale-video", message);
 }
 
 int WriteStill(const VideoOptions& o, const KeyframeFolder& frames) {
@@ -61,11 +59,6 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace morvale
 
 int main(int argc, char** argv) {
-    try {
-        return morvale::Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::bad_alloc&) {
-        return morvale::Fail("nicht genug Arbeitsspeicher");
-    } catch (const std::exception& error) {
-        return morvale::Fail(std::string("unerwarteter Fehler: ") + error.what());
-    }
+    return morvale::RunProgram("morvale-video", argc, argv, morvale::Run,
+                               "nicht genug Arbeitsspeicher");
 }

@@ -223,4 +223,10 @@ bool operator==(const BigFloat& a, const BigFloat& b) {
     return mpfr_equal_p(a.get(), b.get()) != 0;
 }
 
+FloatExp RoundedExp(const BigFloat& value) {
+    long e = 0;
+    const double m = value.Split(e);
+    return FloatExp::Normalised(m, e);
+}
+
 }  // namespace morvale

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "plane/FloatExp.h"
+
 namespace morvale {
 
 class BigFloat {
@@ -55,5 +57,8 @@ BigFloat operator/(const BigFloat& a, long b);
 BigFloat Abs(const BigFloat& a);
 bool operator<(const BigFloat& a, const BigFloat& b);
 bool operator==(const BigFloat& a, const BigFloat& b);
+
+// The value rounded to a double mantissa, with its whole exponent.
+FloatExp RoundedExp(const BigFloat& value);
 
 }  // namespace morvale

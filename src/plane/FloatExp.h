@@ -69,6 +69,10 @@ inline FloatExp operator-(FloatExp a, FloatExp b) {
     return a + FloatExp{-b.m, b.e};
 }
 
+inline FloatExp Abs(FloatExp a) {
+    return {std::fabs(a.m), a.e};
+}
+
 // Comparisons of values that are not negative.
 inline bool operator<(FloatExp a, FloatExp b) {
     if (a.m == 0.0 || b.m == 0.0) return a.m < b.m;

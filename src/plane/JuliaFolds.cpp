@@ -14,12 +14,6 @@ constexpr int kMaxSteps = 10000;
 constexpr double kWideStep = 0x1p-16;
 const double kResolved = std::ldexp(1.0, -DeepRegion::kThresholdBits);
 
-FloatExp RoundedAbs(const BigFloat& value) {
-    long e = 0;
-    const double m = value.Split(e);
-    return FloatExp::Normalised(std::fabs(m), e);
-}
-
 FloatExp NotBelowZero(FloatExp a) {
     return a.m > 0.0 ? a : FloatExp{};
 }
@@ -35,8 +29,8 @@ FloatExp Hypot(FloatExp a, FloatExp b) {
 bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit) {
     if (!region.Julia() || width <= 0 || height <= 0) return false;
     // Widths in FloatExp: around 0 a deep picture's squared spacing is far below double's range.
-    const FloatExp stepX = RoundedAbs(region.StepX(width, 64));
-    const FloatExp stepY = RoundedAbs(region.StepY(height, 64));
+    const FloatExp stepX = Abs(RoundedExp(region.StepX(width, 64)));
+    const FloatExp stepY = Abs(RoundedExp(region.StepY(height, 64)));
     FloatExp step = stepY < stepX ? stepY : stepX;
     // From the centre to the farthest pixel.
     FloatExp spread =

@@ -25,22 +25,12 @@ double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-FloatExp Rounded(const BigFloat& value) {
-    long e = 0;
-    const double m = value.Split(e);
-    return FloatExp::Normalised(m, e);
-}
-
 FloatExp Larger(FloatExp a, FloatExp b) {
     return a < b ? b : a;
 }
 
 double Normal(double v) {
     return std::fabs(v) < std::numeric_limits<double>::min() ? 0.0 : v;
-}
-
-FloatExp AbsOf(FloatExp a) {
-    return {std::fabs(a.m), a.e};
 }
 
 // A pixel's offset, and the orbit it follows; with the entry and the count, its whole state.
@@ -87,24 +77,33 @@ bool SameEntry(const ReferenceOrbit& orbit, std::int64_t a, std::int64_t b) {
 constexpr std::int64_t kBytesPerIteration =
     ReferenceOrbit::kBytesPerEntry + BlaTable::kBytesPerEntry + BlaTable::kBuildBytesPerEntry;
 
+int Orbits(bool julia) {
+    return julia ? 2 : 1;
+}
+
+// The iterations each orbit's share of the budget holds.
+std::int64_t ShareIterations(const DeepFrame& frame, bool julia) {
+    return frame.memoryBudget / Orbits(julia) / kBytesPerIteration;
+}
+
 OrbitCap CapOf(const DeepFrame& frame, bool julia) {
-    const std::int64_t share = frame.memoryBudget / (julia ? 2 : 1);
     return {std::int64_t(std::max(frame.limit, 0)) + 1,
-            share / kBytesPerIteration * ReferenceOrbit::kBytesPerEntry};
+            ShareIterations(frame, julia) * ReferenceOrbit::kBytesPerEntry};
+}
+
+// The longest each orbit can be.
+std::int64_t OrbitLength(const DeepFrame& frame, bool julia) {
+    return std::min(std::int64_t(std::max(frame.limit, 0)) + 1, ShareIterations(frame, julia));
 }
 
 }  // namespace
 
 std::int64_t DeepPicture::ReferenceWork(const DeepFrame& frame, bool julia) {
-    const OrbitCap cap = CapOf(frame, julia);
-    const std::int64_t one = std::min(cap.entries, cap.bytes / ReferenceOrbit::kBytesPerEntry);
-    return julia ? 2 * one : one;
+    return Orbits(julia) * OrbitLength(frame, julia);
 }
 
 std::int64_t DeepPicture::MemoryNeed(const DeepFrame& frame, bool julia) {
-    const OrbitCap cap = CapOf(frame, julia);
-    return std::min(cap.entries * kBytesPerIteration, frame.memoryBudget / (julia ? 2 : 1)) *
-           (julia ? 2 : 1);
+    return Orbits(julia) * OrbitLength(frame, julia) * kBytesPerIteration;
 }
 
 OrbitCap DeepPicture::Cap() const {
@@ -175,8 +174,8 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
 }
 
 FloatExp DeepPicture::PixelStep(const DeepRegion& region) const {
-    const FloatExp x = AbsOf(Rounded(region.StepX(frame_.width, 64)));
-    const FloatExp y = AbsOf(Rounded(region.StepY(frame_.height, 64)));
+    const FloatExp x = Abs(RoundedExp(region.StepX(frame_.width, 64)));
+    const FloatExp y = Abs(RoundedExp(region.StepY(frame_.height, 64)));
     return y < x ? y : x;
 }
 
@@ -191,13 +190,13 @@ void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& referenc
         const DeepPoint p = region.Sample(frame_.width, frame_.height, column ? at : 0,
                                           column ? frame_.firstSampleRow : at, bits);
         if (column)
-            columnOffset_[std::size_t(i)] = Rounded(p.re - reference.re);
+            columnOffset_[std::size_t(i)] = RoundedExp(p.re - reference.re);
         else
-            rowOffset_[std::size_t(i - frame_.width)] = Rounded(p.im - reference.im);
+            rowOffset_[std::size_t(i - frame_.width)] = RoundedExp(p.im - reference.im);
     });
     FloatExp reachX, reachY;
-    for (const FloatExp& o : columnOffset_) reachX = Larger(reachX, AbsOf(o));
-    for (const FloatExp& o : rowOffset_) reachY = Larger(reachY, AbsOf(o));
+    for (const FloatExp& o : columnOffset_) reachX = Larger(reachX, Abs(o));
+    for (const FloatExp& o : rowOffset_) reachY = Larger(reachY, Abs(o));
     reach_ = reachX + reachY;  // bounds |dc| from above
 }
 
