@@ -30,6 +30,22 @@ struct Location {
     int limit;
 };
 
+// Pixels walked side by side, a row at a time, end exactly as each walked alone.
+void ExpectRowsAsWalkedAlone(const DeepPicture& picture, int columns, int rows, int stride = 1) {
+    std::vector<DeepPicture::Result> row(static_cast<std::size_t>(columns));
+    for (int y = 0; y < rows; y += stride) {
+        picture.IterateRow(y, 0, columns, row.data());
+        for (int x = 0; x < columns; ++x) {
+            const DeepPicture::Result alone = picture.Iterate(x, y);
+            const DeepPicture::Result& r = row[std::size_t(x)];
+            EXPECT_EQ(r.k, alone.k) << x << "," << y;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(r.m), std::bit_cast<std::uint64_t>(alone.m));
+            EXPECT_EQ(r.forEver, alone.forEver);
+            EXPECT_EQ(r.passes, alone.passes) << x << "," << y;
+        }
+    }
+}
+
 // Every visible pixel against the full-precision brute force: at least 99.9 % identical counts,
 // every other within max(2, 0.1 %).
 void ExpectAgreement(const Location& at, int stride = 1, std::int64_t budget = kDeepMemoryBudget) {
@@ -56,6 +72,7 @@ void ExpectAgreement(const Location& at, int stride = 1, std::int64_t budget = k
         }
     }
     EXPECT_GE(same * 1000, total * 999) << at.height;
+    ExpectRowsAsWalkedAlone(picture, kWidth, kHeight - 50, stride);
     const int sampled = (kWidth / stride) * ((kHeight - 50) / stride);
     EXPECT_GE(total, sampled - 2) << at.height;  // only the points on a cycle
 }
@@ -218,7 +235,9 @@ TEST(DeepPicture, EndsCyclesWithTheCountsOfTheWholeRun) {
             for (int x = 0; x < 32; ++x) ended.push_back(picture.Iterate(x, y));
         EXPECT_TRUE(std::ranges::any_of(ended, &DeepPicture::Result::forEver)) << at.re;
         EXPECT_TRUE(std::ranges::any_of(ended, [&](const auto& r) { return r.k < at.limit; }));
+        ExpectRowsAsWalkedAlone(picture, 32, 32, 4);
         picture.DetectCycles(false);
+        ExpectRowsAsWalkedAlone(picture, 32, 32, 8);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
                 const DeepPicture::Result whole = picture.Iterate(x, y);

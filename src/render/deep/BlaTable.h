@@ -65,6 +65,14 @@ public:
         return best;
     }
 
+    // The runs of a level, each from entry 1 + j·2^level, and how many.
+    const BlaStep* Runs(int level) const {
+        return levels_[std::size_t(level - kFirstLevel)].data();
+    }
+    std::int64_t RunCount(int level) const {
+        return std::int64_t(levels_[std::size_t(level - kFirstLevel)].size());
+    }
+
     // No run is valid for an offset with |z|² at or above this: every run's r² is below it.
     double Reach2Bound() const { return reach2Bound_; }
     std::int64_t Bytes() const;

@@ -6,20 +6,14 @@
 #include <bit>
 #include <chrono>
 #include <cmath>
-#include <limits>
 #include <numeric>
 
 #include "render/deep/JuliaFoldBits.h"
 #include "render/deep/Nucleus.h"
-#include "render/escape/EscapeKernel.h"
+#include "render/deep/PixelWalk.h"
 
 namespace morvale {
 namespace {
-
-// Offsets below 2^-440 stay in FloatExp: their squares would fall out of a double's range.
-constexpr std::int64_t kWideBelow = -440;
-constexpr double kNarrowNorm = 0x1p-880;
-constexpr std::uint64_t kStopCheckMask = (1u << 16) - 1;
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -28,40 +22,6 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 FloatExp Larger(FloatExp a, FloatExp b) {
     return a < b ? b : a;
 }
-
-double Normal(double v) {
-    return std::fabs(v) < std::numeric_limits<double>::min() ? 0.0 : v;
-}
-
-// A pixel's offset, and the orbit it follows; with the entry and the count, its whole state.
-struct State {
-    const void* track = nullptr;
-    bool wide = false;
-    std::uint64_t re = 0, im = 0;
-    std::int64_t e = 0;
-    bool operator==(const State&) const = default;
-};
-
-// Brent's way of finding a cycle: of a sequence of looks at the state, the 2^j-th is kept.
-struct Looks {
-    State kept;
-    std::int64_t n = -1;  // the count at the kept look; -1: none yet
-    int top = 0;          // the highest level of a run taken since
-    std::uint64_t count = 0;
-    // Whether now repeats the kept state; comparable: nothing since can make the steps differ.
-    bool Repeat(const State& now, std::int64_t atN, bool comparable) {
-        if (n >= 0 && comparable && now == kept) return true;
-        if (!comparable) count = 0;
-        if (std::has_single_bit(++count)) {
-            kept = now;
-            n = atN;
-            top = 0;
-        }
-        return false;
-    }
-};
-
-constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 
 // Entries that every step and run computed from them treats alike.
 bool SameEntry(const ReferenceOrbit& orbit, std::int64_t a, std::int64_t b) {
@@ -260,138 +220,15 @@ ComplexExp DeepPicture::Offset(int column, int clientRow) const {
 }
 
 DeepPicture::Result DeepPicture::Iterate(int column, int clientRow) const {
-    const std::int64_t limit = frame_.limit;
-    const ComplexExp offset = Offset(column, clientRow);
-    // Mandelbrot adds the pixel's offset every step; Julia starts from it.
-    if (centreResult_ && column == frame_.width / 2 &&
-        clientRow == (frame_.height - frame_.firstSampleRow) / 2)
-        return std::min(*centreResult_, Result{limit, 0.0},
-                        [](const Result& a, const Result& b) { return a.k < b.k; });
-    const ComplexExp c = julia_ ? ComplexExp{} : offset;
-    // The narrow loop's offset. A subnormal one is hundreds of binary orders below a narrow z
-    // (at least 2^-440) and adds nothing to it, but every product that touches it is slow, on
-    // some processors many times slower.
-    const double cr = Normal(c.Re()), ci = Normal(c.Im());
-    const Track* track = &main_;
-    ComplexExp wz = julia_ ? offset : ComplexExp{};
-    double zr = 0.0, zi = 0.0;
-    bool wide = true;
-    std::int64_t m = 0, n = 0;
-    std::uint64_t passes = 0;
-    // A pixel back at an earlier state bit for bit repeats itself for ever. Looks come at every
-    // start along an orbit (m = 0) and, while the orbit repeats itself, at entries a whole
-    // number of its periods and lowest runs apart.
-    Looks starts, along;
-    std::int64_t nextLook = cycles_ ? 0 : kNever;
-    bool cycled = false;
-    int runs = 0;  // the highest level of a run taken since the last look
-    auto rebase = [&] {
-        m = 0;
-        if (julia_) track = &critical_;
-        if (!cycled && cycles_) nextLook = 0;
-        along = {};
-    };
-    while (n < limit) {
-        if ((++passes & kStopCheckMask) == 0 && Stopped()) return {n, 0.0};  // not drawn
-        if (m >= nextLook) [[unlikely]] {
-            const State now{track, wide, std::bit_cast<std::uint64_t>(wide ? wz.re : zr),
-                            std::bit_cast<std::uint64_t>(wide ? wz.im : zi), wide ? wz.e : 0};
-            starts.top = std::max(starts.top, runs);
-            along.top = std::max(along.top, runs);
-            runs = 0;
-            Looks& looks = m == 0 ? starts : along;
-            const bool back = (m == 0 || m == nextLook) &&
-                              looks.Repeat(now, n, m == 0 || along.top < track->runLevel);
-            nextLook = track->NextLook(m);
-            if (back) {
-                cycled = true;
-                nextLook = kNever;
-                const std::int64_t period = n - looks.n;
-                const std::int64_t leap = Leap(*track, m, n, period, looks.top) * period;
-                n += leap;
-                if (m > 0) m += leap;
-            }
-        }
-        const ReferenceOrbit& orbit = track->orbit;
-        const BlaTable& table = track->table;
-        int level = 0;
-        if (wide) {
-            const FloatExp size = wz.Norm();
-            const BlaStep* s =
-                table.Longest(m, limit - n, level, [&](const BlaStep& t) { return size < t.r2; });
-            const bool skipped = s != nullptr;
-            if (skipped) {
-                wz = ComplexExp::From(s->ar, s->ai) * wz + ComplexExp::From(s->br, s->bi) * c;
-                m += std::int64_t(1) << level;
-                n += std::int64_t(1) << level;
-                runs = std::max(runs, level);
-            }
-            if (!skipped) {
-                const ComplexExp z = orbit.Wide(m);
-                wz = (ComplexExp{z.re, z.im, z.e + 1} + wz) * wz + c;
-                ++m;
-                ++n;
-            }
-            const ComplexExp full = orbit.Wide(m) + wz;
-            const FloatExp norm = full.Norm();
-            const double magnitude = norm.ToDouble();
-            if (!(magnitude <= kEscapeBound))
-                return {n - 1, magnitude, false, std::int64_t(passes)};
-            if (norm < wz.Norm() || m == orbit.Size() - 1) {
-                wz = full;
-                rebase();
-            }
-            if (wz.AtLeast(kWideBelow)) {
-                wide = false;
-                zr = wz.Re();
-                zi = wz.Im();
-            }
-            continue;
-        }
-        const double norm = zr * zr + zi * zi;
-        const BlaStep* s =
-            norm < table.Reach2Bound()
-                ? table.Longest(m, limit - n, level,
-                                [norm](const BlaStep& t) { return norm < t.r2Double; })
-                : nullptr;
-        const bool skipped = s != nullptr;
-        if (skipped) {
-            const double nr = s->ar * zr - s->ai * zi + (s->br * cr - s->bi * ci);
-            const double ni = s->ar * zi + s->ai * zr + (s->br * ci + s->bi * cr);
-            zr = nr;
-            zi = ni;
-            m += std::int64_t(1) << level;
-            n += std::int64_t(1) << level;
-            runs = std::max(runs, level);
-        }
-        if (!skipped) {
-            const double tr = 2.0 * orbit.Re(m) + zr, ti = 2.0 * orbit.Im(m) + zi;
-            const double nr = tr * zr - ti * zi + cr;
-            const double ni = tr * zi + ti * zr + ci;
-            zr = nr;
-            zi = ni;
-            ++m;
-            ++n;
-        }
-        const double fr = orbit.Re(m) + zr, fi = orbit.Im(m) + zi;
-        const double magnitude = fr * fr + fi * fi;
-        if (!(magnitude <= kEscapeBound)) return {n - 1, magnitude, false, std::int64_t(passes)};
-        const double size = zr * zr + zi * zi;
-        if (magnitude < size || m == orbit.Size() - 1) {
-            zr = fr;
-            zi = fi;
-            rebase();
-            if (magnitude < kNarrowNorm) {
-                wide = true;
-                wz = ComplexExp::From(zr, zi);
-            }
-        } else if (size < kNarrowNorm && size > 0.0) {
-            // Shrunk while the reference passed near 0: its square would leave double's range.
-            wide = true;
-            wz = ComplexExp::From(zr, zi);
-        }
+    PixelWalk walk;
+    walk.Start(*this, column, clientRow);
+    while (walk.Pass()) {
     }
-    return {limit, 0.0, cycled, std::int64_t(passes)};
+    return walk.Outcome();
+}
+
+void DeepPicture::IterateRow(int clientRow, int from, int to, Result* out) const {
+    WalkRow(*this, clientRow, from, to, out);
 }
 
 }  // namespace morvale

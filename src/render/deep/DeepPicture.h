@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -62,6 +63,8 @@ public:
                  const OrbitProgress& progress, double tolerance = kDefaultTolerance);
 
     Result Iterate(int column, int clientRow) const;
+    // The pixels of columns [from, to) of one client row into out, several walked at once.
+    void IterateRow(int clientRow, int from, int to, Result* out) const;
     // Off: every pixel that stays runs up to the limit, for comparison.
     void DetectCycles(bool on) { cycles_ = on; }
 
@@ -70,6 +73,9 @@ public:
     DeepTimings& Timings() { return timings_; }
 
 private:
+    friend class PixelWalk;
+    friend void WalkRow(const DeepPicture&, int, int, int, Result*);
+    static constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
     struct Track {
         ReferenceOrbit orbit;
         BlaTable table;

@@ -6,6 +6,7 @@
 #include <tbb/partitioner.h>
 
 #include <chrono>
+#include <vector>
 
 #include "render/deep/DeepScene.h"
 #include "render/escape/DoubleRenderer.h"
@@ -46,11 +47,14 @@ EscapeTally RenderDeepEscapeTime(const EscapeScene& scene, const EscapeColouring
         tbb::blocked_range<int>(0, rows, kBandRows),
         [&](const tbb::blocked_range<int>& band) {
             EscapeTally& tally = tallies.local();
+            std::vector<DeepPicture::Result> results(static_cast<std::size_t>(columns));
             for (int y = band.begin(); y < band.end(); ++y) {
+                if (StopRequested(scene)) return;
+                picture->IterateRow(rowOffset + y, 0, columns, results.data());
+                if (StopRequested(scene)) return;
                 Pixel* row = surface.Row(y);
                 for (int x = 0; x < columns; ++x) {
-                    if (StopRequested(scene)) return;
-                    const DeepPicture::Result r = picture->Iterate(x, rowOffset + y);
+                    const DeepPicture::Result& r = results[std::size_t(x)];
                     EmitEscapePixel(colours, scene.limit, r.forEver ? kStaysForEver : r.k, r.m,
                                     row + x, tally);
                     ++tally.pixels;

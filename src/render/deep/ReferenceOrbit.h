@@ -60,6 +60,8 @@ public:
                std::int64_t(wide_.size()) * (kBytesPerWideEntry - kBytesPerEntry);
     }
     double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
+    // Entry m's parts at 2m and 2m + 1.
+    const double* Data() const { return reinterpret_cast<const double*>(z_.data()); }
     double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
     // The entry with its full exponent, for entries too small for a double.
     ComplexExp Wide(std::int64_t m) const {
