@@ -199,13 +199,24 @@ bool PixelWalk::Pass() {
     return wide_ ? WidePass() : NarrowPass();
 }
 
+std::int64_t PixelWalk::Budget() const {
+    const BlaTable& table = track_->table;
+    const std::int64_t runs =
+        table.Levels() > BlaTable::kFirstLevel ? table.RunCount(BlaTable::kFirstLevel) : 0;
+    const auto toStop =
+        std::int64_t((kStopCheckMask + 1 - ((passes_ + 1) & kStopCheckMask)) & kStopCheckMask);
+    // A run needs room for its 2^kFirstLevel steps before the limit; the lanes do not check it.
+    return std::min({picture_->frame_.limit - (std::int64_t(1) << BlaTable::kFirstLevel) + 1 - n_,
+                     toStop, nextLook_ - m_, (runs << BlaTable::kFirstLevel) + 1 - m_});
+}
+
 bool PixelWalk::Plain() const {
-    if (done_ || wide_ || n_ >= picture_->frame_.limit || ((passes_ + 1) & kStopCheckMask) == 0 ||
-        m_ >= nextLook_)
-        return false;
+    if (done_ || wide_) return false;
     const double norm = zr_ * zr_ + zi_ * zi_;
-    return !(norm < track_->table.Reach2Bound() && m_ > 0 &&
-             std::countr_zero(std::uint64_t(m_ - 1)) >= BlaTable::kFirstLevel);
+    if (norm < track_->table.Reach2Bound() && m_ > 0 &&
+        std::countr_zero(std::uint64_t(m_ - 1)) >= BlaTable::kFirstLevel)
+        return false;  // may take a run
+    return Budget() > 0;
 }
 
 void PixelWalk::ToLane(WalkLanes& lanes, int i) const {
@@ -216,17 +227,10 @@ void PixelWalk::ToLane(WalkLanes& lanes, int i) const {
     lanes.ci[at] = ci_;
     lanes.reach2[at] = track_->table.Reach2Bound();
     lanes.m[at] = m_;
-    lanes.n[at] = n_;
-    lanes.passes[at] = std::int64_t(passes_);
-    lanes.nextLook[at] = nextLook_;
     lanes.last[at] = track_->orbit.Size() - 1;
-    // Julia's two orbits and tables lie apart; a lane's distance from the first reaches the
-    // second.
+    lanes.budget[at] = Budget();
     lanes.base[at] = DoublesBetween(lanes.orbit, track_->orbit.Data());
     lanes.runBase[at] = DoublesBetween(lanes.runs, RunsOf(track_->table));
-    lanes.runCount[at] = track_->table.Levels() > BlaTable::kFirstLevel
-                             ? track_->table.RunCount(BlaTable::kFirstLevel)
-                             : 0;
     lanes.hold[at] = WalkLanes::kWalking;
 }
 
@@ -234,9 +238,11 @@ void PixelWalk::FromLane(const WalkLanes& lanes, int i) {
     const auto at = std::size_t(i);
     zr_ = lanes.zr[at];
     zi_ = lanes.zi[at];
-    m_ = lanes.m[at];
-    n_ = lanes.n[at];
-    passes_ = std::uint64_t(lanes.passes[at]);
+    // A lane takes single steps only.
+    const std::int64_t steps = lanes.m[at] - m_;
+    m_ += steps;
+    n_ += steps;
+    passes_ += std::uint64_t(steps);
 }
 
 void WalkRow(const DeepPicture& picture, int clientRow, int from, int to,
@@ -245,7 +251,6 @@ void WalkRow(const DeepPicture& picture, int clientRow, int from, int to,
     WalkLanes lanes;
     lanes.orbit = picture.main_.orbit.Data();
     lanes.runs = RunsOf(picture.main_.table);
-    lanes.limit = picture.frame_.limit;
     std::fill(std::begin(lanes.hold), std::end(lanes.hold), WalkLanes::kWaiting);
     std::array<PixelWalk, kLanes> walks;
     std::array<int, kLanes> column;

@@ -46,6 +46,8 @@ public:
 
 private:
     bool End(Result result);
+    // How many plain steps the lanes may take from here: see WalkLanes::budget.
+    std::int64_t Budget() const;
     void Rebase();
     void Look();
     bool WidePass();

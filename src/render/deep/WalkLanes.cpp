@@ -31,17 +31,18 @@ constexpr std::int64_t kRunMask = (std::int64_t(1) << kFirst) - 1;
 constexpr std::int64_t kRunReach = offsetof(BlaStep, r2Double) / sizeof(double);
 static_assert(sizeof(BlaStep) == 7 * sizeof(double), "a run's index is 8j - j doubles");
 
-constexpr size_t kVectors = WalkLanes::kCount / hn::MaxLanes(D());
+constexpr size_t kN = hn::MaxLanes(D());
+constexpr size_t kVectors = WalkLanes::kCount / kN;
 
-// One vector of lanes, kept in registers while they walk. Every lane steps on, held ones too,
-// so that no step waits for the tests of the one before: the next entries are read early.
-// A lane that stops walking keeps its state aside. Z is the orbit's entry m.
+// One vector of lanes, kept in registers while they walk. Lanes that stopped walking step on
+// with the rest, so that no step waits for the tests of the one before, and keep their state
+// aside. Z is the orbit's entry m.
 struct Lanes {
     V zr, zi, bigR, bigI;
-    VI m, n, passes;
+    VI m, budget;
     M walking;
     V heldR, heldI;
-    VI heldM, heldN, heldPasses, hold;
+    VI heldM, hold;
 };
 
 VI Int(std::int64_t v) {
@@ -58,28 +59,24 @@ V Entry(const WalkLanes& l, size_t i, VI m, std::int64_t part) {
     return hn::GatherIndex(D(), l.orbit, at);
 }
 
-// Whether a lane's next pass tries an approximated run: a run starts at its entry, leaves the
-// limit room, and reaches past |z|² = size.
-M TriesRun(const WalkLanes& l, size_t i, VI m, VI n, V size) {
+// Whether a lane's next pass takes an approximated run: one starts at its entry and reaches past
+// |z|² = size. The budget keeps the run within the table and the limit.
+M TakesRun(const WalkLanes& l, size_t i, VI m, V size) {
     const D d;
     const DI di;
-    const VI j = hn::ShiftRight<kFirst>(hn::Sub(m, Int(1)));
-    const VI count = hn::Load(di, l.runCount + i);
-    const M candidate =
-        hn::And(hn::And(FromInt(hn::Eq(hn::And(hn::Sub(m, Int(1)), Int(kRunMask)), Int(0))),
-                        hn::Lt(size, hn::Load(d, l.reach2 + i))),
-                FromInt(hn::And(hn::Lt(j, count),
-                                hn::Not(hn::Lt(hn::Sub(Int(l.limit), n), Int(kRunMask + 1))))));
+    const VI from = hn::Sub(m, Int(1));
+    const M candidate = hn::And(FromInt(hn::Eq(hn::And(from, Int(kRunMask)), Int(0))),
+                                hn::Lt(size, hn::Load(d, l.reach2 + i)));
     if (hn::AllFalse(d, candidate)) return candidate;
     // Lanes that are no candidate read their first run, which is always there.
-    const VI k = hn::IfThenElseZero(hn::RebindMask(di, candidate), j);
+    const VI j = hn::IfThenElseZero(hn::RebindMask(di, candidate), hn::ShiftRight<kFirst>(from));
     const VI at = hn::Add(hn::Load(di, l.runBase + i),
-                          hn::Add(hn::Sub(hn::ShiftLeft<3>(k), k), Int(kRunReach)));
+                          hn::Add(hn::Sub(hn::ShiftLeft<3>(j), j), Int(kRunReach)));
     return hn::And(candidate, hn::Lt(size, hn::GatherIndex(d, l.runs, at)));
 }
 
-// One plain step of every lane; returns how many walk on.
-HWY_INLINE size_t Step(const WalkLanes& l, size_t i, Lanes& p) {
+// One plain step of every lane.
+HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p) {
     const D d;
     const DI di;
     const V tr = hn::Add(hn::Add(p.bigR, p.bigR), p.zr);
@@ -87,9 +84,9 @@ HWY_INLINE size_t Step(const WalkLanes& l, size_t i, Lanes& p) {
     const V zr = hn::Add(hn::Sub(hn::Mul(tr, p.zr), hn::Mul(ti, p.zi)), hn::Load(d, l.cr + i));
     p.zi = hn::Add(hn::Add(hn::Mul(tr, p.zi), hn::Mul(ti, p.zr)), hn::Load(d, l.ci + i));
     p.zr = zr;
-    p.m = hn::Min(hn::Add(p.m, Int(1)), hn::Load(di, l.last + i));
-    p.n = hn::Add(p.n, Int(1));
-    p.passes = hn::Add(p.passes, Int(1));
+    const VI last = hn::Load(di, l.last + i);
+    p.m = hn::Min(hn::Add(p.m, Int(1)), last);
+    p.budget = hn::Sub(p.budget, Int(1));
     p.bigR = Entry(l, i, p.m, 0);
     p.bigI = Entry(l, i, p.m, 1);
     const V fr = hn::Add(p.bigR, p.zr), fi = hn::Add(p.bigI, p.zi);
@@ -98,27 +95,20 @@ HWY_INLINE size_t Step(const WalkLanes& l, size_t i, Lanes& p) {
     // After its step the walk ends, rebases or goes wide.
     const M landed = hn::Or(
         hn::Or(hn::Not(hn::Le(magnitude, hn::Set(d, kEscapeBound))), hn::Lt(magnitude, size)),
-        hn::Or(FromInt(hn::Eq(p.m, hn::Load(di, l.last + i))),
+        hn::Or(FromInt(hn::Eq(p.m, last)),
                hn::And(hn::Lt(size, hn::Set(d, kNarrowNorm)), hn::Gt(size, hn::Zero(d)))));
-    // Its next pass ends at the limit, looks at the stop flag or the state, or tries a run.
-    const M busy = FromInt(hn::Or(
-        hn::Or(hn::Not(hn::Lt(p.n, Int(l.limit))),
-               hn::Not(hn::Lt(p.m, hn::Load(di, l.nextLook + i)))),
-        hn::Eq(hn::And(hn::Add(p.passes, Int(1)), Int(std::int64_t(kStopCheckMask))), Int(0))));
-    const M stops =
-        hn::And(p.walking, hn::Or(landed, hn::Or(busy, TriesRun(l, i, p.m, p.n, size))));
+    const M waits = hn::Or(FromInt(hn::Eq(p.budget, Int(0))), TakesRun(l, i, p.m, size));
+    const M stops = hn::And(p.walking, hn::Or(landed, waits));
+    if (hn::AllFalse(d, stops)) return;
     const auto stopsI = hn::RebindMask(di, stops);
     p.heldR = hn::IfThenElse(stops, p.zr, p.heldR);
     p.heldI = hn::IfThenElse(stops, p.zi, p.heldI);
     p.heldM = hn::IfThenElse(stopsI, p.m, p.heldM);
-    p.heldN = hn::IfThenElse(stopsI, p.n, p.heldN);
-    p.heldPasses = hn::IfThenElse(stopsI, p.passes, p.heldPasses);
     p.hold = hn::IfThenElse(stopsI,
                             hn::IfThenElse(hn::RebindMask(di, landed), Int(WalkLanes::kLanded),
                                            Int(WalkLanes::kWaiting)),
                             p.hold);
     p.walking = hn::AndNot(stops, p.walking);
-    return hn::CountTrue(d, p.walking);
 }
 
 }  // namespace
@@ -126,37 +116,33 @@ HWY_INLINE size_t Step(const WalkLanes& l, size_t i, Lanes& p) {
 void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
     const D d;
     const DI di;
-    constexpr size_t kN = hn::MaxLanes(D());
     Lanes p[kVectors];
-    size_t held = 0;
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
         Lanes& q = p[v];
         q.zr = q.heldR = hn::Load(d, l.zr + i);
         q.zi = q.heldI = hn::Load(d, l.zi + i);
         q.m = q.heldM = hn::Load(di, l.m + i);
-        q.n = q.heldN = hn::Load(di, l.n + i);
-        q.passes = q.heldPasses = hn::Load(di, l.passes + i);
+        q.budget = hn::Load(di, l.budget + i);
         q.hold = hn::Load(di, l.hold + i);
         q.walking = FromInt(hn::Eq(q.hold, Int(WalkLanes::kWalking)));
         q.bigR = Entry(l, i, q.m, 0);
         q.bigI = Entry(l, i, q.m, 1);
-        held += kN - hn::CountTrue(d, q.walking);
     }
-    for (int s = 0; s < maxSteps && held < size_t(holdAt); ++s) {
-        size_t walking = 0;
-        for (size_t v = 0; v < kVectors; ++v) walking += Step(l, v * kN, p[v]);
-        held = size_t(WalkLanes::kCount) - walking;
-    }
+    const auto held = [&] {
+        size_t count = 0;
+        for (size_t v = 0; v < kVectors; ++v) count += kN - hn::CountTrue(d, p[v].walking);
+        return count;
+    };
+    for (int s = 0; s < maxSteps && held() < size_t(holdAt); ++s)
+        for (size_t v = 0; v < kVectors; ++v) Step(l, v * kN, p[v]);
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
         const Lanes& q = p[v];
-        const auto walkingI = hn::RebindMask(di, q.walking);
         hn::Store(hn::IfThenElse(q.walking, q.zr, q.heldR), d, l.zr + i);
         hn::Store(hn::IfThenElse(q.walking, q.zi, q.heldI), d, l.zi + i);
-        hn::Store(hn::IfThenElse(walkingI, q.m, q.heldM), di, l.m + i);
-        hn::Store(hn::IfThenElse(walkingI, q.n, q.heldN), di, l.n + i);
-        hn::Store(hn::IfThenElse(walkingI, q.passes, q.heldPasses), di, l.passes + i);
+        hn::Store(hn::IfThenElse(hn::RebindMask(di, q.walking), q.m, q.heldM), di, l.m + i);
+        hn::Store(q.budget, di, l.budget + i);
         hn::Store(q.hold, di, l.hold + i);
     }
 }

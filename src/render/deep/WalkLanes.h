@@ -21,20 +21,20 @@ struct WalkLanes {
     };
     alignas(64) double zr[kCount] = {}, zi[kCount] = {}, cr[kCount] = {}, ci[kCount] = {};
     alignas(64) double reach2[kCount] = {};  // runs may start below this |z|²
-    alignas(64) std::int64_t m[kCount] = {}, n[kCount] = {}, passes[kCount] = {};
-    alignas(64) std::int64_t nextLook[kCount] = {}, last[kCount] = {};
+    alignas(64) std::int64_t m[kCount] = {}, last[kCount] = {};
+    // Steps the lane may take before its walk must look at the limit, the stop flag, its state
+    // or the end of its table's runs.
+    alignas(64) std::int64_t budget[kCount] = {};
     // Where entry 0 of the lane's orbit lies, in doubles from orbit; where its lowest runs lie,
-    // from runs, and how many there are. Julia's two orbits and tables lie apart.
-    alignas(64) std::int64_t base[kCount] = {};
-    alignas(64) std::int64_t runBase[kCount] = {}, runCount[kCount] = {};
+    // from runs. Julia's two orbits and tables lie apart.
+    alignas(64) std::int64_t base[kCount] = {}, runBase[kCount] = {};
     alignas(64) std::int64_t hold[kCount] = {};
     const double* orbit = nullptr;
     const double* runs = nullptr;
-    std::int64_t limit = 0;
 };
 
-// Steps the walking lanes until at least holdAt of them wait or have landed, all do, or
-// maxSteps steps are taken.
+// Steps the walking lanes until at least holdAt of them wait or have landed, or maxSteps steps
+// are taken.
 void StepWalkLanes(WalkLanes& lanes, int maxSteps, int holdAt);
 
 }  // namespace morvale
