@@ -4,10 +4,13 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <span>
+#include <string_view>
 
 #include "doc/ColourSeries.h"
 #include "doc/PresetDialogs.h"
+#include "plane/BigFloat.h"
 #include "platform/TextConversion.h"
 #include "presets/PresetTables.h"
 
@@ -68,6 +71,21 @@ constexpr PaneLayout kDatabasePanes[7] = {
     {60, "YMAX: ", "QMAX: "}, {40, "P: ", "Tiefe: "},   {40, "Q: ", nullptr},
     {50, "Tiefe: ", nullptr},
 };
+
+// A deep region's long numbers are rounded to the digits their pane holds rather than cut at its
+// end, which would drop the exponent; the text as it stands when it fits.
+std::optional<PaneFittingText> RoundedToFit(const std::string& label, const std::string& value) {
+    constexpr std::size_t kLong = 20;
+    constexpr int kFewest = 3, kMost = 40;
+    constexpr long kBits = 160;  // more than kMost digits need
+    const bool number = !value.empty() &&
+                        std::string_view("+-.0123456789").find(value[0]) != std::string_view::npos;
+    if (value.size() <= kLong || !number) return std::nullopt;
+    return PaneFittingText{[label, value, n = BigFloat::Parse(value, kBits)](int digits) {
+                               return label + (digits > kMost ? value : n.Format(digits));
+                           },
+                           kFewest, kMost + 1};
+}
 
 }  // namespace
 
@@ -151,20 +169,27 @@ void CMorvale1Doc::ChooseJuliaAt(double p, double q) {
 
 void CMorvale1Doc::ShowDatabasePanes() {
     if (!frame_) return;
-    std::array<std::string, 7> paneTexts;
+    std::array<std::string, 7> labels, values;
     for (std::size_t i = 0; i < 7; ++i) {
         const char* label =
             FractalKind == Fractal::Julia ? kDatabasePanes[i].julia : kDatabasePanes[i].mandel;
-        if (FractalKind == Fractal::Julia)
-            paneTexts[i] = label + JuliaTexts[i];
-        else if (FractalKind == Fractal::Mandelbrot)
-            paneTexts[i] = label ? label + MandelTexts[i] : std::string(" ");
+        if (FractalKind == Fractal::Julia) {
+            labels[i] = label;
+            values[i] = JuliaTexts[i];
+        } else if (FractalKind == Fractal::Mandelbrot) {
+            labels[i] = label ? label : " ";
+            values[i] = label ? MandelTexts[i] : std::string();
+        }
     }
     frame_->SetPaneInfo(PaneIndex(Pane::Prompt), 0, SBPS_NORMAL, 100);
     for (int i = 0; i < 7; ++i) {
         const int index = PaneIndex(ParameterPane(i));
+        const auto at = std::size_t(i);
         frame_->SetPaneInfo(index, 0, SBPS_NORMAL, kDatabasePanes[i].width);
-        frame_->SetPaneText(index, paneTexts[std::size_t(i)], true);
+        if (const auto fitting = RoundedToFit(labels[at], values[at]))
+            frame_->SetPaneFittingText(index, *fitting);
+        else
+            frame_->SetPaneText(index, labels[at] + values[at], true);
     }
 }
 

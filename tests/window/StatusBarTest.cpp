@@ -120,6 +120,14 @@ TEST_F(StatusBarTest, ADeepReadoutShowsBothCoordinatesRoundedToWhatItsPaneHolds)
         const BigFloat& value = axis == 0 ? exact.re : exact.im;
         EXPECT_EQ(shown.toStdString(), value.Format(digits));
     }
+    // The region's own hundred-digit bounds are rounded in their panes too, never cut.
+    doc->TakeView(Fractal::Mandelbrot, {doc->MandelTexts.begin(), doc->MandelTexts.end()});
+    const QString bound = bar->PaneText(2);
+    ASSERT_TRUE(bound.startsWith("PMIN: ")) << bound.toStdString();
+    EXPECT_LE(bar->fontMetrics().horizontalAdvance(bound), bar->PaneRect(2).width());
+    const QString number = bound.mid(6);
+    const int digits = int(number.section('e', 0, 0).count(QRegularExpression("[0-9]")));
+    EXPECT_EQ(number.toStdString(), BigFloat::Parse(re + "0", 400).Format(digits));
 }
 
 TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {

@@ -213,9 +213,9 @@ std::int64_t PixelWalk::Budget() const {
 bool PixelWalk::Plain() const {
     if (done_ || wide_) return false;
     const double norm = zr_ * zr_ + zi_ * zi_;
-    // While a run may still reach the offset the pixel walks alone: handing it to a lane for
-    // the few steps between two runs costs more than the steps.
-    if (norm < track_->table.Reach2Bound()) return false;
+    if (norm < track_->table.Reach2Bound() && m_ > 0 &&
+        std::countr_zero(std::uint64_t(m_ - 1)) >= BlaTable::kFirstLevel)
+        return false;  // may take a run
     return Budget() > 0;
 }
 

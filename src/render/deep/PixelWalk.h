@@ -36,8 +36,8 @@ public:
     bool Pass();
     const Result& Outcome() const { return result_; }
 
-    // Whether the lanes take the walk on: its offset is narrow and beyond every run's reach, and
-    // it may take a plain step.
+    // Whether the next pass is a plain step the lanes can take: no run from here, no end, look,
+    // stop check or wide offset.
     bool Plain() const;
     // A walk whose next passes are plain hands them to a lane, and takes it back after.
     void ToLane(WalkLanes& lanes, int i) const;
