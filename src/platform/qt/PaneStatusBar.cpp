@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <utility>
 
 namespace morvale {
 
@@ -18,7 +17,8 @@ public:
         int width = 0;
         std::optional<PaneFittingText> fitting;
         bool mayCut = false;  // a prompt: cut at the pane's end rather than widen it
-        int textWidth = 0;    // pixels the (shortest) text needs inside the pane
+        int textWidth = 0;    // pixels the (longest) text needs inside the pane
+        int fewestWidth = 0;  // pixels the shortest form of a fitting text needs
     };
 
     explicit PaneStrip(int count, QWidget* parent) : QWidget(parent) {
@@ -52,13 +52,14 @@ public:
     }
 
     // A pane is as wide as its writer asked, and never narrower than its text.
-    // A value pane grows no wider than an eighth of the bar: a deep region's hundred digits are
-    // cut there (whole in the tool tip) instead of pushing every other pane off. The prompt
-    // pane's own texts are short.
+    // A value pane grows no wider than an eighth of the bar, or the shortest form of a fitting
+    // text: a deep region's hundred digits are rounded there (or cut, whole in the tool tip)
+    // instead of pushing every other pane off. The prompt pane's own texts are short.
     int OuterWidth(const Pane& pane) const {
         const QMargins m = pane.label->contentsMargins();
         const bool prompt = &pane == &panes.front();
-        const int text = prompt ? pane.textWidth : std::min(pane.textWidth, width() / 8);
+        const int text = prompt ? pane.textWidth
+                                : std::max(pane.fewestWidth, std::min(pane.textWidth, width() / 8));
         return std::max(TextRoom(pane.width), text) + 2 * pane.label->frameWidth() + m.left() +
                m.right();
     }
@@ -73,8 +74,11 @@ public:
     // Sets the pane's text; true when the width it needs changed and the layout has to follow.
     bool Measure(Pane& pane, const QString& text) {
         pane.label->setText(text);
-        const int needed = NeededWidth(pane);
-        return std::exchange(pane.textWidth, needed) != needed;
+        const int needed = NeededWidth(pane), fewest = FewestWidth(pane);
+        const bool changed = pane.textWidth != needed || pane.fewestWidth != fewest;
+        pane.textWidth = needed;
+        pane.fewestWidth = fewest;
+        return changed;
     }
 
     // The longest form of a fitting text that the pane's width holds.
@@ -95,10 +99,16 @@ public:
         pane.label->setText(QString::fromStdString(fitting.text(low)));
     }
 
-    // The room a pane's text needs (the shortest form of a fitting one), at the current font.
+    // The room a pane's text needs (the longest form of a fitting one), at the current font.
     static int NeededWidth(const Pane& pane) {
         if (pane.mayCut) return 0;
         if (!pane.fitting) return TextWidth(pane.label, pane.label->text());
+        return TextWidth(pane.label,
+                         QString::fromStdString(pane.fitting->text(pane.fitting->most)));
+    }
+
+    static int FewestWidth(const Pane& pane) {
+        if (!pane.fitting) return 0;
         return TextWidth(pane.label,
                          QString::fromStdString(pane.fitting->text(pane.fitting->fewest)));
     }
@@ -106,7 +116,10 @@ public:
     void Relayout() {
         constexpr int gap = 2;
         int fixed = 0, stretching = 0;
-        for (Pane& pane : panes) pane.textWidth = NeededWidth(pane);
+        for (Pane& pane : panes) {
+            pane.textWidth = NeededWidth(pane);
+            pane.fewestWidth = FewestWidth(pane);
+        }
         for (const Pane& pane : panes) {
             fixed += OuterWidth(pane) + gap;
             if (pane.style & SBPS_STRETCH) ++stretching;
