@@ -1,6 +1,7 @@
 // One pixel's way along a deep picture's reference orbits, a pass at a time. Each pass waits on
-// the one before it, so a thread keeps several pixels' walks in flight at once: their passes
-// overlap in the processor, and each pixel's result stays the same as when walked alone.
+// the one before it, so a row's pixels take their plain steps side by side in vector lanes
+// (WalkLanes) and the rest in their own walks; each pixel's result stays the same as when walked
+// alone.
 #pragma once
 
 #include "render/deep/DeepPicture.h"
