@@ -25,12 +25,12 @@ struct Difference {
 
 Difference Compare(const RgbImage& a, const RgbImage& b) {
     Difference d;
-    for (std::size_t i = 0; i < a.rgb.size(); ++i) {
+    for (std::size_t i = 0; i < a.Bytes(); ++i) {
         const int e = std::abs(int(a.rgb[i]) - int(b.rgb[i]));
         d.mean += e;
         d.largest = std::max(d.largest, e);
     }
-    d.mean /= double(a.rgb.size());
+    d.mean /= double(a.Bytes());
     return d;
 }
 
