@@ -38,11 +38,28 @@ void WeighRowsImpl(const std::uint8_t* const* rows, const std::uint16_t* weights
     }
 }
 
+// The words base[first[j + i]] of the lanes. The indices rise by at most two a sample (a level's
+// pixels are under two samples wide), so they mostly fit in the two vectors from the first one,
+// and two permutes stand in for a gather, which is slow.
+template <class D>
+HWY_INLINE hn::Vec<D> Fetch(D d, const std::int32_t* base, const std::int32_t* first,
+                            std::size_t j) {
+    const std::int32_t n = std::int32_t(hn::Lanes(d)), start = first[j];
+    const auto index = hn::LoadU(d, first + j);
+    if (first[j + std::size_t(n) - 1] - start >= 2 * n) return hn::GatherIndex(d, base, index);
+    // Padding lanes (index 0) land anywhere in range; their weights are 0.
+    const auto offset = hn::Sub(index, hn::Set(d, start));
+    const auto lane = hn::IndicesFromVec(d, hn::And(offset, hn::Set(d, n - 1)));
+    const auto low = hn::TableLookupLanes(hn::LoadU(d, base + start), lane);
+    const auto high = hn::TableLookupLanes(hn::LoadU(d, base + start + n), lane);
+    return hn::IfThenElse(offset < hn::Set(d, n), low, high);
+}
+
 // Sample values of the vector at j, 256 times the channel's value.
 template <class D>
 HWY_INLINE hn::Vec<D> Sample(D d, const std::int32_t* base, const ColumnTaps& taps, std::size_t j) {
     const auto mask = hn::Set(d, 0x3FF);
-    const auto v = hn::GatherIndex(d, base, hn::LoadU(d, taps.first + j));
+    const auto v = Fetch(d, base, taps.first, j);
     auto sum = hn::Mul(hn::And(v, mask), hn::LoadU(d, taps.weight[0] + j));
     sum = hn::Add(sum,
                   hn::Mul(hn::And(hn::ShiftRight<10>(v), mask), hn::LoadU(d, taps.weight[1] + j)));
