@@ -5,6 +5,8 @@
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>
 
+#include <algorithm>
+
 HWY_BEFORE_NAMESPACE();
 namespace morvale {
 namespace HWY_NAMESPACE {
@@ -36,11 +38,28 @@ void WeighRowsImpl(const std::uint8_t* const* rows, const std::uint16_t* weights
     }
 }
 
+// The words base[first[j + i]] of the lanes. The indices rise by at most two a sample (a level's
+// pixels are under two samples wide), so they mostly fit in the two vectors from the first one,
+// and two permutes stand in for a gather, which is slow.
+template <class D>
+HWY_INLINE hn::Vec<D> Fetch(D d, const std::int32_t* base, const std::int32_t* first,
+                            std::size_t j) {
+    const std::int32_t n = std::int32_t(hn::Lanes(d)), start = first[j];
+    const auto index = hn::LoadU(d, first + j);
+    if (first[j + std::size_t(n) - 1] - start >= 2 * n) return hn::GatherIndex(d, base, index);
+    // Padding lanes (index 0) land anywhere in range; their weights are 0.
+    const auto offset = hn::Sub(index, hn::Set(d, start));
+    const auto lane = hn::IndicesFromVec(d, hn::And(offset, hn::Set(d, n - 1)));
+    const auto low = hn::TableLookupLanes(hn::LoadU(d, base + start), lane);
+    const auto high = hn::TableLookupLanes(hn::LoadU(d, base + start + n), lane);
+    return hn::IfThenElse(offset < hn::Set(d, n), low, high);
+}
+
 // Sample values of the vector at j, 256 times the channel's value.
 template <class D>
 HWY_INLINE hn::Vec<D> Sample(D d, const std::int32_t* base, const ColumnTaps& taps, std::size_t j) {
     const auto mask = hn::Set(d, 0x3FF);
-    const auto v = hn::GatherIndex(d, base, hn::LoadU(d, taps.first + j));
+    const auto v = Fetch(d, base, taps.first, j);
     auto sum = hn::Mul(hn::And(v, mask), hn::LoadU(d, taps.weight[0] + j));
     sum = hn::Add(sum,
                   hn::Mul(hn::And(hn::ShiftRight<10>(v), mask), hn::LoadU(d, taps.weight[1] + j)));
@@ -78,6 +97,46 @@ void StoreChannelImpl(const std::int32_t* acc, int count, std::uint8_t* out) {
                    out + j);
 }
 
+std::uint8_t Quarter(int a, int b, int c) {
+    return std::uint8_t((a + 2 * b + c + 2) >> 2);
+}
+
+void HalveRowImpl(const std::uint8_t* in, int width, std::uint8_t* out) {
+    const hn::ScalableTag<std::int16_t> d;  // signed: Highway demotes only those to bytes
+    const hn::Rebind<std::uint8_t, decltype(d)> d8;
+    const int n = int(hn::Lanes(d)), count = (width + 1) / 2, inner = width / 2;
+    const auto two = hn::Set(d, 2);
+    auto value = [&](int i) { return int(in[std::clamp(i, 0, width - 1)]); };
+    out[0] = Quarter(value(-1), value(0), value(1));
+    int m = 1;
+    // Inside, in[2m + 1] exists: (in[2m − 1], in[2m]) and (in[2m + 1], ·) as pairs.
+    for (; m + n <= inner; m += n) {
+        hn::Vec<decltype(d8)> left, centre, right, unused;
+        hn::LoadInterleaved2(d8, in + 2 * m - 1, left, centre);
+        hn::LoadInterleaved2(d8, in + 2 * m + 1, right, unused);
+        const auto sum = hn::Add(hn::Add(hn::PromoteTo(d, left), hn::PromoteTo(d, right)),
+                                 hn::ShiftLeft<1>(hn::PromoteTo(d, centre)));
+        hn::StoreU(hn::DemoteTo(d8, hn::ShiftRight<2>(hn::Add(sum, two))), d8, out + m);
+    }
+    for (; m < count; ++m) out[m] = Quarter(value(2 * m - 1), value(2 * m), value(2 * m + 1));
+}
+
+void QuarterRowsImpl(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, int count,
+                     std::uint8_t* out) {
+    const hn::ScalableTag<std::int16_t> d;
+    const hn::Rebind<std::uint8_t, decltype(d)> d8;
+    const int n = int(hn::Lanes(d));
+    const auto two = hn::Set(d, 2);
+    int i = 0;
+    for (; i + n <= count; i += n) {
+        const auto sum = hn::Add(
+            hn::Add(hn::PromoteTo(d, hn::LoadU(d8, a + i)), hn::PromoteTo(d, hn::LoadU(d8, c + i))),
+            hn::ShiftLeft<1>(hn::PromoteTo(d, hn::LoadU(d8, b + i))));
+        hn::StoreU(hn::DemoteTo(d8, hn::ShiftRight<2>(hn::Add(sum, two))), d8, out + i);
+    }
+    for (; i < count; ++i) out[i] = Quarter(a[i], b[i], c[i]);
+}
+
 }  // namespace
 }  // namespace HWY_NAMESPACE
 }  // namespace morvale
@@ -89,6 +148,8 @@ namespace morvale {
 HWY_EXPORT(WeighRowsImpl);
 HWY_EXPORT(LayColumnsImpl);
 HWY_EXPORT(StoreChannelImpl);
+HWY_EXPORT(HalveRowImpl);
+HWY_EXPORT(QuarterRowsImpl);
 
 void WeighRows(const std::uint8_t* const* rows, const std::uint16_t* weights, int taps, int count,
                std::uint16_t* work, std::uint32_t* line) {
@@ -102,6 +163,15 @@ void LayColumns(const std::uint32_t* line, const ColumnTaps& taps, std::int32_t 
 
 void StoreChannel(const std::int32_t* acc, int count, std::uint8_t* out) {
     HWY_DYNAMIC_DISPATCH(StoreChannelImpl)(acc, count, out);
+}
+
+void HalveRow(const std::uint8_t* in, int width, std::uint8_t* out) {
+    HWY_DYNAMIC_DISPATCH(HalveRowImpl)(in, width, out);
+}
+
+void QuarterRows(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, int count,
+                 std::uint8_t* out) {
+    HWY_DYNAMIC_DISPATCH(QuarterRowsImpl)(a, b, c, count, out);
 }
 
 }  // namespace morvale

@@ -30,4 +30,12 @@ void LayColumns(const std::uint32_t* line, const ColumnTaps& taps, std::int32_t 
 // out[j] = acc[j] / 256, rounded and within 0 .. 255, for j < count rounded up to whole vectors.
 void StoreChannel(const std::int32_t* acc, int count, std::uint8_t* out);
 
+// The pyramid's halving, (1/4, 1/2, 1/4) then every second value, each rounded: out[m] = (in[2m −
+// 1] + 2 in[2m] + in[2m + 1] + 2) / 4 for m < (width + 1) / 2, with in[−1] = in[0] and
+// in[width] = in[width − 1]. in may be read a vector past width; out is written only up to its end.
+void HalveRow(const std::uint8_t* in, int width, std::uint8_t* out);
+// out[i] = (a[i] + 2 b[i] + c[i] + 2) / 4 for i < count; the rows may be read a vector past it.
+void QuarterRows(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, int count,
+                 std::uint8_t* out);
+
 }  // namespace morvale

@@ -36,6 +36,9 @@ public:
                 held == k || (upper && held == k + 1) || held == ahead_[0] || held == ahead_[1];
             it = keep ? std::next(it) : held_.erase(it);
         }
+        // Both at once: the first frame waits for two keyframes.
+        Start(k);
+        if (upper) Start(k + 1);
         const KeyframePyramid* lower = Take(k, error);
         const KeyframePyramid* next = upper && lower ? Take(k + 1, error) : nullptr;
         return {lower, next};
@@ -44,9 +47,7 @@ public:
     // Starts reading keyframe k and, when upper, k + 1 for a later Get.
     void Prefetch(int k, bool upper) {
         ahead_ = {k, upper ? k + 1 : k};
-        for (int a : ahead_)
-            if (!held_.count(a))
-                held_.emplace(a, std::async(std::launch::async, [this, a] { return Read(a); }));
+        for (int a : ahead_) Start(a);
     }
 
 private:
@@ -65,12 +66,13 @@ private:
         return {std::make_unique<KeyframePyramid>(image, model_), {}};
     }
 
+    void Start(int k) {
+        if (!held_.count(k))
+            held_.emplace(k, std::async(std::launch::async, [this, k] { return Read(k); }));
+    }
+
     const KeyframePyramid* Take(int k, std::string& error) {
-        auto it = held_.find(k);
-        if (it == held_.end())
-            it = held_.emplace(k, std::async(std::launch::deferred, [this, k] { return Read(k); }))
-                     .first;
-        const Loaded& loaded = it->second.get();
+        const Loaded& loaded = held_.at(k).get();
         error = loaded.error;
         return loaded.pyramid.get();
     }
@@ -120,14 +122,15 @@ std::string MakeZoomVideo(const KeyframeFolder& frames, const std::string& outpu
     FrameComposer composer(o.format.width, o.format.height);
     for (long i = 0; i < total; ++i) {
         if (stop && stop->load()) return "abgebrochen";
-        if (const long ahead = i + FramesPerDoubling(o); ahead < total) {
-            const auto [k, f] = Between(FrameHeightExponent(ahead, keyframes, o), keyframes);
-            cache.Prefetch(k, f > 0.0);
-        }
         const double t = FrameHeightExponent(i, keyframes, o);
         std::array<PlaneTarget, 3> picture = encoder.Picture();
         if (std::string error = ComposeAt(cache, composer, keyframes, t, picture); !error.empty())
             return error;
+        // After the frame, so that the first one does not share the cores with a later keyframe.
+        if (const long ahead = i + FramesPerDoubling(o); ahead < total) {
+            const auto [k, f] = Between(FrameHeightExponent(ahead, keyframes, o), keyframes);
+            cache.Prefetch(k, f > 0.0);
+        }
         if (std::string error = encoder.Submit(); !error.empty()) return error;
         if (progress) progress(i + 1, total);
     }

@@ -10,6 +10,7 @@
 
 #include "RenderProgram.h"
 #include "video/FrameComposer.h"
+#include "video/KeyframePyramid.h"
 #include "video/ZoomVideo.h"
 
 namespace morvale::testing {
@@ -25,12 +26,12 @@ struct Difference {
 
 Difference Compare(const RgbImage& a, const RgbImage& b) {
     Difference d;
-    for (std::size_t i = 0; i < a.rgb.size(); ++i) {
+    for (std::size_t i = 0; i < a.Bytes(); ++i) {
         const int e = std::abs(int(a.rgb[i]) - int(b.rgb[i]));
         d.mean += e;
         d.largest = std::max(d.largest, e);
     }
-    d.mean /= double(a.rgb.size());
+    d.mean /= double(a.Bytes());
     return d;
 }
 
@@ -191,6 +192,37 @@ TEST_F(ZoomVideo, TheVideoHasItsFramesAndACancelLeavesNoFile) {
               "abgebrochen");
     for (const auto& entry : fs::directory_iterator(folder))
         EXPECT_EQ(entry.path().string().find("cancelled"), std::string::npos) << entry.path();
+}
+
+// Each level is the one before filtered (1/4, 1/2, 1/4) along both axes, every second pixel
+// kept, the edge pixel standing in beyond the edge; odd sizes and every instruction set.
+TEST(KeyframePyramid, LevelsHalveTheLevelBeforeOnEveryInstructionSet) {
+    RgbImage image(133, 37);
+    std::srand(7);
+    for (std::size_t i = 0; i < image.Bytes(); ++i) image.rgb[i] = std::uint8_t(std::rand());
+    for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+        const KeyframePyramid pyramid(image, ChannelModel::Rgb);
+        for (int level = 1; level < pyramid.Levels(); ++level) {
+            const Plane &in = pyramid.Level(level - 1, 1), &out = pyramid.Level(level, 1);
+            ASSERT_EQ(out.width, (in.width + 1) / 2);
+            ASSERT_EQ(out.height, (in.height + 1) / 2);
+            auto at = [&](int x, int y) {
+                return int(in.Row(std::clamp(y, 0, in.height - 1))[std::clamp(x, 0, in.width - 1)]);
+            };
+            auto row = [&](int x, int y) {
+                return (at(2 * x - 1, y) + 2 * at(2 * x, y) + at(2 * x + 1, y) + 2) / 4;
+            };
+            for (int y = 0; y < out.height; ++y)
+                for (int x = 0; x < out.width; ++x)
+                    ASSERT_EQ(out.Row(y)[x],
+                              (row(x, 2 * y - 1) + 2 * row(x, 2 * y) + row(x, 2 * y + 1) + 2) / 4)
+                        << hwy::TargetName(target) << " level " << level << " " << x << "," << y;
+        }
+    }
+    hwy::SetSupportedTargetsForTest(0);
+    hwy::GetChosenTarget().Update(hwy::SupportedTargets());
 }
 
 }  // namespace
