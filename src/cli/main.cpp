@@ -157,9 +157,9 @@ PngBands EscapeTimeBands(const EscapeBands& bands, Drawing& drawing) {
             {}};
 }
 
-// Replays the run, draws and writes the picture, then the statistics; empty, or why the picture
+// Draws and writes the picture (bands: the escape-time picture, replayed already, to stream;
+// none for the tree, which is replayed here), then the statistics; empty, or why the picture
 // could not be written.
-// bands: the escape-time picture to stream; none for the tree.
 std::string DrawAndWrite(const RenderOptions& o, PictureSize window, HeadlessWindow& road,
                          std::optional<EscapeBands>& bands, OutputFile& out) {
     Drawing drawing;

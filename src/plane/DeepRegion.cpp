@@ -133,6 +133,12 @@ BigFloat DeepRegion::StepY(int height, long bits) const {
     return Step(v_[2], v_[3], std::max(height, 1), bits);
 }
 
+FloatExp DeepRegion::PixelStep(int width, int height) const {
+    const FloatExp x = Abs(RoundedExp(StepX(width, 64)));
+    const FloatExp y = Abs(RoundedExp(StepY(height, 64)));
+    return y < x ? y : x;
+}
+
 DeepRegion DeepRegion::Zoomed(double startX, double endX, double startY, double endY,
                               const BigFloat& stepX, const BigFloat& stepY, long bits) const {
     DeepRegion r = *this;

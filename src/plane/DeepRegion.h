@@ -55,6 +55,8 @@ public:
     // The plane units per pixel of a width-pixel row and a height-row column, at bits.
     BigFloat StepX(int width, long bits) const;
     BigFloat StepY(int height, long bits) const;
+    // The smaller of the two pixel steps' magnitudes, with its whole exponent.
+    FloatExp PixelStep(int width, int height) const;
     // The region a zoom selects: each bound the old minimum plus a corner (in pixels, rows as
     // sample rows) times the step, at bits.
     DeepRegion Zoomed(double startX, double endX, double startY, double endY, const BigFloat& stepX,

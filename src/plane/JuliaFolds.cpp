@@ -31,7 +31,7 @@ bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit)
     // Widths in FloatExp: around 0 a deep picture's squared spacing is far below double's range.
     const FloatExp stepX = Abs(RoundedExp(region.StepX(width, 64)));
     const FloatExp stepY = Abs(RoundedExp(region.StepY(height, 64)));
-    FloatExp step = stepY < stepX ? stepY : stepX;
+    FloatExp step = region.PixelStep(width, height);
     // From the centre to the farthest pixel.
     FloatExp spread =
         Hypot(stepX * FloatExp::From(width), stepY * FloatExp::From(height)) * FloatExp::From(0.5);

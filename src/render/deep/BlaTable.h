@@ -65,12 +65,11 @@ public:
         return best;
     }
 
-    // The runs of a level, each from entry 1 + j·2^level, and how many.
-    const BlaStep* Runs(int level) const {
-        return levels_[std::size_t(level - kFirstLevel)].data();
-    }
-    std::int64_t RunCount(int level) const {
-        return std::int64_t(levels_[std::size_t(level - kFirstLevel)].size());
+    // The runs of the lowest level, each from entry 1 + j·2^kFirstLevel (null when the orbit is
+    // too short for any), and how many.
+    const BlaStep* FirstRuns() const { return levels_.empty() ? nullptr : levels_[0].data(); }
+    std::int64_t FirstRunCount() const {
+        return levels_.empty() ? 0 : std::int64_t(levels_[0].size());
     }
 
     // No run is valid for an offset with |z|² at or above this: every run's r² is below it.

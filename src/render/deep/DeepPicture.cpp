@@ -53,7 +53,7 @@ OrbitCap CapOf(const DeepFrame& frame, bool julia) {
 
 // The longest each orbit can be.
 std::int64_t OrbitLength(const DeepFrame& frame, bool julia) {
-    return std::min(std::int64_t(std::max(frame.limit, 0)) + 1, ShareIterations(frame, julia));
+    return ReferenceOrbit::Length(CapOf(frame, julia));
 }
 
 }  // namespace
@@ -105,7 +105,8 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
         done = main_.orbit.Compute(centre.re, centre.im, p, q, cap, bits, stop, progress);
         // Past a fold the reference must resolve the square of the pixels' spacing.
         const long folds =
-            std::min(JuliaFoldBits(main_.orbit, PixelStep(region), reach_, main_.orbit.Escaped()),
+            std::min(JuliaFoldBits(main_.orbit, region.PixelStep(frame.width, frame.height), reach_,
+                                   main_.orbit.Escaped()),
                      DeepRegion::kMaxBits);
         if (done && folds > bits) {
             bits = folds;
@@ -131,12 +132,6 @@ bool DeepPicture::Prepare(const DeepRegion& region, const DeepFrame& frame,
     timings_.bytes = main_.orbit.Bytes() + main_.table.Bytes() + critical_.orbit.Bytes() +
                      critical_.table.Bytes();
     return !Stopped();
-}
-
-FloatExp DeepPicture::PixelStep(const DeepRegion& region) const {
-    const FloatExp x = Abs(RoundedExp(region.StepX(frame_.width, 64)));
-    const FloatExp y = Abs(RoundedExp(region.StepY(frame_.height, 64)));
-    return y < x ? y : x;
 }
 
 void DeepPicture::SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits) {

@@ -94,7 +94,6 @@ private:
     std::int64_t Leap(const Track& track, std::int64_t m, std::int64_t n, std::int64_t period,
                       int top) const;
     ComplexExp Offset(int column, int clientRow) const;
-    FloatExp PixelStep(const DeepRegion& region) const;
     // Every visible column's and device row's offset from the reference point, and their reach.
     void SetOffsets(const DeepRegion& region, const DeepPoint& reference, long bits);
     FloatExp reach_;

@@ -20,8 +20,7 @@ constexpr std::int64_t kWideBelow = -440;
 // every lane can read one.
 const double* RunsOf(const BlaTable& table) {
     static const BlaStep kNone;
-    const bool has = table.Levels() > BlaTable::kFirstLevel;
-    return reinterpret_cast<const double*>(has ? table.Runs(BlaTable::kFirstLevel) : &kNone);
+    return reinterpret_cast<const double*>(table.FirstRuns() ? table.FirstRuns() : &kNone);
 }
 
 std::int64_t DoublesBetween(const double* from, const double* to) {
@@ -200,9 +199,7 @@ bool PixelWalk::Pass() {
 }
 
 std::int64_t PixelWalk::Budget() const {
-    const BlaTable& table = track_->table;
-    const std::int64_t runs =
-        table.Levels() > BlaTable::kFirstLevel ? table.RunCount(BlaTable::kFirstLevel) : 0;
+    const std::int64_t runs = track_->table.FirstRunCount();
     const auto toStop =
         std::int64_t((kStopCheckMask + 1 - ((passes_ + 1) & kStopCheckMask)) & kStopCheckMask);
     // A run needs room for its 2^kFirstLevel steps before the limit; the lanes do not check it.
@@ -210,27 +207,29 @@ std::int64_t PixelWalk::Budget() const {
                      toStop, nextLook_ - m_, (runs << BlaTable::kFirstLevel) + 1 - m_});
 }
 
-bool PixelWalk::Plain() const {
-    if (done_ || wide_) return false;
+std::int64_t PixelWalk::PlainSteps() const {
+    if (done_ || wide_) return 0;
     const double norm = zr_ * zr_ + zi_ * zi_;
     if (norm < track_->table.Reach2Bound() && m_ > 0 &&
         std::countr_zero(std::uint64_t(m_ - 1)) >= BlaTable::kFirstLevel)
-        return false;  // may take a run
-    return Budget() > 0;
+        return 0;  // may take a run
+    return std::max<std::int64_t>(Budget(), 0);
 }
 
-void PixelWalk::ToLane(WalkLanes& lanes, int i) const {
+void PixelWalk::ToLane(WalkLanes& lanes, int i, const LaneTracks& tracks,
+                       std::int64_t steps) const {
     const auto at = std::size_t(i);
+    const LaneTrack& track = tracks[track_ == &picture_->main_ ? 0 : 1];
     lanes.zr[at] = zr_;
     lanes.zi[at] = zi_;
     lanes.cr[at] = cr_;
     lanes.ci[at] = ci_;
-    lanes.reach2[at] = track_->table.Reach2Bound();
+    lanes.reach2[at] = track.reach2;
     lanes.m[at] = m_;
-    lanes.last[at] = track_->orbit.Size() - 1;
-    lanes.budget[at] = Budget();
-    lanes.base[at] = DoublesBetween(lanes.orbit, track_->orbit.Data());
-    lanes.runBase[at] = DoublesBetween(lanes.runs, RunsOf(track_->table));
+    lanes.last[at] = track.last;
+    lanes.budget[at] = steps;
+    lanes.base[at] = track.base;
+    lanes.runBase[at] = track.runBase;
     lanes.hold[at] = WalkLanes::kWalking;
 }
 
@@ -251,6 +250,14 @@ void WalkRow(const DeepPicture& picture, int clientRow, int from, int to,
     WalkLanes lanes;
     lanes.orbit = picture.main_.orbit.Data();
     lanes.runs = RunsOf(picture.main_.table);
+    // Julia's two orbits and tables lie apart; a lane's distance from the first reaches the
+    // second.
+    auto place = [&lanes](const auto& track) {
+        return LaneTrack{DoublesBetween(lanes.orbit, track.orbit.Data()),
+                         DoublesBetween(lanes.runs, RunsOf(track.table)), track.orbit.Size() - 1,
+                         track.table.Reach2Bound()};
+    };
+    const LaneTracks tracks = {place(picture.main_), place(picture.critical_)};
     std::fill(std::begin(lanes.hold), std::end(lanes.hold), WalkLanes::kWaiting);
     std::array<PixelWalk, kLanes> walks;
     std::array<int, kLanes> column;
@@ -268,9 +275,10 @@ void WalkRow(const DeepPicture& picture, int clientRow, int from, int to,
                 at = next++;
             }
             bool on = true;
-            while (on && !walk.Plain()) on = walk.Pass();
+            std::int64_t steps = 0;
+            while (on && (steps = walk.PlainSteps()) == 0) on = walk.Pass();
             if (on) {
-                walk.ToLane(lanes, i);
+                walk.ToLane(lanes, i, tracks, steps);
                 ++walking;
                 return;
             }

@@ -4,6 +4,8 @@
 // alone.
 #pragma once
 
+#include <array>
+
 #include "render/deep/DeepPicture.h"
 #include "render/deep/WalkLanes.h"
 
@@ -28,6 +30,14 @@ struct WalkLooks {
     bool Repeat(const WalkState& now, std::int64_t atN, bool comparable);
 };
 
+// What a lane needs of the orbit it follows, the same for every pixel of a row: where its
+// entries and runs lie (see WalkLanes), its last entry and its runs' largest reach.
+struct LaneTrack {
+    std::int64_t base = 0, runBase = 0, last = 0;
+    double reach2 = 0.0;
+};
+using LaneTracks = std::array<LaneTrack, 2>;  // the picture's orbit, then Julia's critical one
+
 class PixelWalk {
 public:
     using Result = DeepPicture::Result;
@@ -37,11 +47,11 @@ public:
     bool Pass();
     const Result& Outcome() const { return result_; }
 
-    // Whether the next pass is a plain step the lanes can take: no run from here, no end, look,
-    // stop check or wide offset.
-    bool Plain() const;
-    // A walk whose next passes are plain hands them to a lane, and takes it back after.
-    void ToLane(WalkLanes& lanes, int i) const;
+    // How many plain steps the lanes may take from here: 0 when the next pass is the walk's own
+    // (a run from here, the end, a look, a stop check, a wide offset).
+    std::int64_t PlainSteps() const;
+    // A walk whose next steps are plain hands them to a lane, and takes it back after.
+    void ToLane(WalkLanes& lanes, int i, const LaneTracks& tracks, std::int64_t steps) const;
     void FromLane(const WalkLanes& lanes, int i);
     // What a pass does after its step: false when the pixel escaped.
     bool Landed();

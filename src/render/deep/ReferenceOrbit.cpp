@@ -18,8 +18,7 @@ ComplexExp WideOf(const BigFloat& re, const BigFloat& im) {
 bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
                              const BigFloat& cIm, OrbitCap cap, long bits,
                              const std::atomic<bool>* stop, const OrbitProgress& progress) {
-    const std::int64_t length =
-        std::clamp<std::int64_t>(std::min(cap.entries, cap.bytes / kBytesPerEntry), 1, INT64_MAX);
+    const std::int64_t length = Length(cap);
     const std::int64_t interval = CheckInterval(bits);
     z_.clear();
     wide_.clear();

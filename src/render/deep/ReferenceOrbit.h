@@ -42,6 +42,11 @@ public:
                                         1, kProgressInterval);
     }
 
+    // The most entries an orbit under the cap holds.
+    static std::int64_t Length(OrbitCap cap) {
+        return std::max<std::int64_t>(std::min(cap.entries, cap.bytes / kBytesPerEntry), 1);
+    }
+
     // Z_0 = start, Z_{n+1} = Z_n² + c at bits, until the first iterate outside the escape bound
     // (kept) or the cap. False when stop was set meanwhile.
     bool Compute(const BigFloat& startRe, const BigFloat& startIm, const BigFloat& cRe,
@@ -60,9 +65,9 @@ public:
                std::int64_t(wide_.size()) * (kBytesPerWideEntry - kBytesPerEntry);
     }
     double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
+    double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
     // Entry m's parts at 2m and 2m + 1.
     const double* Data() const { return reinterpret_cast<const double*>(z_.data()); }
-    double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
     // The entry with its full exponent, for entries too small for a double.
     ComplexExp Wide(std::int64_t m) const {
         const Entry& z = z_[std::size_t(m)];
