@@ -59,6 +59,9 @@ bool JuliaOrbitsFold(const DeepRegion& region, int width, int height, int limit)
         // Spread out again past the loss: the pixels' counts tell what double merged.
         if (lost && !(step < FloatExp::From(kWideStep))) return true;
         if (step.m == 0.0) return false;  // every pixel in one point: an attracting cycle's pull
+        // From here the spread and the spacing only grow, so nothing can merge any more; going on
+        // would square the spread until its exponent overflows.
+        if (!(spread < FloatExp::From(1.0)) && !(step < FloatExp::From(kWideStep))) return lost;
     }
     return false;
 }

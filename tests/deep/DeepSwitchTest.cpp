@@ -136,6 +136,10 @@ TEST(JuliaFoldSwitch, AroundZeroThePictureGoesDeep) {
     EXPECT_TRUE(fold("-1e-12", "1e-12", 128));
     EXPECT_TRUE(fold("-1e-12", "1.1e-12", 3000));
     EXPECT_FALSE(fold("-2", "2", 3000));
+    // A strip one pixel step high and the width of the set: the orbit of 0 stays put while the
+    // spread squares at every step, for thousands of steps.
+    EXPECT_FALSE(JuliaOrbitsFold(
+        DeepRegion::FromTexts(true, {"-1.2", "1.2", "-1e-9", "1e-9", "0", "0"}), 9, 60, 3000));
 }
 
 }  // namespace
