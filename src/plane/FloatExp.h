@@ -41,12 +41,19 @@ struct FloatExp {
     double m = 0.0;
     std::int64_t e = floatexp_detail::kZeroExponent;
 
+    // Exponents past the two marks flush to 0 or to infinity, as a double's do, so that the sum
+    // of any two exponents stays far inside an int64: squaring again and again never wraps.
     static FloatExp Normalised(double m, std::int64_t e) {
         using namespace floatexp_detail;
         if (m == 0.0 || !std::isfinite(m)) return {m, m == 0.0 ? kZeroExponent : kInfiniteExponent};
         int k = 0;
         const double n = std::frexp(m, &k);
-        return {n, e + k};
+        e += k;
+        if (e <= kZeroExponent) [[unlikely]]
+            return {std::copysign(0.0, m), kZeroExponent};
+        if (e >= kInfiniteExponent) [[unlikely]]
+            return {std::copysign(HUGE_VAL, m), kInfiniteExponent};
+        return {n, e};
     }
     static FloatExp From(double a) { return Normalised(a, 0); }
     double ToDouble() const { return floatexp_detail::Scale(m, e); }

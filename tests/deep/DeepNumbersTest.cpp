@@ -116,6 +116,17 @@ TEST(FloatExp, SquaredModuliStayExactFarBelowADouble) {
     const FloatExp r = FloatExp::Normalised(1.0, -5000);
     EXPECT_TRUE(Scaled(a, r).Norm() < a.Norm());
     EXPECT_EQ((r * r / r - r).m, 0.0);
+    // Squared again and again, a value ends at 0 or at infinity like a double, never wrapping
+    // round to a large or a small one.
+    FloatExp tiny = r, huge = FloatExp::Normalised(1.0, 5000);
+    for (int i = 0; i < 80; ++i) {
+        tiny = tiny * tiny;
+        huge = huge * huge;
+    }
+    EXPECT_EQ(tiny.ToDouble(), 0.0);
+    EXPECT_TRUE(tiny < r);
+    EXPECT_EQ(huge.ToDouble(), HUGE_VAL);
+    EXPECT_TRUE(FloatExp::From(1e308) < huge);
 }
 
 TEST(FloatExp, ConvertsAndOrdersAtTheEdgesOfADouble) {
