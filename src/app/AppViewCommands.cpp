@@ -149,7 +149,7 @@ bool CMorvale1App::OpenViewFile(const QString& path) {
     return true;
 }
 
-bool CMorvale1App::OpenDroppedFile(const QString& path) {
+bool CMorvale1App::OpenPictureOrDocument(const QString& path) {
     return LooksLikePng(path) ? OpenViewFile(path) : OpenDocumentFile(path);
 }
 

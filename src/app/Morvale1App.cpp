@@ -137,7 +137,7 @@ bool CMorvale1App::CreateDocumentAndFrame() {
     view->SetPrintSupport(&printing_);
     if (presetDialogsFactory_) presetDialogs_ = presetDialogsFactory_(frame_.get());
     document_->SetPresetDialogs(presetDialogs_.get());
-    frame_->SetFileDropHandler([this](const QString& path) { OpenDroppedFile(path); });
+    frame_->SetFileDropHandler([this](const QString& path) { OpenPictureOrDocument(path); });
     frame_->UpdateRecentFileMenu(recentFiles_.Entries());
     router_.UpdateWhenIdle();
     return true;
@@ -169,11 +169,9 @@ bool CMorvale1App::ProcessCommandLine(const QStringList& arguments) {
         exitCode_ = PrintFromCommandLine(file, line.PrintTo()) ? 0 : 1;
         return false;
     }
-    if (file.isEmpty()) {
-        OnFileNew();
-        return true;
-    }
-    if (OpenDocumentFile(file)) return true;
+    // A kept view opens on a new document, as if taken from the menu after the start.
+    OnFileNew();
+    if (file.isEmpty() || OpenPictureOrDocument(file)) return true;
     exitCode_ = 1;
     return false;
 }

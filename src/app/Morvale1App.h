@@ -82,8 +82,9 @@ public:
     // Opens the view a PNG written by Morvale carries, as a preset taken in the database dialog,
     // and draws it; a failure is reported to the user and changes nothing.
     bool OpenViewFile(const QString& path);
-    // A file dropped on the window: PNG pictures as views, the rest as documents.
-    bool OpenDroppedFile(const QString& path);
+    // A file dropped on the window or named on the command line: PNG pictures as views, the rest
+    // as documents.
+    bool OpenPictureOrDocument(const QString& path);
 
     CMorvale1Doc* GetDocument() const { return document_.get(); }
     CMainFrame* GetMainFrame() const { return frame_.get(); }

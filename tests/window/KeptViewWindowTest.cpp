@@ -127,9 +127,15 @@ TEST_F(KeptViewWindowTest, ForeignOrBrokenPicturesAreReportedAndChangeNothing) {
         EXPECT_FALSE(view->IsDrawingDue());
     }
     EXPECT_EQ(view->DrawingCount(), drawings);
-    // Dropped on the window, a view opens like the menu's.
-    EXPECT_TRUE(app()->OpenDroppedFile(folder.filePath("gut.png")));
+    // Dropped on the window, a view opens like the menu's; named on the command line too, and
+    // it is no document to list among the recent ones.
+    EXPECT_TRUE(app()->OpenPictureOrDocument(folder.filePath("gut.png")));
     EXPECT_EQ(doc->JuliaTexts[6], "30");
+    app()->ExitInstance();
+    StartWith({"morvale1", folder.filePath("gut.png")});
+    EXPECT_EQ(doc->FractalKind, Fractal::Julia);
+    EXPECT_EQ(doc->JuliaTexts[6], "30");
+    EXPECT_FALSE(app()->RecentFiles().Entries().contains(folder.filePath("gut.png")));
 }
 
 }  // namespace
