@@ -72,18 +72,16 @@ constexpr PaneLayout kDatabasePanes[7] = {
     {50, "Tiefe: ", nullptr},
 };
 
-// A long number, or one with an exponent, is rounded to the digits its pane holds rather than
-// cut at the pane's end, which would drop the exponent; the text as it stands when it fits.
+// A number is rounded to the digits its pane holds rather than cut at the pane's end, which
+// would drop digits or the exponent unseen; the text as it stands when it fits.
 std::optional<PaneFittingText> RoundedToFit(const std::string& label, const std::string& value) {
-    constexpr std::size_t kLong = 20;
     constexpr int kFewest = 3, kMost = 40;
     constexpr long kBits = 160;  // more than kMost digits need
     const bool number = !value.empty() &&
                         std::string_view("+-.0123456789").find(value[0]) != std::string_view::npos;
-    const bool exponent = value.find_first_of("eE") != std::string::npos;
-    if (!number || (value.size() <= kLong && !exponent)) return std::nullopt;
+    if (!number) return std::nullopt;
     return PaneFittingText{[label, value, n = BigFloat::Parse(value, kBits)](int digits) {
-                               return label + (digits > kMost ? value : n.Format(digits));
+                               return label + (digits > kMost ? value : n.General(digits));
                            },
                            kFewest, kMost + 1};
 }

@@ -122,6 +122,27 @@ BigFloat BigFloat::Parse(std::string_view text, long bits) {
     return result;
 }
 
+std::string BigFloat::General(int digits) const {
+    std::string text = Format(digits);
+    const std::size_t e = text.find('e');
+    if (e == std::string::npos) return text;
+    const long exponent = std::stol(text.substr(e + 1));
+    if (exponent < -4 || exponent >= std::max(digits, 2)) return text;
+    const bool negative = text.front() == '-';
+    std::string significant = text.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    std::erase(significant, '.');
+    std::string out = negative ? "-" : "";
+    if (exponent < 0) {
+        out.append("0.").append(std::size_t(-exponent - 1), '0').append(significant);
+    } else {
+        significant.resize(std::max(significant.size(), std::size_t(exponent + 1)), '0');
+        out += significant.substr(0, std::size_t(exponent + 1));
+        if (significant.size() > std::size_t(exponent + 1))
+            out.append(".").append(significant, std::size_t(exponent + 1));
+    }
+    return out;
+}
+
 std::string BigFloat::Format(int digits) const {
     if (mpfr_nan_p(v_)) return "nan";
     if (mpfr_inf_p(v_)) return mpfr_signbit(v_) ? "-inf" : "inf";

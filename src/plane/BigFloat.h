@@ -28,6 +28,9 @@ public:
     // Decimal scientific text with the given significant digits that parses back to this value
     // when digits suffice ("-1.25e-3"; "inf", "-inf", "nan").
     std::string Format(int digits) const;
+    // The same digits written as printf's %g writes them: plainly for decimal exponents from -4
+    // to digits - 1 ("-0.00125", "1250"), else as Format does.
+    std::string General(int digits) const;
 
     long Bits() const { return long(mpfr_get_prec(v_)); }
     // Rounds to a new precision.

@@ -54,6 +54,15 @@ TEST(BigFloatText, KeepsEveryDigitAndFormatsBack) {
     EXPECT_EQ(BigFloat::Parse(long1.Format(1010), 3400).Format(1001), long1.Format(1001));
     EXPECT_EQ(BigFloat(-1.25e3, 53).Format(20), "-1.25e3");
     EXPECT_EQ(BigFloat(0.375, 53).Format(20), "3.75e-1");
+    // As %g writes them.
+    const std::pair<double, const char*> general[] = {{-125.0, "-125"},
+                                                      {0.375, "0.375"},
+                                                      {-0.00125, "-0.00125"},
+                                                      {1.25e-5, "1.25e-5"},
+                                                      {120.0, "120"},
+                                                      {1234.0, "1.23e3"},
+                                                      {0.0, "0"}};
+    for (const auto& [value, text] : general) EXPECT_EQ(BigFloat(value, 53).General(3), text);
     EXPECT_EQ(BigFloat(3.0, 53).Format(20), "3");
 }
 

@@ -13,6 +13,13 @@ namespace {
 
 using StatusBarTest = WindowTest;
 
+// The significant digits of a number as shown ("-0.0012e5" has two).
+int SignificantDigits(const QString& number) {
+    QString digits = number.section('e', 0, 0);
+    digits.remove(QRegularExpression("[^0-9]"));
+    return int(digits.size() - digits.indexOf(QRegularExpression("[1-9]")));
+}
+
 int ScreenQuarter() {
     return QGuiApplication::primaryScreen()->size().width() / 4;
 }
@@ -75,7 +82,7 @@ TEST_F(StatusBarTest, PromptsShowInPaneZeroAndTheIdleTextReturns) {
 
 TEST_F(StatusBarTest, APromptCutAtThePanesEndShowsWholeAsItsToolTip) {
     PaneStatusBar* bar = frame->m_wndStatusBar;
-    const auto paneToolTip = [bar] { return bar->childAt(bar->PaneRect(0).center())->toolTip(); };
+    const auto paneToolTip = [bar] { return bar->PaneToolTip(0); };
     frame->SetPaneInfo(0, 0, SBPS_NORMAL, 60);
     Action(ID_APP_EXIT)->showStatusText(frame);
     EXPECT_EQ(paneToolTip(), bar->PaneText(0));
@@ -115,19 +122,24 @@ TEST_F(StatusBarTest, ADeepReadoutShowsBothCoordinatesRoundedToWhatItsPaneHolds)
     const QStringList parts = text.mid(1, text.size() - 3).split(';');
     for (int axis = 0; axis < 2; ++axis) {
         const QString shown = parts[axis];
-        const int digits = int(shown.section('e', 0, 0).count(QRegularExpression("[0-9]")));
+        const int digits = SignificantDigits(shown);
         EXPECT_GE(digits, 6) << shown.toStdString();  // more than the fewest, room allowing
         const BigFloat& value = axis == 0 ? exact.re : exact.im;
-        EXPECT_EQ(shown.toStdString(), value.Format(digits));
+        EXPECT_EQ(shown.toStdString(), value.General(digits));
     }
-    // The region's own hundred-digit bounds are rounded in their panes too, never cut.
-    doc->TakeView(Fractal::Mandelbrot, {doc->MandelTexts.begin(), doc->MandelTexts.end()});
-    const QString bound = bar->PaneText(2);
-    ASSERT_TRUE(bound.startsWith("PMIN: ")) << bound.toStdString();
-    EXPECT_LE(bar->fontMetrics().horizontalAdvance(bound), bar->PaneRect(2).width());
-    const QString number = bound.mid(6);
-    const int digits = int(number.section('e', 0, 0).count(QRegularExpression("[0-9]")));
-    EXPECT_EQ(number.toStdString(), BigFloat::Parse(re + "0", 400).Format(digits));
+    // The region's own bounds are rounded in their panes too, never cut: a hundred digits, and
+    // a double's seventeen, more than the small screen's pane holds.
+    for (const std::string& value : {re + "0", std::string("-0.7436438878704817")}) {
+        doc->MandelTexts[0] = value;
+        doc->TakeView(Fractal::Mandelbrot, {doc->MandelTexts.begin(), doc->MandelTexts.end()});
+        const QString bound = bar->PaneText(2);
+        ASSERT_TRUE(bound.startsWith("PMIN: ")) << bound.toStdString();
+        EXPECT_LE(bar->fontMetrics().horizontalAdvance(bound), bar->PaneRect(2).width());
+        const QString number = bound.mid(6);
+        EXPECT_EQ(number.toStdString(),
+                  BigFloat::Parse(value, 400).General(SignificantDigits(number)));
+        EXPECT_EQ(bar->PaneToolTip(2).toStdString(), "PMIN: " + value);
+    }
 }
 
 TEST_F(StatusBarTest, HoveringAToolbarButtonShowsItsPrompt) {

@@ -132,16 +132,20 @@ public:
             pane.label->setGeometry(x, 0, w, height());
             x += w + gap;
             if (pane.fitting) ChooseFitting(pane);
-            ShowCutTextAsToolTip(pane.label);
+            ShowWholeAsToolTip(pane);
         }
     }
 
-    // A text cut at the pane's end (a long prompt) can still be read whole on hover.
-    static void ShowCutTextAsToolTip(QLabel* label) {
-        const QString& text = label->text();
-        const bool cut =
-            label->fontMetrics().horizontalAdvance(text) > label->contentsRect().width();
-        label->setToolTip(cut ? text : QString());
+    // A text cut at the pane's end (a long prompt) or rounded to fit it can still be read whole
+    // on hover.
+    static void ShowWholeAsToolTip(const Pane& pane) {
+        const QLabel* label = pane.label;
+        const QString whole = pane.fitting
+                                  ? QString::fromStdString(pane.fitting->text(pane.fitting->most))
+                                  : label->text();
+        const bool shortened = whole != label->text() || label->fontMetrics().horizontalAdvance(
+                                                             whole) > label->contentsRect().width();
+        pane.label->setToolTip(shortened ? whole : QString());
     }
 
     std::vector<Pane> panes;
@@ -200,7 +204,7 @@ void PaneStatusBar::SetText(int index, const QString& text, bool updateNow, bool
     pane.fitting.reset();
     pane.mayCut = mayCut;
     if (strip_->Measure(pane, text)) strip_->Relayout();
-    PaneStrip::ShowCutTextAsToolTip(pane.label);
+    PaneStrip::ShowWholeAsToolTip(pane);
     if (updateNow && pane.label->isVisible()) pane.label->repaint();
 }
 
@@ -213,13 +217,18 @@ void PaneStatusBar::SetPaneFittingText(int index, const PaneFittingText& text, b
         strip_->Relayout();
     else
         PaneStrip::ChooseFitting(pane);
-    PaneStrip::ShowCutTextAsToolTip(pane.label);
+    PaneStrip::ShowWholeAsToolTip(pane);
     if (updateNow && pane.label->isVisible()) pane.label->repaint();
 }
 
 QString PaneStatusBar::PaneText(int index) const {
     if (index < 0 || index >= PaneCount()) return {};
     return strip_->panes[std::size_t(index)].label->text();
+}
+
+QString PaneStatusBar::PaneToolTip(int index) const {
+    if (index < 0 || index >= PaneCount()) return {};
+    return strip_->panes[std::size_t(index)].label->toolTip();
 }
 
 QRect PaneStatusBar::PaneRect(int index) const {

@@ -29,6 +29,8 @@ public:
     // the pane's tool tip), so hovering the bars moves no pane.
     void ShowPrompt(int index, const QString& text);
     QString PaneText(int index) const;
+    // The whole text of a pane that shows it cut or rounded; empty when it shows it all.
+    QString PaneToolTip(int index) const;
     // Where the pane sits inside the bar (for tests and hit checks).
     QRect PaneRect(int index) const;
 

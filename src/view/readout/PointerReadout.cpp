@@ -71,7 +71,7 @@ void ShowDeepReadout(IMainFrame& frame, const DeepRegion& region, const CFractal
         PaneIndex(Pane::Readout),
         {[p](int n) {
              std::string text = "(";
-             return text.append(p.re.Format(n)).append(";").append(p.im.Format(n)).append(") ");
+             return text.append(p.re.General(n)).append(";").append(p.im.General(n)).append(") ");
          },
          std::min(kFewestDigits, digits), digits});
 }

@@ -48,14 +48,14 @@ std::string ShortestDecimal(double value, double step) {
 std::string ShortestDecimal(const BigFloat& value, const BigFloat& step) {
     // Enough digits to give the value itself back always reach.
     const int most = int(std::ceil(double(value.Bits()) * 0.30103)) + 2;
-    if (!value.IsFinite() || !step.IsFinite() || step.IsZero()) return value.Format(most);
+    if (!value.IsFinite() || !step.IsFinite() || step.IsZero()) return value.General(most);
     const long bits = value.Bits() + 64;
     BigFloat reach = Abs(step);
     mpfr_mul_d(reach.get(), reach.get(), kReach, MPFR_RNDN);
     const int digits = FewestDigits(most, [&](int d) {
         return !(reach < Abs(BigFloat::Parse(value.Format(d), bits) - value));
     });
-    return value.Format(digits);
+    return value.General(digits);
 }
 
 }  // namespace morvale
