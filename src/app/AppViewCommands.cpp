@@ -45,16 +45,6 @@ QString WriteFailure(const QString& path, const QSaveFile& file, int error) {
         .arg(QDir::toNativeSeparators(path), file.errorString());
 }
 
-bool LooksLikePng(const QString& path) {
-    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return true;
-    // Only a regular file is looked into: a FIFO would block.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
-        return false;
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(kPngSignature.size()) == kPngSignature;
-}
-
 }  // namespace
 
 std::optional<CMorvale1App::ShownPicture> CMorvale1App::PictureOnScreen() const {
@@ -147,6 +137,16 @@ bool CMorvale1App::OpenViewFile(const QString& path) {
     shown->OnDrawCommand();
     router_.UpdateWhenIdle();
     return true;
+}
+
+bool CMorvale1App::LooksLikePng(const QString& path) {
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) return true;
+    // Only a regular file is looked into: a FIFO would block.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), error))
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(kPngSignature.size()) == kPngSignature;
 }
 
 bool CMorvale1App::OpenPictureOrDocument(const QString& path) {

@@ -170,7 +170,7 @@ bool CMorvale1App::ProcessCommandLine(const QStringList& arguments) {
         return false;
     }
     // A kept view opens on a new document, as if taken from the menu after the start.
-    OnFileNew();
+    if (file.isEmpty() || LooksLikePng(file)) OnFileNew();
     if (file.isEmpty() || OpenPictureOrDocument(file)) return true;
     exitCode_ = 1;
     return false;

@@ -85,6 +85,8 @@ public:
     // A file dropped on the window or named on the command line: PNG pictures as views, the rest
     // as documents.
     bool OpenPictureOrDocument(const QString& path);
+    // A PNG by its name or its first bytes.
+    static bool LooksLikePng(const QString& path);
 
     CMorvale1Doc* GetDocument() const { return document_.get(); }
     CMainFrame* GetMainFrame() const { return frame_.get(); }
