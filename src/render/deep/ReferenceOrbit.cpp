@@ -21,18 +21,19 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
     const std::int64_t length = Length(cap);
     const std::int64_t interval = CheckInterval(bits);
     z_.clear();
+    size_ = 0;
     wide_.clear();
     escaped_ = false;
     if (failNext_.exchange(false, std::memory_order_relaxed)) throw std::bad_alloc();
     // Reserved whole: growing by copies would hold up to three times the orbit at once. Pages
     // never reached are never touched.
-    z_.reserve(std::size_t(length));
+    z_.reserve(std::size_t(length + kSpare));
     BigFloat x(bits), y(bits), x2(bits), y2(bits), xy(bits);
     mpfr_set(x.get(), startRe.get(), MPFR_RNDN);
     mpfr_set(y.get(), startIm.get(), MPFR_RNDN);
     for (std::int64_t n = 0; n < length && Bytes() + kBytesPerWideEntry <= cap.bytes; ++n) {
         const double re = x.ToDouble(), im = y.ToDouble();
-        z_.push_back({re, im});
+        Add(re, im);
         if (Tiny(re, im)) wide_.push_back({n, WideOf(x, y)});
         if (n > 0 && !(re * re + im * im <= kEscapeBound)) {
             escaped_ = true;
@@ -40,7 +41,10 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
         }
         if ((n + 1) % interval == 0) {
             if (progress) progress(n + 1);
-            if (stop && stop->load(std::memory_order_relaxed)) return false;
+            if (stop && stop->load(std::memory_order_relaxed)) {
+                AddSpares();
+                return false;
+            }
         }
         mpfr_sqr(x2.get(), x.get(), MPFR_RNDN);
         mpfr_sqr(y2.get(), y.get(), MPFR_RNDN);
@@ -50,6 +54,7 @@ bool ReferenceOrbit::Compute(const BigFloat& startRe, const BigFloat& startIm, c
         mpfr_mul_2ui(y.get(), xy.get(), 1, MPFR_RNDN);
         mpfr_add(y.get(), y.get(), cIm.get(), MPFR_RNDN);
     }
+    AddSpares();
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     static constexpr std::int64_t kBytesPerEntry = 16;
     static constexpr std::int64_t kBytesPerWideEntry = kBytesPerEntry + 32;
     static constexpr int kProgressInterval = 1 << 14;
+    // Copies of the last entry kept after it: vector code reads a few entries at once.
+    static constexpr std::int64_t kSpare = 7;
 
     // Iterations between two looks at the stop flag (and two progress reports) at bits: an
     // iteration's cost grows with the precision, so a look comes every few milliseconds at
@@ -57,7 +59,7 @@ public:
     // real exhaustion takes.
     static void FailNextCompute() { failNext_.store(true, std::memory_order_relaxed); }
 
-    std::int64_t Size() const { return std::int64_t(z_.size()); }
+    std::int64_t Size() const { return size_; }
     // The last entry lies outside the escape bound: the orbit did not end at its cap.
     bool Escaped() const { return escaped_; }
     std::int64_t Bytes() const {
@@ -66,7 +68,7 @@ public:
     }
     double Re(std::int64_t m) const { return z_[std::size_t(m)].re; }
     double Im(std::int64_t m) const { return z_[std::size_t(m)].im; }
-    // Entry m's parts at 2m and 2m + 1.
+    // Entry m's parts at 2m and 2m + 1, and kSpare entries after the last.
     const double* Data() const { return reinterpret_cast<const double*>(z_.data()); }
     // The entry with its full exponent, for entries too small for a double.
     ComplexExp Wide(std::int64_t m) const {
@@ -89,7 +91,16 @@ private:
     static bool Tiny(double re, double im) {
         return std::fabs(re) <= 1e-290 && std::fabs(im) <= 1e-290 && (re != 0 || im != 0);
     }
+    void Add(double re, double im) {
+        z_.push_back({re, im});
+        ++size_;
+    }
+    void AddSpares() {
+        const Entry last = z_.empty() ? Entry{} : z_.back();
+        z_.insert(z_.end(), std::size_t(kSpare), last);
+    }
     std::vector<Entry> z_;
+    std::int64_t size_ = 0;
     std::vector<WideEntry> wide_;  // the tiny entries, by index
     bool escaped_ = false;
     static inline std::atomic<bool> failNext_{false};

@@ -9,9 +9,11 @@
 #include <hwy/foreach_target.h>  // IWYU pragma: keep
 #include <hwy/highway.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include "render/deep/BlaTable.h"
+#include "render/deep/ReferenceOrbit.h"
 #include "render/escape/EscapeKernel.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -33,6 +35,14 @@ static_assert(sizeof(BlaStep) == 7 * sizeof(double), "a run's index is 8j - j do
 
 constexpr size_t kN = hn::MaxLanes(D());
 constexpr size_t kVectors = WalkLanes::kCount / kN;
+// Entries a lane reads at once. Two gathers a step cost more than loading each lane's next
+// entries whole and transposing them.
+#if HWY_TARGET == HWY_AVX3 || HWY_TARGET == HWY_AVX3_DL
+constexpr size_t kWindow = 2;  // half a vector: see Ahead
+#else
+constexpr size_t kWindow = kN > 1 ? kN / 2 : 1;
+#endif
+static_assert(std::int64_t(kWindow) - 1 <= ReferenceOrbit::kSpare);
 
 // One vector of lanes, kept in registers while they walk. Lanes that stopped walking step on
 // with the rest, so that no step waits for the tests of the one before, and keep their state
@@ -59,6 +69,60 @@ V Entry(const WalkLanes& l, size_t i, VI m, std::int64_t part) {
     return hn::GatherIndex(D(), l.orbit, at);
 }
 
+// The entries m + 1 to m + kWindow of every lane (at most its last, then the spares after it).
+struct Window {
+    V re[kWindow], im[kWindow];
+};
+
+// A lane's entry after s steps from m0 (m0 + s, at most its last).
+Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t s) {
+    Window w;
+#if HWY_TARGET == HWY_AVX3 || HWY_TARGET == HWY_AVX3_DL
+    // Lanes k and k + 2 share a row of two entries each: interleaving rows 0 and 1 puts real
+    // and imaginary parts of lanes 0 to 3 in alternate blocks, and a block shuffle with those
+    // of lanes 4 to 7 orders them.
+    const hn::Half<D> dh;
+    auto pair = [&](size_t k) {
+        auto row = [&](size_t at) {
+            return hn::LoadU(dh, l.orbit + l.base[at] + 2 * std::min(m0[at] + s, l.last[at]));
+        };
+        return hn::Combine(D(), row(i + k + 2), row(i + k));
+    };
+    const V r0 = pair(0), r1 = pair(1), r2 = pair(4), r3 = pair(5);
+    const V lowRe = hn::InterleaveLower(r0, r1), lowIm = hn::InterleaveUpper(D(), r0, r1);
+    const V highRe = hn::InterleaveLower(r2, r3), highIm = hn::InterleaveUpper(D(), r2, r3);
+    w.re[0] = V{_mm512_shuffle_f64x2(lowRe.raw, highRe.raw, 0x88)};
+    w.re[1] = V{_mm512_shuffle_f64x2(lowRe.raw, highRe.raw, 0xDD)};
+    w.im[0] = V{_mm512_shuffle_f64x2(lowIm.raw, highIm.raw, 0x88)};
+    w.im[1] = V{_mm512_shuffle_f64x2(lowIm.raw, highIm.raw, 0xDD)};
+#elif HWY_TARGET == HWY_SCALAR
+    const std::int64_t at = l.base[i] + 2 * std::min(m0[i] + s, l.last[i]);
+    w.re[0] = hn::Set(D(), l.orbit[at]);
+    w.im[0] = hn::Set(D(), l.orbit[at + 1]);
+#else
+    const D d;
+    V rows[kN];
+    for (size_t k = 0; k < kN; ++k)
+        rows[k] =
+            hn::LoadU(d, l.orbit + l.base[i + k] + 2 * std::min(m0[i + k] + s, l.last[i + k]));
+    // Each round splits pairs of rows into their even and odd parts; after log2(kN) rounds,
+    // vector c holds part c of every row.
+    for (size_t round = 1; round < kN; round *= 2) {
+        V next[kN];
+        for (size_t t = 0; t < kN / 2; ++t) {
+            next[t] = hn::ConcatEven(d, rows[2 * t + 1], rows[2 * t]);
+            next[kN / 2 + t] = hn::ConcatOdd(d, rows[2 * t + 1], rows[2 * t]);
+        }
+        for (size_t k = 0; k < kN; ++k) rows[k] = next[k];
+    }
+    for (size_t j = 0; j < kWindow; ++j) {
+        w.re[j] = rows[2 * j];
+        w.im[j] = rows[2 * j + 1];
+    }
+#endif
+    return w;
+}
+
 // Whether a lane's next pass takes an approximated run: one starts at its entry and reaches past
 // |z|² = size. The budget keeps the run within the table and the limit.
 M TakesRun(const WalkLanes& l, size_t i, VI m, V size) {
@@ -76,7 +140,7 @@ M TakesRun(const WalkLanes& l, size_t i, VI m, V size) {
 }
 
 // One plain step of every lane.
-HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p) {
+HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
     const D d;
     const DI di;
     const V tr = hn::Add(hn::Add(p.bigR, p.bigR), p.zr);
@@ -87,8 +151,8 @@ HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p) {
     const VI last = hn::Load(di, l.last + i);
     p.m = hn::Min(hn::Add(p.m, Int(1)), last);
     p.budget = hn::Sub(p.budget, Int(1));
-    p.bigR = Entry(l, i, p.m, 0);
-    p.bigI = Entry(l, i, p.m, 1);
+    p.bigR = nextR;
+    p.bigI = nextI;
     const V fr = hn::Add(p.bigR, p.zr), fi = hn::Add(p.bigI, p.zi);
     const V magnitude = hn::Add(hn::Mul(fr, fr), hn::Mul(fi, fi));
     const V size = hn::Add(hn::Mul(p.zr, p.zr), hn::Mul(p.zi, p.zi));
@@ -117,6 +181,8 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
     const D d;
     const DI di;
     Lanes p[kVectors];
+    std::int64_t m0[WalkLanes::kCount];
+    std::copy(l.m, l.m + WalkLanes::kCount, m0);
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
         Lanes& q = p[v];
@@ -134,8 +200,12 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
         for (size_t v = 0; v < kVectors; ++v) count += kN - hn::CountTrue(d, p[v].walking);
         return count;
     };
-    for (int s = 0; s < maxSteps && held() < size_t(holdAt); ++s)
-        for (size_t v = 0; v < kVectors; ++v) Step(l, v * kN, p[v]);
+    for (int s = 0; s < maxSteps && held() < size_t(holdAt);) {
+        Window w[kVectors];
+        for (size_t v = 0; v < kVectors; ++v) w[v] = Ahead(l, v * kN, m0, s + 1);
+        for (size_t j = 0; j < kWindow && s < maxSteps && held() < size_t(holdAt); ++j, ++s)
+            for (size_t v = 0; v < kVectors; ++v) Step(l, v * kN, p[v], w[v].re[j], w[v].im[j]);
+    }
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
         const Lanes& q = p[v];
