@@ -49,7 +49,7 @@ static_assert(std::int64_t(kWindow) - 1 <= ReferenceOrbit::kSpare);
 // aside. Z is the orbit's entry m.
 struct Lanes {
     V zr, zi, bigR, bigI;
-    VI m, budget;
+    VI m, left;  // steps before the budget or the orbit's last entry runs out
     M walking;
     V heldR, heldI;
     VI heldM, hold;
@@ -139,8 +139,8 @@ M TakesRun(const WalkLanes& l, size_t i, VI m, V size) {
     return hn::And(candidate, hn::Lt(size, hn::GatherIndex(d, l.runs, at)));
 }
 
-// One plain step of every lane.
-HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
+// One plain step of every lane; true when a lane stopped walking.
+HWY_INLINE bool Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
     const D d;
     const DI di;
     const V tr = hn::Add(hn::Add(p.bigR, p.bigR), p.zr);
@@ -148,22 +148,21 @@ HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
     const V zr = hn::Add(hn::Sub(hn::Mul(tr, p.zr), hn::Mul(ti, p.zi)), hn::Load(d, l.cr + i));
     p.zi = hn::Add(hn::Add(hn::Mul(tr, p.zi), hn::Mul(ti, p.zr)), hn::Load(d, l.ci + i));
     p.zr = zr;
-    const VI last = hn::Load(di, l.last + i);
-    p.m = hn::Min(hn::Add(p.m, Int(1)), last);
-    p.budget = hn::Sub(p.budget, Int(1));
+    p.m = hn::Add(p.m, Int(1));
+    p.left = hn::Sub(p.left, Int(1));
     p.bigR = nextR;
     p.bigI = nextI;
     const V fr = hn::Add(p.bigR, p.zr), fi = hn::Add(p.bigI, p.zi);
     const V magnitude = hn::Add(hn::Mul(fr, fr), hn::Mul(fi, fi));
     const V size = hn::Add(hn::Mul(p.zr, p.zr), hn::Mul(p.zi, p.zi));
-    // After its step the walk ends, rebases or goes wide.
-    const M landed = hn::Or(
+    // After its step the walk ends, rebases (also at the orbit's last entry) or goes wide.
+    M landed = hn::Or(
         hn::Or(hn::Not(hn::Le(magnitude, hn::Set(d, kEscapeBound))), hn::Lt(magnitude, size)),
-        hn::Or(FromInt(hn::Eq(p.m, last)),
-               hn::And(hn::Lt(size, hn::Set(d, kNarrowNorm)), hn::Gt(size, hn::Zero(d)))));
-    const M waits = hn::Or(FromInt(hn::Eq(p.budget, Int(0))), TakesRun(l, i, p.m, size));
+        hn::And(hn::Lt(size, hn::Set(d, kNarrowNorm)), hn::Gt(size, hn::Zero(d))));
+    const M waits = hn::Or(FromInt(hn::Eq(p.left, Int(0))), TakesRun(l, i, p.m, size));
     const M stops = hn::And(p.walking, hn::Or(landed, waits));
-    if (hn::AllFalse(d, stops)) return;
+    if (hn::AllFalse(d, stops)) return false;
+    landed = hn::Or(landed, FromInt(hn::Eq(p.m, hn::Load(di, l.last + i))));
     const auto stopsI = hn::RebindMask(di, stops);
     p.heldR = hn::IfThenElse(stops, p.zr, p.heldR);
     p.heldI = hn::IfThenElse(stops, p.zi, p.heldI);
@@ -173,6 +172,7 @@ HWY_INLINE void Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
                                            Int(WalkLanes::kWaiting)),
                             p.hold);
     p.walking = hn::AndNot(stops, p.walking);
+    return true;
 }
 
 }  // namespace
@@ -189,7 +189,7 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
         q.zr = q.heldR = hn::Load(d, l.zr + i);
         q.zi = q.heldI = hn::Load(d, l.zi + i);
         q.m = q.heldM = hn::Load(di, l.m + i);
-        q.budget = hn::Load(di, l.budget + i);
+        q.left = hn::Min(hn::Load(di, l.budget + i), hn::Sub(hn::Load(di, l.last + i), q.m));
         q.hold = hn::Load(di, l.hold + i);
         q.walking = FromInt(hn::Eq(q.hold, Int(WalkLanes::kWalking)));
         q.bigR = Entry(l, i, q.m, 0);
@@ -200,11 +200,16 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
         for (size_t v = 0; v < kVectors; ++v) count += kN - hn::CountTrue(d, p[v].walking);
         return count;
     };
-    for (int s = 0; s < maxSteps && held() < size_t(holdAt);) {
+    size_t holding = held();
+    for (int s = 0; s < maxSteps && holding < size_t(holdAt);) {
         Window w[kVectors];
         for (size_t v = 0; v < kVectors; ++v) w[v] = Ahead(l, v * kN, m0, s + 1);
-        for (size_t j = 0; j < kWindow && s < maxSteps && held() < size_t(holdAt); ++j, ++s)
-            for (size_t v = 0; v < kVectors; ++v) Step(l, v * kN, p[v], w[v].re[j], w[v].im[j]);
+        for (size_t j = 0; j < kWindow && s < maxSteps && holding < size_t(holdAt); ++j, ++s) {
+            bool stopped = false;
+            for (size_t v = 0; v < kVectors; ++v)
+                stopped |= Step(l, v * kN, p[v], w[v].re[j], w[v].im[j]);
+            if (stopped) holding = held();
+        }
     }
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
@@ -212,7 +217,7 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
         hn::Store(hn::IfThenElse(q.walking, q.zr, q.heldR), d, l.zr + i);
         hn::Store(hn::IfThenElse(q.walking, q.zi, q.heldI), d, l.zi + i);
         hn::Store(hn::IfThenElse(hn::RebindMask(di, q.walking), q.m, q.heldM), di, l.m + i);
-        hn::Store(q.budget, di, l.budget + i);
+        hn::Store(q.left, di, l.budget + i);  // for lanes walking on in the next call
         hn::Store(q.hold, di, l.hold + i);
     }
 }
