@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <hwy/targets.h>
 
 #include <algorithm>
 #include <atomic>
@@ -30,20 +31,33 @@ struct Location {
     int limit;
 };
 
-// Pixels walked side by side, a row at a time, end exactly as each walked alone.
+// Pixels walked side by side, a row at a time, end exactly as each walked alone, with every
+// instruction set the lanes are compiled for.
 void ExpectRowsAsWalkedAlone(const DeepPicture& picture, int columns, int rows, int stride = 1) {
-    std::vector<DeepPicture::Result> row(static_cast<std::size_t>(columns));
-    for (int y = 0; y < rows; y += stride) {
-        picture.IterateRow(y, 0, columns, row.data());
-        for (int x = 0; x < columns; ++x) {
-            const DeepPicture::Result alone = picture.Iterate(x, y);
-            const DeepPicture::Result& r = row[std::size_t(x)];
-            EXPECT_EQ(r.k, alone.k) << x << "," << y;
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(r.m), std::bit_cast<std::uint64_t>(alone.m));
-            EXPECT_EQ(r.forEver, alone.forEver);
-            EXPECT_EQ(r.passes, alone.passes) << x << "," << y;
+    std::vector<DeepPicture::Result> alone, row(static_cast<std::size_t>(columns));
+    for (int y = 0; y < rows; y += stride)
+        for (int x = 0; x < columns; ++x) alone.push_back(picture.Iterate(x, y));
+    for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+        auto expected = alone.begin();
+        for (int y = 0; y < rows; y += stride) {
+            picture.IterateRow(y, 0, columns, row.data());
+            for (int x = 0; x < columns; ++x, ++expected) {
+                const DeepPicture::Result& r = row[std::size_t(x)];
+                const auto at = ::testing::Message()
+                                << hwy::TargetName(target) << " " << x << "," << y;
+                EXPECT_EQ(r.k, expected->k) << at;
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(r.m),
+                          std::bit_cast<std::uint64_t>(expected->m))
+                    << at;
+                EXPECT_EQ(r.forEver, expected->forEver) << at;
+                EXPECT_EQ(r.passes, expected->passes) << at;
+            }
         }
     }
+    hwy::SetSupportedTargetsForTest(0);
+    hwy::GetChosenTarget().Update(hwy::SupportedTargets());
 }
 
 // Every visible pixel against the full-precision brute force: at least 99.9 % identical counts,
