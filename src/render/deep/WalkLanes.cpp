@@ -69,18 +69,20 @@ V Entry(const WalkLanes& l, size_t i, VI m, std::int64_t part) {
     return hn::GatherIndex(D(), l.orbit, at);
 }
 
-// The entries m + 1 to m + kWindow of every lane (at most its last, then the spares after it).
+// Every lane's entries for kWindow steps.
 struct Window {
     V re[kWindow], im[kWindow];
 };
 
-// A lane's entry after s steps from m0 (m0 + s, at most its last).
+// Each lane's entries m0 + s onwards. Past its last entry a lane reads the copies of it that
+// follow, as if its entry stayed at the last.
 Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t s) {
     Window w;
 #if HWY_TARGET == HWY_AVX3 || HWY_TARGET == HWY_AVX3_DL
     // Lanes k and k + 2 share a row of two entries each: interleaving rows 0 and 1 puts real
     // and imaginary parts of lanes 0 to 3 in alternate blocks, and a block shuffle with those
     // of lanes 4 to 7 orders them.
+    static_assert(kN == 8);
     const hn::Half<D> dh;
     auto pair = [&](size_t k) {
         auto row = [&](size_t at) {
