@@ -125,15 +125,17 @@ Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t 
     return w;
 }
 
-// Whether a lane's next pass takes an approximated run: one starts at its entry and reaches past
-// |z|² = size. The budget keeps the run within the table and the limit.
-M TakesRun(const WalkLanes& l, size_t i, VI m, V size) {
+// Whether a walking lane's next pass takes an approximated run: one starts at its entry and
+// reaches past |z|² = size. While budget is left, the run lies within the table and the limit.
+M TakesRun(const WalkLanes& l, size_t i, const Lanes& p, V size) {
     const D d;
     const DI di;
-    const VI from = hn::Sub(m, Int(1));
-    const M candidate = hn::And(FromInt(hn::Eq(hn::And(from, Int(kRunMask)), Int(0))),
-                                hn::Lt(size, hn::Load(d, l.reach2 + i)));
+    const VI from = hn::Sub(p.m, Int(1));
+    M candidate = hn::And(FromInt(hn::Eq(hn::And(from, Int(kRunMask)), Int(0))),
+                          hn::Lt(size, hn::Load(d, l.reach2 + i)));
     if (hn::AllFalse(d, candidate)) return candidate;
+    // Held lanes step on past their table's end, and a lane out of budget waits anyway.
+    candidate = hn::And(candidate, hn::AndNot(FromInt(hn::Eq(p.left, Int(0))), p.walking));
     // Lanes that are no candidate read their first run, which is always there.
     const VI j = hn::IfThenElseZero(hn::RebindMask(di, candidate), hn::ShiftRight<kFirst>(from));
     const VI at = hn::Add(hn::Load(di, l.runBase + i),
@@ -161,7 +163,7 @@ HWY_INLINE bool Step(const WalkLanes& l, size_t i, Lanes& p, V nextR, V nextI) {
     M landed = hn::Or(
         hn::Or(hn::Not(hn::Le(magnitude, hn::Set(d, kEscapeBound))), hn::Lt(magnitude, size)),
         hn::And(hn::Lt(size, hn::Set(d, kNarrowNorm)), hn::Gt(size, hn::Zero(d))));
-    const M waits = hn::Or(FromInt(hn::Eq(p.left, Int(0))), TakesRun(l, i, p.m, size));
+    const M waits = hn::Or(FromInt(hn::Eq(p.left, Int(0))), TakesRun(l, i, p, size));
     const M stops = hn::And(p.walking, hn::Or(landed, waits));
     if (hn::AllFalse(d, stops)) return false;
     landed = hn::Or(landed, FromInt(hn::Eq(p.m, hn::Load(di, l.last + i))));
