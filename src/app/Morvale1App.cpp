@@ -169,9 +169,14 @@ bool CMorvale1App::ProcessCommandLine(const QStringList& arguments) {
         exitCode_ = PrintFromCommandLine(file, line.PrintTo()) ? 0 : 1;
         return false;
     }
+    if (file.isEmpty()) {
+        OnFileNew();
+        return true;
+    }
     // A kept view opens on a new document, as if taken from the menu after the start.
-    if (file.isEmpty() || LooksLikePng(file)) OnFileNew();
-    if (file.isEmpty() || OpenPictureOrDocument(file)) return true;
+    const bool view = LooksLikePng(file);
+    if (view) OnFileNew();
+    if (view ? OpenViewFile(file) : OpenDocumentFile(file)) return true;
     exitCode_ = 1;
     return false;
 }

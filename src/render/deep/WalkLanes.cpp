@@ -63,20 +63,18 @@ M FromInt(hn::Mask<DI> mask) {
     return hn::RebindMask(D(), mask);
 }
 
-// The orbit's entries at m, part 0 (real) or 1.
-V Entry(const WalkLanes& l, size_t i, VI m, std::int64_t part) {
-    const VI at = hn::Add(hn::Load(DI(), l.base + i), hn::Add(hn::Add(m, m), Int(part)));
-    return hn::GatherIndex(D(), l.orbit, at);
-}
-
 // Every lane's entries for kWindow steps.
 struct Window {
     V re[kWindow], im[kWindow];
 };
 
-// Each lane's entries m0 + s onwards. Past its last entry a lane reads the copies of it that
-// follow, as if its entry stayed at the last.
-Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t s) {
+// Lane k's entries from s steps after the call's start on. Past its last entry a lane reads the
+// copies of it that follow, as if its entry stayed at the last.
+const double* Row(const WalkLanes& l, size_t k, std::int64_t s) {
+    return l.orbit + l.base[k] + 2 * std::min(l.m[k] + s, l.last[k]);
+}
+
+Window Ahead(const WalkLanes& l, size_t i, std::int64_t s) {
     Window w;
 #if HWY_TARGET == HWY_AVX3 || HWY_TARGET == HWY_AVX3_DL
     // Lanes k and k + 2 share a row of two entries each: interleaving rows 0 and 1 puts real
@@ -85,10 +83,8 @@ Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t 
     static_assert(kN == 8);
     const hn::Half<D> dh;
     auto pair = [&](size_t k) {
-        auto row = [&](size_t at) {
-            return hn::LoadU(dh, l.orbit + l.base[at] + 2 * std::min(m0[at] + s, l.last[at]));
-        };
-        return hn::Combine(D(), row(i + k + 2), row(i + k));
+        return hn::Combine(D(), hn::LoadU(dh, Row(l, i + k + 2, s)),
+                           hn::LoadU(dh, Row(l, i + k, s)));
     };
     const V r0 = pair(0), r1 = pair(1), r2 = pair(4), r3 = pair(5);
     const V lowRe = hn::InterleaveLower(r0, r1), lowIm = hn::InterleaveUpper(D(), r0, r1);
@@ -98,15 +94,12 @@ Window Ahead(const WalkLanes& l, size_t i, const std::int64_t* m0, std::int64_t 
     w.im[0] = V{_mm512_shuffle_f64x2(lowIm.raw, highIm.raw, 0x88)};
     w.im[1] = V{_mm512_shuffle_f64x2(lowIm.raw, highIm.raw, 0xDD)};
 #elif HWY_TARGET == HWY_SCALAR
-    const std::int64_t at = l.base[i] + 2 * std::min(m0[i] + s, l.last[i]);
-    w.re[0] = hn::Set(D(), l.orbit[at]);
-    w.im[0] = hn::Set(D(), l.orbit[at + 1]);
+    w.re[0] = hn::Set(D(), Row(l, i, s)[0]);
+    w.im[0] = hn::Set(D(), Row(l, i, s)[1]);
 #else
     const D d;
     V rows[kN];
-    for (size_t k = 0; k < kN; ++k)
-        rows[k] =
-            hn::LoadU(d, l.orbit + l.base[i + k] + 2 * std::min(m0[i + k] + s, l.last[i + k]));
+    for (size_t k = 0; k < kN; ++k) rows[k] = hn::LoadU(d, Row(l, i + k, s));
     // Each round splits pairs of rows into their even and odd parts; after log2(kN) rounds,
     // vector c holds part c of every row.
     for (size_t round = 1; round < kN; round *= 2) {
@@ -185,8 +178,6 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
     const D d;
     const DI di;
     Lanes p[kVectors];
-    std::int64_t m0[WalkLanes::kCount];
-    std::copy(l.m, l.m + WalkLanes::kCount, m0);
     for (size_t v = 0; v < kVectors; ++v) {
         const size_t i = v * kN;
         Lanes& q = p[v];
@@ -196,8 +187,9 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
         q.left = hn::Min(hn::Load(di, l.budget + i), hn::Sub(hn::Load(di, l.last + i), q.m));
         q.hold = hn::Load(di, l.hold + i);
         q.walking = FromInt(hn::Eq(q.hold, Int(WalkLanes::kWalking)));
-        q.bigR = Entry(l, i, q.m, 0);
-        q.bigI = Entry(l, i, q.m, 1);
+        const Window now = Ahead(l, i, 0);
+        q.bigR = now.re[0];
+        q.bigI = now.im[0];
     }
     const auto held = [&] {
         size_t count = 0;
@@ -207,7 +199,7 @@ void StepWalkLanesImpl(WalkLanes& l, int maxSteps, int holdAt) {
     size_t holding = held();
     for (int s = 0; s < maxSteps && holding < size_t(holdAt);) {
         Window w[kVectors];
-        for (size_t v = 0; v < kVectors; ++v) w[v] = Ahead(l, v * kN, m0, s + 1);
+        for (size_t v = 0; v < kVectors; ++v) w[v] = Ahead(l, v * kN, s + 1);
         for (size_t j = 0; j < kWindow && s < maxSteps && holding < size_t(holdAt); ++j, ++s) {
             bool stopped = false;
             for (size_t v = 0; v < kVectors; ++v)
